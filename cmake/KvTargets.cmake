@@ -1,0 +1,62 @@
+# Helpers shared by every folder's CMakeLists.txt.
+include(GoogleTest)
+
+# kv_add_library(<name> SOURCES ... [QT] [DEPS ...])
+# One static library per folder; QT turns on moc for Q_OBJECT/Q_GADGET classes.
+function(kv_add_library name)
+  cmake_parse_arguments(ARG "QT" "" "SOURCES;DEPS" ${ARGN})
+  add_library(${name} STATIC ${ARG_SOURCES})
+  target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR})
+  if(ARG_QT)
+    set_target_properties(${name} PROPERTIES AUTOMOC ON)
+  endif()
+  if(ARG_DEPS)
+    target_link_libraries(${name} PUBLIC ${ARG_DEPS})
+  endif()
+  kv_target_warnings(${name})
+endfunction()
+
+# kv_add_test(<name> SOURCES ... [DEPS ...] [THREADED] [QT])
+# One GoogleTest executable per folder. Every case is registered with CTest.
+# THREADED marks the executable for the ThreadSanitizer run.
+function(kv_add_test name)
+  cmake_parse_arguments(ARG "THREADED;QT" "" "SOURCES;DEPS" ${ARGN})
+  add_executable(${name} ${ARG_SOURCES})
+  target_link_libraries(${name} PRIVATE ${ARG_DEPS} GTest::gtest GTest::gmock Threads::Threads)
+  if(NOT ARG_SOURCES MATCHES "main\\.cpp")
+    target_link_libraries(${name} PRIVATE GTest::gtest_main)
+  endif()
+  if(ARG_QT)
+    set_target_properties(${name} PROPERTIES AUTOMOC ON)
+    target_link_libraries(${name} PRIVATE Qt6::Test)
+  endif()
+  kv_target_warnings(${name})
+  set(labels unit)
+  if(ARG_THREADED)
+    list(APPEND labels threaded)
+  endif()
+  set(env
+    "QT_QPA_PLATFORM=offscreen"
+    "LSAN_OPTIONS=suppressions=${PROJECT_SOURCE_DIR}/tests/lsan.supp"
+    "TSAN_OPTIONS=suppressions=${PROJECT_SOURCE_DIR}/tests/tsan.supp halt_on_error=1 second_deadlock_stack=1"
+    "UBSAN_OPTIONS=print_stacktrace=1 halt_on_error=1")
+  gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60 TEST_PREFIX "${name}." TEST_LIST ${name}_TESTS PROPERTIES TIMEOUT 300)
+  # gtest_discover_tests flattens list-valued properties, so the environment
+  # and the labels are set by a script that CTest runs after discovery.
+  set(props "${CMAKE_CURRENT_BINARY_DIR}/${name}_properties.cmake")
+  file(WRITE "${props}"
+    "if(${name}_TESTS)\n"
+    "  set_tests_properties(\${${name}_TESTS} PROPERTIES\n"
+    "    LABELS \"${labels}\"\n"
+    "    ENVIRONMENT \"${env}\")\n"
+    "endif()\n")
+  set_property(DIRECTORY APPEND PROPERTY TEST_INCLUDE_FILES "${props}")
+endfunction()
+
+# kv_add_benchmark(<name> SOURCES ... [DEPS ...])
+function(kv_add_benchmark name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;DEPS" ${ARGN})
+  add_executable(${name} ${ARG_SOURCES})
+  target_link_libraries(${name} PRIVATE ${ARG_DEPS} benchmark::benchmark benchmark::benchmark_main)
+  kv_target_warnings(${name})
+endfunction()
