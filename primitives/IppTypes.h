@@ -51,12 +51,32 @@ struct IppiPoint {
 // Status values. Negative: error, positive: warning, 0: success.
 using IppStatus = int;
 enum : IppStatus {
-    ippStsNoErr = 0,
-    ippStsSizeErr = -6,
-    ippStsNullPtrErr = -8,
-    ippStsMemAllocErr = -9,
-    ippStsDivByZeroErr = -10,
+    ippStsLUTNofLevelsErr = -106,
+    ippStsAlphaTypeErr = -50,
+    ippStsJaehneErr = -38,
+    ippStsShiftErr = -32,
+    ippStsFIRLenErr = -26,
+    ippStsResizeFactorErr = -23,
+    ippStsInterpolationErr = -22,
+    ippStsMirrorFlipErr = -21,
+    ippStsThreshNegLevelErr = -19,
+    ippStsContextMatchErr = -17,
+    ippStsFftFlagErr = -16,
+    ippStsFftOrderErr = -15,
     ippStsStepErr = -14,
+    ippStsDivByZeroErr = -10,
+    ippStsMemAllocErr = -9,
+    ippStsNullPtrErr = -8,
+    ippStsSizeErr = -6,
+    ippStsBadArgErr = -5,
+    ippStsNoErr = 0,
+    ippStsSqrtNegArg = 3,
+    ippStsDivByZero = 6,
+    ippStsLnZeroArg = 7,
+    ippStsLnNegArg = 8,
+    ippStsOverflow = 12,
+    ippStsUnderflow = 17,
+    ippStsWrongIntersectROI = 29,
 };
 
 enum IppRoundMode { ippRndZero = 0, ippRndNear = 1 };
@@ -70,6 +90,36 @@ enum : int {
     IPPI_INTER_CUBIC = 4,
     IPPI_INTER_SUPER = 8,
     IPPI_INTER_LANCZOS = 16,
+};
+
+enum IppiAxis { ippAxsHorizontal = 0, ippAxsVertical = 1, ippAxsBoth = 2 };
+
+// Porter-Duff composition types; the Premul forms take premultiplied colours.
+enum IppiAlphaType {
+    ippAlphaOver = 0,
+    ippAlphaIn,
+    ippAlphaOut,
+    ippAlphaATop,
+    ippAlphaXor,
+    ippAlphaPlus,
+    ippAlphaOverPremul,
+    ippAlphaInPremul,
+    ippAlphaOutPremul,
+    ippAlphaATopPremul,
+    ippAlphaXorPremul,
+    ippAlphaPlusPremul,
+};
+
+// Processor kinds reported by ippGetCpuType; 0 when unknown.
+using IppCpuType = int;
+enum : IppCpuType { ippCpuUnknown = 0 };
+
+// Normalisation flags of the Fourier state objects.
+enum : int {
+    IPP_FFT_DIV_FWD_BY_N = 1,
+    IPP_FFT_DIV_INV_BY_N = 2,
+    IPP_FFT_DIV_BY_SQRTN = 4,
+    IPP_FFT_NODIV_BY_ANY = 8,
 };
 
 // Opaque state objects of the Fourier and FIR primitives.
