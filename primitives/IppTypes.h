@@ -55,14 +55,8 @@ enum : IppStatus {
     ippStsAlphaTypeErr = -50,
     ippStsJaehneErr = -38,
     ippStsShiftErr = -32,
-    ippStsFIRLenErr = -26,
-    ippStsResizeFactorErr = -23,
-    ippStsInterpolationErr = -22,
     ippStsMirrorFlipErr = -21,
     ippStsThreshNegLevelErr = -19,
-    ippStsContextMatchErr = -17,
-    ippStsFftFlagErr = -16,
-    ippStsFftOrderErr = -15,
     ippStsStepErr = -14,
     ippStsDivByZeroErr = -10,
     ippStsMemAllocErr = -9,
@@ -76,7 +70,6 @@ enum : IppStatus {
     ippStsLnNegArg = 8,
     ippStsOverflow = 12,
     ippStsUnderflow = 17,
-    ippStsWrongIntersectROI = 29,
 };
 
 enum IppRoundMode { ippRndZero = 0, ippRndNear = 1 };
@@ -113,14 +106,6 @@ enum IppiAlphaType {
 // Processor kinds reported by ippGetCpuType; 0 when unknown.
 using IppCpuType = int;
 enum : IppCpuType { ippCpuUnknown = 0 };
-
-// Normalisation flags of the Fourier state objects.
-enum : int {
-    IPP_FFT_DIV_FWD_BY_N = 1,
-    IPP_FFT_DIV_INV_BY_N = 2,
-    IPP_FFT_DIV_BY_SQRTN = 4,
-    IPP_FFT_NODIV_BY_ANY = 8,
-};
 
 // Opaque state objects of the Fourier and FIR primitives.
 struct IppsFFTSpec_C_64fc;
