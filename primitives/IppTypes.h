@@ -51,10 +51,10 @@ struct IppiPoint {
 // Status values. Negative: error, positive: warning, 0: success.
 using IppStatus = int;
 enum : IppStatus {
+    ippStsRoundModeNotSupportedErr = -213,
     ippStsLUTNofLevelsErr = -106,
     ippStsAlphaTypeErr = -50,
     ippStsJaehneErr = -38,
-    ippStsShiftErr = -32,
     ippStsMirrorFlipErr = -21,
     ippStsThreshNegLevelErr = -19,
     ippStsStepErr = -14,
