@@ -12,8 +12,7 @@ namespace {
 
 constexpr int kBytes = 1 << 20;
 
-void BM_Memcpy(benchmark::State& state)
-{
+void BM_Memcpy(benchmark::State& state) {
     std::vector<Ipp8u> src(kBytes, 1), dst(kBytes);
     for (auto _ : state) {
         std::memcpy(dst.data(), src.data(), kBytes);
@@ -23,8 +22,7 @@ void BM_Memcpy(benchmark::State& state)
     state.SetBytesProcessed(state.iterations() * kBytes);
 }
 
-void BM_Move8u(benchmark::State& state)
-{
+void BM_Move8u(benchmark::State& state) {
     std::vector<Ipp8u> src(kBytes, 1), dst(kBytes);
     for (auto _ : state) {
         benchmark::DoNotOptimize(ippsMove_8u(src.data(), dst.data(), kBytes));
@@ -34,8 +32,7 @@ void BM_Move8u(benchmark::State& state)
 }
 
 // The waterfall scrolls its screen buffer within itself: overlapping regions.
-void BM_Move8uOverlapping(benchmark::State& state)
-{
+void BM_Move8uOverlapping(benchmark::State& state) {
     std::vector<Ipp8u> buffer(kBytes + 4096, 1);
     for (auto _ : state) {
         benchmark::DoNotOptimize(ippsMove_8u(buffer.data() + 4096, buffer.data(), kBytes));

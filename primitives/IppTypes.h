@@ -76,7 +76,13 @@ enum : IppStatus {
 // representable and can be rejected.
 enum IppRoundMode : int { ippRndZero = 0, ippRndNear = 1 };
 enum IppHintAlgorithm : int { ippAlgHintNone = 0, ippAlgHintFast = 1, ippAlgHintAccurate = 2 };
-enum IppCmpOp : int { ippCmpLess = 0, ippCmpLessEq = 1, ippCmpEq = 2, ippCmpGreaterEq = 3, ippCmpGreater = 4 };
+enum IppCmpOp : int {
+    ippCmpLess = 0,
+    ippCmpLessEq = 1,
+    ippCmpEq = 2,
+    ippCmpGreaterEq = 3,
+    ippCmpGreater = 4
+};
 
 // Interpolation codes of the resize primitives.
 enum : int {

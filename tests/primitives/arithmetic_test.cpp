@@ -16,8 +16,7 @@ namespace {
 constexpr Ipp32s kMax = std::numeric_limits<Ipp32s>::max();
 constexpr Ipp32s kMin = std::numeric_limits<Ipp32s>::min();
 
-TEST(ArithmeticKernels, AddConstantScalesWithTiesToEven)
-{
+TEST(ArithmeticKernels, AddConstantScalesWithTiesToEven) {
     std::array<Ipp32s, 3> v{1, 2, 3};
     EXPECT_EQ(ippsAddC_32s_ISfs(1, v.data(), 3, 1), ippStsNoErr);
     EXPECT_EQ(v, (std::array<Ipp32s, 3>{1, 2, 2}));
@@ -27,13 +26,13 @@ TEST(ArithmeticKernels, AddConstantScalesWithTiesToEven)
     EXPECT_EQ(w, (std::array<Ipp32s, 4>{0, -2, 3, 4}));
 }
 
-TEST(ArithmeticKernels, ScaledIntegerFormsMatchTheExactResultScaledAndSaturated)
-{
+TEST(ArithmeticKernels, ScaledIntegerFormsMatchTheExactResultScaledAndSaturated) {
     const auto a = kernel_test::randomInts(200, 1, kMin, kMax);
     const auto b = kernel_test::randomInts(200, 2, kMin, kMax);
     const Ipp32s c = 1234567;
     for (int sf : {-40, -3, -1, 0, 1, 2, 7, 31, 32, 33}) {
-        std::vector<Ipp32s> add = b, sub = b, mul = b, subcRev(200), mulc(200), addc(200), subc(200);
+        std::vector<Ipp32s> add = b, sub = b, mul = b, subcRev(200), mulc(200), addc(200),
+                            subc(200);
         ASSERT_EQ(ippsAdd_32s_ISfs(a.data(), add.data(), 200, sf), ippStsNoErr);
         ASSERT_EQ(ippsSub_32s_ISfs(a.data(), sub.data(), 200, sf), ippStsNoErr);
         ASSERT_EQ(ippsMul_32s_ISfs(a.data(), mul.data(), 200, sf), ippStsNoErr);
@@ -54,8 +53,7 @@ TEST(ArithmeticKernels, ScaledIntegerFormsMatchTheExactResultScaledAndSaturated)
     }
 }
 
-TEST(ArithmeticKernels, ScaledFormsSaturateAndMultiplyForNegativeFactors)
-{
+TEST(ArithmeticKernels, ScaledFormsSaturateAndMultiplyForNegativeFactors) {
     std::array<Ipp32s, 3> v{kMax, kMin, 3};
     EXPECT_EQ(ippsAddC_32s_ISfs(10, v.data(), 3, 0), ippStsNoErr);
     EXPECT_EQ(v, (std::array<Ipp32s, 3>{kMax, kMin + 10, 13}));
@@ -67,25 +65,25 @@ TEST(ArithmeticKernels, ScaledFormsSaturateAndMultiplyForNegativeFactors)
     EXPECT_EQ(big[0], 0);
 }
 
-TEST(ArithmeticKernels, ByteFormsSaturateToTheByteRange)
-{
+TEST(ArithmeticKernels, ByteFormsSaturateToTheByteRange) {
     const std::array<Ipp8u, 4> src{100, 200, 16, 3};
     std::array<Ipp8u, 4> add{200, 100, 16, 2};
     EXPECT_EQ(ippsAdd_8u_ISfs(src.data(), add.data(), 4, 0), ippStsNoErr);
     EXPECT_EQ(add, (std::array<Ipp8u, 4>{255, 255, 32, 5}));
     std::array<Ipp8u, 4> addHalf{200, 100, 16, 2};
-    EXPECT_EQ(ippsAdd_8u_ISfs(src.data(), addHalf.data(), 4, 1), ippStsNoErr); // 150, 150, 16, 2.5 -> 2
+    EXPECT_EQ(ippsAdd_8u_ISfs(src.data(), addHalf.data(), 4, 1),
+              ippStsNoErr); // 150, 150, 16, 2.5 -> 2
     EXPECT_EQ(addHalf, (std::array<Ipp8u, 4>{150, 150, 16, 2}));
     std::array<Ipp8u, 4> sub{50, 255, 20, 3};
     EXPECT_EQ(ippsSub_8u_ISfs(src.data(), sub.data(), 4, 0), ippStsNoErr);
     EXPECT_EQ(sub, (std::array<Ipp8u, 4>{0, 55, 4, 0}));
     std::array<Ipp8u, 4> mul{3, 2, 16, 3};
-    EXPECT_EQ(ippsMul_8u_ISfs(src.data(), mul.data(), 4, 1), ippStsNoErr); // 150, 200, 128, 4.5 -> 4
+    EXPECT_EQ(ippsMul_8u_ISfs(src.data(), mul.data(), 4, 1),
+              ippStsNoErr); // 150, 200, 128, 4.5 -> 4
     EXPECT_EQ(mul, (std::array<Ipp8u, 4>{150, 200, 128, 4}));
 }
 
-TEST(ArithmeticKernels, IntegerDivisionRoundsTheScaledQuotient)
-{
+TEST(ArithmeticKernels, IntegerDivisionRoundsTheScaledQuotient) {
     const std::array<Ipp32s, 6> divisor{2, 2, 2, 3, -4, 7};
     std::array<Ipp32s, 6> v{7, 5, -7, 100, 10, 0};
     EXPECT_EQ(ippsDiv_32s_ISfs(divisor.data(), v.data(), 6, 0), ippStsNoErr);
@@ -100,8 +98,7 @@ TEST(ArithmeticKernels, IntegerDivisionRoundsTheScaledQuotient)
     EXPECT_EQ(byZero, (std::array<Ipp32s, 3>{kMax, kMin, 0}));
 }
 
-TEST(ArithmeticKernels, FloatingFormsFollowTheirOperation)
-{
+TEST(ArithmeticKernels, FloatingFormsFollowTheirOperation) {
     const auto a = kernel_test::randomReals(64, 3);
     const auto b = kernel_test::randomReals(64, 4);
     std::vector<Ipp64f> add(64), mul(64), subcRev(64), divc(64), sub = b, div = b;
@@ -124,8 +121,7 @@ TEST(ArithmeticKernels, FloatingFormsFollowTheirOperation)
     EXPECT_EQ(f, (std::array<Ipp32f, 2>{8.5f, 12.0f}));
 }
 
-TEST(ArithmeticKernels, ComplexFormsUseComplexArithmetic)
-{
+TEST(ArithmeticKernels, ComplexFormsUseComplexArithmetic) {
     const Ipp64fc z{1.0, 2.0}, w{3.0, -1.0};
     Ipp64fc out{};
     ASSERT_EQ(ippsMulC_64fc(&z, w, &out, 1), ippStsNoErr); // (1+2i)(3-i) = 5+5i
@@ -144,8 +140,7 @@ TEST(ArithmeticKernels, ComplexFormsUseComplexArithmetic)
     EXPECT_DOUBLE_EQ(acc.im, 2.0);
 }
 
-TEST(ArithmeticKernels, DivisionByZero)
-{
+TEST(ArithmeticKernels, DivisionByZero) {
     std::array<Ipp64f, 2> v{1.0, -1.0};
     EXPECT_EQ(ippsDivC_64f_I(0.0, v.data(), 2), ippStsDivByZeroErr);
     EXPECT_EQ(v, (std::array<Ipp64f, 2>{1.0, -1.0})) << "an error leaves the destination alone";
@@ -157,8 +152,7 @@ TEST(ArithmeticKernels, DivisionByZero)
     EXPECT_EQ(v[1], -0.5);
 }
 
-TEST(ArithmeticKernels, NullPointerIsReportedBeforeLength)
-{
+TEST(ArithmeticKernels, NullPointerIsReportedBeforeLength) {
     Ipp64f d = 7.0;
     Ipp32s i = 7;
     EXPECT_EQ(ippsAddC_64f_I(1.0, nullptr, 0), ippStsNullPtrErr);
@@ -174,8 +168,7 @@ TEST(ArithmeticKernels, NullPointerIsReportedBeforeLength)
     EXPECT_EQ(i, 7);
 }
 
-TEST(ArithmeticKernels, BitOperationsAndShifts)
-{
+TEST(ArithmeticKernels, BitOperationsAndShifts) {
     const std::array<Ipp32u, 2> src{0xF0F0F0F0u, 0x12345678u};
     std::array<Ipp32u, 2> out{};
     ASSERT_EQ(ippsAndC_32u(src.data(), 0x0FF00FF0u, out.data(), 2), ippStsNoErr);

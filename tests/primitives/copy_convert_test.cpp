@@ -18,8 +18,7 @@ namespace {
 constexpr Ipp32s kMax = std::numeric_limits<Ipp32s>::max();
 constexpr Ipp32s kMin = std::numeric_limits<Ipp32s>::min();
 
-TEST(CopyKernels, ZeroChecksPointerBeforeLength)
-{
+TEST(CopyKernels, ZeroChecksPointerBeforeLength) {
     std::array<Ipp64f, 3> v{1.0, 2.0, 3.0};
     EXPECT_EQ(ippsZero_64f(nullptr, 0), ippStsNullPtrErr);
     EXPECT_EQ(ippsZero_64f(v.data(), 0), ippStsSizeErr);
@@ -31,8 +30,7 @@ TEST(CopyKernels, ZeroChecksPointerBeforeLength)
     EXPECT_EQ(c[1].im, 0.0);
 }
 
-TEST(CopyKernels, SetFillsExactlyLenElements)
-{
+TEST(CopyKernels, SetFillsExactlyLenElements) {
     std::array<Ipp32s, 4> v{9, 9, 9, 9};
     EXPECT_EQ(ippsSet_32s(-5, v.data(), 3), ippStsNoErr);
     EXPECT_EQ(v, (std::array<Ipp32s, 4>{-5, -5, -5, 9}));
@@ -43,8 +41,7 @@ TEST(CopyKernels, SetFillsExactlyLenElements)
     EXPECT_EQ(ippsSet_8u(1, nullptr, -1), ippStsNullPtrErr);
 }
 
-TEST(CopyKernels, MoveHandlesOverlapInBothDirections)
-{
+TEST(CopyKernels, MoveHandlesOverlapInBothDirections) {
     std::vector<Ipp8u> base(64);
     std::iota(base.begin(), base.end(), Ipp8u{0});
     for (int shift : {-7, -1, 1, 13}) {
@@ -55,7 +52,9 @@ TEST(CopyKernels, MoveHandlesOverlapInBothDirections)
         ASSERT_EQ(ippsMove_8u(buffer.data() + from, buffer.data() + to, len), ippStsNoErr);
         for (int i = 0; i < 64; ++i) {
             const bool moved = i >= to && i < to + len;
-            EXPECT_EQ(buffer[static_cast<size_t>(i)], moved ? base[static_cast<size_t>(i - to + from)] : base[static_cast<size_t>(i)])
+            EXPECT_EQ(buffer[static_cast<size_t>(i)], moved
+                                                          ? base[static_cast<size_t>(i - to + from)]
+                                                          : base[static_cast<size_t>(i)])
                 << "shift " << shift << " at " << i;
         }
     }
@@ -68,8 +67,7 @@ TEST(CopyKernels, MoveHandlesOverlapInBothDirections)
     EXPECT_EQ(f, g);
 }
 
-TEST(CopyKernels, ByteSwapsReverseEachUnit)
-{
+TEST(CopyKernels, ByteSwapsReverseEachUnit) {
     const std::array<Ipp16u, 2> s16{0x1234, 0xABCD};
     std::array<Ipp16u, 2> d16{};
     ASSERT_EQ(ippsSwapBytes_16u(s16.data(), d16.data(), 2), ippStsNoErr);
@@ -84,9 +82,9 @@ TEST(CopyKernels, ByteSwapsReverseEachUnit)
     EXPECT_EQ(ippsSwapBytes_24u(s24.data(), nullptr, 0), ippStsNullPtrErr);
 }
 
-TEST(ConvertKernels, RoundingModesAndSaturation)
-{
-    const std::array<Ipp64f, 10> src{2.5, 3.5, -2.5, -3.7, 3.7, 1e10, -1e10, 2147483647.4, -0.5, 0.5};
+TEST(ConvertKernels, RoundingModesAndSaturation) {
+    const std::array<Ipp64f, 10> src{2.5,  3.5,   -2.5,         -3.7, 3.7,
+                                     1e10, -1e10, 2147483647.4, -0.5, 0.5};
     std::array<Ipp32s, 10> nearest{}, toward{};
     ASSERT_EQ(ippsConvert_64f32s_Sfs(src.data(), nearest.data(), 10, ippRndNear, 0), ippStsNoErr);
     ASSERT_EQ(ippsConvert_64f32s_Sfs(src.data(), toward.data(), 10, ippRndZero, 0), ippStsNoErr);
@@ -94,11 +92,11 @@ TEST(ConvertKernels, RoundingModesAndSaturation)
     EXPECT_EQ(toward, (std::array<Ipp32s, 10>{2, 3, -2, -3, 3, kMax, kMin, kMax, 0, 0}));
 }
 
-TEST(ConvertKernels, ScaleFactorsApplyBeforeRounding)
-{
+TEST(ConvertKernels, ScaleFactorsApplyBeforeRounding) {
     const std::array<Ipp64f, 3> src{5.0, 7.0, 3.0};
     std::array<Ipp32s, 3> out{};
-    ASSERT_EQ(ippsConvert_64f32s_Sfs(src.data(), out.data(), 3, ippRndNear, 1), ippStsNoErr); // 2.5, 3.5, 1.5
+    ASSERT_EQ(ippsConvert_64f32s_Sfs(src.data(), out.data(), 3, ippRndNear, 1),
+              ippStsNoErr); // 2.5, 3.5, 1.5
     EXPECT_EQ(out, (std::array<Ipp32s, 3>{2, 4, 2}));
     ASSERT_EQ(ippsConvert_64f32s_Sfs(src.data(), out.data(), 3, ippRndNear, -2), ippStsNoErr);
     EXPECT_EQ(out, (std::array<Ipp32s, 3>{20, 28, 12}));
@@ -111,8 +109,7 @@ TEST(ConvertKernels, ScaleFactorsApplyBeforeRounding)
     EXPECT_EQ(d, (std::array<Ipp64f, 2>{-1.5, 16383.5}));
 }
 
-TEST(ConvertKernels, UnrepresentableValuesGetASoundResult)
-{
+TEST(ConvertKernels, UnrepresentableValuesGetASoundResult) {
     const std::array<Ipp64f, 4> src{std::nan(""), HUGE_VAL, -HUGE_VAL, 1e300};
     std::array<Ipp32s, 4> ints{};
     ASSERT_EQ(ippsConvert_64f32s_Sfs(src.data(), ints.data(), 4, ippRndNear, 0), ippStsNoErr);
@@ -127,8 +124,7 @@ TEST(ConvertKernels, UnrepresentableValuesGetASoundResult)
               ippStsRoundModeNotSupportedErr);
 }
 
-TEST(ConvertKernels, WideningConversionsAndTheRenderingGroupsOwnKernels)
-{
+TEST(ConvertKernels, WideningConversionsAndTheRenderingGroupsOwnKernels) {
     const std::array<Ipp32s, 2> i{-7, 16777217};
     std::array<Ipp64f, 2> d{};
     std::array<Ipp32f, 2> f{};

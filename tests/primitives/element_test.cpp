@@ -16,8 +16,7 @@ using namespace builtin;
 
 namespace {
 
-TEST(ThresholdKernels, RealFormsClampOnOneSide)
-{
+TEST(ThresholdKernels, RealFormsClampOnOneSide) {
     std::array<Ipp32s, 4> v{-5, 0, 5, 10};
     ASSERT_EQ(ippsThreshold_LT_32s_I(v.data(), 4, 1), ippStsNoErr);
     EXPECT_EQ(v, (std::array<Ipp32s, 4>{1, 1, 5, 10}));
@@ -35,8 +34,7 @@ TEST(ThresholdKernels, RealFormsClampOnOneSide)
     EXPECT_EQ(ippsThreshold_64f_I(nullptr, 0, 0.5, ippCmpEq), ippStsNullPtrErr);
 }
 
-TEST(ThresholdKernels, ComplexFormsLimitTheMagnitudeKeepingThePhase)
-{
+TEST(ThresholdKernels, ComplexFormsLimitTheMagnitudeKeepingThePhase) {
     std::array<Ipp64fc, 3> v{{{3, 4}, {0.3, -0.4}, {0, 0}}};
     ASSERT_EQ(ippsThreshold_64fc_I(v.data(), 3, 1.0, ippCmpGreater), ippStsNoErr);
     EXPECT_NEAR(v[0].re, 0.6, 1e-15);
@@ -48,11 +46,11 @@ TEST(ThresholdKernels, ComplexFormsLimitTheMagnitudeKeepingThePhase)
     EXPECT_NEAR(out[1].im, -1.6, 1e-15);
     EXPECT_EQ(out[2].re, 2.0) << "zero has no phase and takes the level on the real axis";
     EXPECT_EQ(out[2].im, 0.0);
-    EXPECT_EQ(ippsThreshold_64fc(v.data(), out.data(), 3, -1.0, ippCmpLess), ippStsThreshNegLevelErr);
+    EXPECT_EQ(ippsThreshold_64fc(v.data(), out.data(), 3, -1.0, ippCmpLess),
+              ippStsThreshNegLevelErr);
 }
 
-TEST(ElementFunctionKernels, MatchTheMathLibraryAndWarnOutsideTheDomain)
-{
+TEST(ElementFunctionKernels, MatchTheMathLibraryAndWarnOutsideTheDomain) {
     const auto v = kernel_test::randomReals(32, 6, 0.001, 20.0);
     std::vector<Ipp64f> sq(32), rt(32), ex(32), ln(32), ab(32);
     ASSERT_EQ(ippsSqr_64f(v.data(), sq.data(), 32), ippStsNoErr);
@@ -79,8 +77,7 @@ TEST(ElementFunctionKernels, MatchTheMathLibraryAndWarnOutsideTheDomain)
     EXPECT_EQ(signs, (std::array<Ipp64f, 2>{2.5, 2.5}));
 }
 
-TEST(ElementFunctionKernels, ComplexSquareAndPrincipalRoot)
-{
+TEST(ElementFunctionKernels, ComplexSquareAndPrincipalRoot) {
     std::array<Ipp64fc, 2> v{{{1, 2}, {-4, 0}}};
     std::array<Ipp64fc, 2> sq{}, rt{};
     ASSERT_EQ(ippsSqr_64fc(v.data(), sq.data(), 2), ippStsNoErr);
@@ -94,8 +91,7 @@ TEST(ElementFunctionKernels, ComplexSquareAndPrincipalRoot)
     EXPECT_NEAR(v[1].im, 2.0, 1e-15);
 }
 
-TEST(ComplexPartKernels, SplitAndJoin)
-{
+TEST(ComplexPartKernels, SplitAndJoin) {
     const std::array<Ipp64fc, 3> z{{{3, 4}, {-1, 0}, {0, -2}}};
     std::array<Ipp64f, 3> mag{}, pow{}, ph{}, re{}, im{};
     ASSERT_EQ(ippsMagnitude_64fc(z.data(), mag.data(), 3), ippStsNoErr);
@@ -129,22 +125,23 @@ TEST(ComplexPartKernels, SplitAndJoin)
     EXPECT_EQ(ippsRealToCplx_64f(nullptr, nullptr, joined.data(), 3), ippStsNullPtrErr);
 }
 
-TEST(SignalKernels, JaehneChirp)
-{
+TEST(SignalKernels, JaehneChirp) {
     Ipp64f one = 5.0;
     ASSERT_EQ(ippsVectorJaehne_64f(&one, 1, 3.0), ippStsNoErr);
     EXPECT_EQ(one, 0.0);
     std::array<Ipp64f, 16> v{};
     ASSERT_EQ(ippsVectorJaehne_64f(v.data(), 16, 2.0), ippStsNoErr);
     for (int n = 0; n < 16; ++n)
-        EXPECT_NEAR(v[static_cast<size_t>(n)], static_cast<double>(2.0L * std::sin(std::numbers::pi_v<long double> / 2 * n * n / 16)), 1e-14);
+        EXPECT_NEAR(
+            v[static_cast<size_t>(n)],
+            static_cast<double>(2.0L * std::sin(std::numbers::pi_v<long double> / 2 * n * n / 16)),
+            1e-14);
     EXPECT_EQ(ippsVectorJaehne_64f(v.data(), 16, -1.0), ippStsJaehneErr);
     EXPECT_EQ(ippsVectorJaehne_64f(nullptr, 0, -1.0), ippStsNullPtrErr);
     EXPECT_EQ(ippsVectorJaehne_64f(v.data(), 0, -1.0), ippStsSizeErr);
 }
 
-TEST(SignalKernels, UniformNoiseStaysInRangeAndFollowsTheSeed)
-{
+TEST(SignalKernels, UniformNoiseStaysInRangeAndFollowsTheSeed) {
     unsigned int seed = 42, again = 42;
     std::vector<Ipp64f> a(4000), b(4000);
     ASSERT_EQ(ippsRandUniform_Direct_64f(a.data(), 2000, -2.0, 6.0, &seed), ippStsNoErr);

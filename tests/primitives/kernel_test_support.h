@@ -13,9 +13,7 @@ namespace kernel_test {
 
 // exact * 2^-scaleFactor, rounded to nearest with ties to even, then saturated
 // to T; computed in extended precision, which holds every 64-bit exact value.
-template <typename T>
-T scaledReference(long double exact, int scaleFactor)
-{
+template <typename T> T scaledReference(long double exact, int scaleFactor) {
     if (sizeof(T) == 4 && scaleFactor > 32)
         return 0;
     const long double scaled = std::nearbyintl(std::ldexp(exact, -scaleFactor));
@@ -26,8 +24,7 @@ T scaledReference(long double exact, int scaleFactor)
     return static_cast<T>(scaled);
 }
 
-inline std::vector<Ipp32s> randomInts(size_t n, uint32_t seed, Ipp32s lo, Ipp32s hi)
-{
+inline std::vector<Ipp32s> randomInts(size_t n, uint32_t seed, Ipp32s lo, Ipp32s hi) {
     std::mt19937 gen(seed);
     std::uniform_int_distribution<Ipp32s> dist(lo, hi);
     std::vector<Ipp32s> v(n);
@@ -36,8 +33,8 @@ inline std::vector<Ipp32s> randomInts(size_t n, uint32_t seed, Ipp32s lo, Ipp32s
     return v;
 }
 
-inline std::vector<Ipp64f> randomReals(size_t n, uint32_t seed, double lo = -100.0, double hi = 100.0)
-{
+inline std::vector<Ipp64f> randomReals(size_t n, uint32_t seed, double lo = -100.0,
+                                       double hi = 100.0) {
     std::mt19937 gen(seed);
     std::uniform_real_distribution<double> dist(lo, hi);
     std::vector<Ipp64f> v(n);

@@ -13,8 +13,7 @@ using namespace builtin;
 
 namespace {
 
-TEST(StatisticsKernels, StdDevNeedsTwoValues)
-{
+TEST(StatisticsKernels, StdDevNeedsTwoValues) {
     const std::array<Ipp64f, 4> v{1, 2, 3, 4};
     Ipp64f sd = -1.0;
     EXPECT_EQ(ippsStdDev_64f(v.data(), 1, &sd), ippStsSizeErr);
@@ -27,8 +26,7 @@ TEST(StatisticsKernels, StdDevNeedsTwoValues)
     EXPECT_EQ(sd, 0.0);
 }
 
-TEST(StatisticsKernels, MomentsMatchTwoPassReferences)
-{
+TEST(StatisticsKernels, MomentsMatchTwoPassReferences) {
     const auto v = kernel_test::randomReals(1000, 5, -3.0, 11.0);
     long double sum = 0.0L;
     for (double x : v)
@@ -50,8 +48,7 @@ TEST(StatisticsKernels, MomentsMatchTwoPassReferences)
     EXPECT_NEAR(fmean, static_cast<double>(mean), 1e-5);
 }
 
-TEST(StatisticsKernels, ExtremesReportTheFirstIndex)
-{
+TEST(StatisticsKernels, ExtremesReportTheFirstIndex) {
     const std::array<Ipp64f, 6> v{3, -1, 7, 7, -1, 2};
     Ipp64f value = 0.0;
     int index = -1;
@@ -71,8 +68,7 @@ TEST(StatisticsKernels, ExtremesReportTheFirstIndex)
     EXPECT_EQ(ippsMax_64f(v.data(), 0, &value), ippStsSizeErr);
 }
 
-TEST(StatisticsKernels, NormsOfDifferencesAndDotProducts)
-{
+TEST(StatisticsKernels, NormsOfDifferencesAndDotProducts) {
     const std::array<Ipp64f, 3> a{1, -2, 3}, b{4, 2, 3};
     Ipp64f n = 0.0;
     ASSERT_EQ(ippsNormDiff_L1_64f(a.data(), b.data(), 3, &n), ippStsNoErr);
@@ -103,13 +99,13 @@ TEST(StatisticsKernels, NormsOfDifferencesAndDotProducts)
     EXPECT_EQ(ip, 16);
 }
 
-TEST(StatisticsKernels, NormalizeSubtractsThenDivides)
-{
+TEST(StatisticsKernels, NormalizeSubtractsThenDivides) {
     const std::array<Ipp64f, 3> v{1, 3, -5};
     std::array<Ipp64f, 3> out{};
     ASSERT_EQ(ippsNormalize_64f(v.data(), out.data(), 3, 1.0, 2.0), ippStsNoErr);
     EXPECT_EQ(out, (std::array<Ipp64f, 3>{0.0, 1.0, -3.0}));
-    EXPECT_EQ(ippsNormalize_64f(v.data(), out.data(), 3, 0.0, 2.2250738585072014e-308), ippStsNoErr);
+    EXPECT_EQ(ippsNormalize_64f(v.data(), out.data(), 3, 0.0, 2.2250738585072014e-308),
+              ippStsNoErr);
     EXPECT_EQ(ippsNormalize_64f(v.data(), out.data(), 3, 0.0, -1e-309), ippStsDivByZeroErr);
     EXPECT_EQ(ippsNormalize_64f(nullptr, out.data(), 0, 0.0, 0.0), ippStsNullPtrErr);
     EXPECT_EQ(ippsNormalize_64f(v.data(), out.data(), 0, 0.0, 0.0), ippStsSizeErr);
