@@ -14,10 +14,11 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-double seconds(Clock::time_point a, Clock::time_point b) { return std::chrono::duration<double>(b - a).count(); }
+double seconds(Clock::time_point a, Clock::time_point b) {
+    return std::chrono::duration<double>(b - a).count();
+}
 
-void ComplexForward(benchmark::State& state)
-{
+void ComplexForward(benchmark::State& state) {
     const int order = int(state.range(0));
     const int n = 1 << order;
     std::vector<Ipp64fc> src(n), dst(n);
@@ -52,8 +53,7 @@ void ComplexForward(benchmark::State& state)
     builtin::ippsFFTFree_C_64fc(spec);
 }
 
-void RealForward(benchmark::State& state)
-{
+void RealForward(benchmark::State& state) {
     const int order = int(state.range(0));
     const int n = 1 << order;
     std::vector<double> src(n), dst(n + 2);

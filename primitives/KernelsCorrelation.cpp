@@ -17,17 +17,29 @@ using Complex = std::complex<double>;
 // Below this many multiply-adds the direct sums beat the transforms.
 constexpr double kDirectWork = 65536.0;
 
-Complex toComplex(const Ipp64f& x) { return {x, 0.0}; }
-Complex toComplex(const Ipp64fc& x) { return {x.re, x.im}; }
-Complex conjugate(const Ipp64f& x) { return {x, 0.0}; }
-Complex conjugate(const Ipp64fc& x) { return {x.re, -x.im}; }
-void store(Ipp64f& d, Complex v) { d = v.real(); }
-void store(Ipp64fc& d, Complex v) { d = {v.real(), v.imag()}; }
+Complex toComplex(const Ipp64f& x) {
+    return {x, 0.0};
+}
+Complex toComplex(const Ipp64fc& x) {
+    return {x.re, x.im};
+}
+Complex conjugate(const Ipp64f& x) {
+    return {x, 0.0};
+}
+Complex conjugate(const Ipp64fc& x) {
+    return {x.re, -x.im};
+}
+void store(Ipp64f& d, Complex v) {
+    d = v.real();
+}
+void store(Ipp64fc& d, Complex v) {
+    d = {v.real(), v.imag()};
+}
 
 // Full linear convolution of a and b through power-of-two transforms.
 // Throws std::bad_alloc when memory runs out.
-std::vector<Complex> convolveByTransform(const std::vector<Complex>& a, const std::vector<Complex>& b)
-{
+std::vector<Complex> convolveByTransform(const std::vector<Complex>& a,
+                                         const std::vector<Complex>& b) {
     const std::size_t length = a.size() + b.size() - 1;
     int order = 0;
     while ((std::size_t{1} << order) < length)
@@ -54,8 +66,8 @@ std::vector<Complex> convolveByTransform(const std::vector<Complex>& a, const st
 // dst[n] = sum over i of conj(x[i]) y[i + n + lowLag], for n = 0 .. dstLen - 1,
 // where y is zero outside 0 .. yLen - 1.
 template <typename T>
-IppStatus correlate(const T* x, int xLen, const T* y, int yLen, T* dst, int dstLen, long long lowLag)
-{
+IppStatus correlate(const T* x, int xLen, const T* y, int yLen, T* dst, int dstLen,
+                    long long lowLag) {
     const double work = static_cast<double>(dstLen) * std::min(xLen, yLen);
     if (work <= kDirectWork) {
         for (int n = 0; n < dstLen; ++n) {
@@ -93,8 +105,7 @@ IppStatus correlate(const T* x, int xLen, const T* y, int yLen, T* dst, int dstL
 enum class Norm { None, A, B };
 
 template <typename T>
-IppStatus autoCorrelate(const T* pSrc, int srcLen, T* pDst, int dstLen, Norm norm)
-{
+IppStatus autoCorrelate(const T* pSrc, int srcLen, T* pDst, int dstLen, Norm norm) {
     if (!pSrc || !pDst)
         return ippStsNullPtrErr;
     if (srcLen <= 0 || dstLen <= 0)
@@ -111,8 +122,8 @@ IppStatus autoCorrelate(const T* pSrc, int srcLen, T* pDst, int dstLen, Norm nor
 }
 
 template <typename T>
-IppStatus crossCorrelate(const T* pSrc1, int src1Len, const T* pSrc2, int src2Len, T* pDst, int dstLen, int lowLag)
-{
+IppStatus crossCorrelate(const T* pSrc1, int src1Len, const T* pSrc2, int src2Len, T* pDst,
+                         int dstLen, int lowLag) {
     if (!pSrc1 || !pSrc2 || !pDst)
         return ippStsNullPtrErr;
     if (src1Len <= 0 || src2Len <= 0 || dstLen <= 0)
@@ -122,51 +133,43 @@ IppStatus crossCorrelate(const T* pSrc1, int src1Len, const T* pSrc2, int src2Le
 
 } // namespace
 
-IppStatus ippsAutoCorr_64f(const Ipp64f* pSrc, int srcLen, Ipp64f* pDst, int dstLen)
-{
+IppStatus ippsAutoCorr_64f(const Ipp64f* pSrc, int srcLen, Ipp64f* pDst, int dstLen) {
     return autoCorrelate(pSrc, srcLen, pDst, dstLen, Norm::None);
 }
 
-IppStatus ippsAutoCorr_NormA_64f(const Ipp64f* pSrc, int srcLen, Ipp64f* pDst, int dstLen)
-{
+IppStatus ippsAutoCorr_NormA_64f(const Ipp64f* pSrc, int srcLen, Ipp64f* pDst, int dstLen) {
     return autoCorrelate(pSrc, srcLen, pDst, dstLen, Norm::A);
 }
 
-IppStatus ippsAutoCorr_NormB_64f(const Ipp64f* pSrc, int srcLen, Ipp64f* pDst, int dstLen)
-{
+IppStatus ippsAutoCorr_NormB_64f(const Ipp64f* pSrc, int srcLen, Ipp64f* pDst, int dstLen) {
     return autoCorrelate(pSrc, srcLen, pDst, dstLen, Norm::B);
 }
 
-IppStatus ippsAutoCorr_64fc(const Ipp64fc* pSrc, int srcLen, Ipp64fc* pDst, int dstLen)
-{
+IppStatus ippsAutoCorr_64fc(const Ipp64fc* pSrc, int srcLen, Ipp64fc* pDst, int dstLen) {
     return autoCorrelate(pSrc, srcLen, pDst, dstLen, Norm::None);
 }
 
-IppStatus ippsAutoCorr_NormA_64fc(const Ipp64fc* pSrc, int srcLen, Ipp64fc* pDst, int dstLen)
-{
+IppStatus ippsAutoCorr_NormA_64fc(const Ipp64fc* pSrc, int srcLen, Ipp64fc* pDst, int dstLen) {
     return autoCorrelate(pSrc, srcLen, pDst, dstLen, Norm::A);
 }
 
-IppStatus ippsAutoCorr_NormB_64fc(const Ipp64fc* pSrc, int srcLen, Ipp64fc* pDst, int dstLen)
-{
+IppStatus ippsAutoCorr_NormB_64fc(const Ipp64fc* pSrc, int srcLen, Ipp64fc* pDst, int dstLen) {
     return autoCorrelate(pSrc, srcLen, pDst, dstLen, Norm::B);
 }
 
-IppStatus ippsCrossCorr_64f(const Ipp64f* pSrc1, int src1Len, const Ipp64f* pSrc2, int src2Len, Ipp64f* pDst,
-                            int dstLen, int lowLag)
-{
+IppStatus ippsCrossCorr_64f(const Ipp64f* pSrc1, int src1Len, const Ipp64f* pSrc2, int src2Len,
+                            Ipp64f* pDst, int dstLen, int lowLag) {
     return crossCorrelate(pSrc1, src1Len, pSrc2, src2Len, pDst, dstLen, lowLag);
 }
 
 IppStatus ippsCrossCorr_64fc(const Ipp64fc* pSrc1, int src1Len, const Ipp64fc* pSrc2, int src2Len,
-                             Ipp64fc* pDst, int dstLen, int lowLag)
-{
+                             Ipp64fc* pDst, int dstLen, int lowLag) {
     return crossCorrelate(pSrc1, src1Len, pSrc2, src2Len, pDst, dstLen, lowLag);
 }
 
 // dst[n] = sum over k of src1[k] src2[n - k], src1Len + src2Len - 1 values.
-IppStatus ippsConv_64f(const Ipp64f* pSrc1, int src1Len, const Ipp64f* pSrc2, int src2Len, Ipp64f* pDst)
-{
+IppStatus ippsConv_64f(const Ipp64f* pSrc1, int src1Len, const Ipp64f* pSrc2, int src2Len,
+                       Ipp64f* pDst) {
     if (!pSrc1 || !pSrc2 || !pDst)
         return ippStsNullPtrErr;
     if (src1Len <= 0 || src2Len <= 0)

@@ -25,8 +25,8 @@ namespace builtin {
 
 // The delay line given to the state lists past samples newest first:
 // pDlyLine[k] is the sample k + 1 steps before the first new one.
-IppStatus ippsFIRInitAlloc_64f(IppsFIRState_64f** ppState, const Ipp64f* pTaps, int tapsLen, const Ipp64f* pDlyLine)
-{
+IppStatus ippsFIRInitAlloc_64f(IppsFIRState_64f** ppState, const Ipp64f* pTaps, int tapsLen,
+                               const Ipp64f* pDlyLine) {
     if (!ppState || !pTaps)
         return ippStsNullPtrErr;
     if (tapsLen <= 0)
@@ -37,7 +37,8 @@ IppStatus ippsFIRInitAlloc_64f(IppsFIRState_64f** ppState, const Ipp64f* pTaps, 
         if (pDlyLine)
             for (std::size_t k = 0; k + 1 < length; ++k)
                 history[length - 2 - k] = pDlyLine[k];
-        *ppState = new IppsFIRState_64f{kFirMagic, std::vector<Ipp64f>(pTaps, pTaps + length), std::move(history)};
+        *ppState = new IppsFIRState_64f{kFirMagic, std::vector<Ipp64f>(pTaps, pTaps + length),
+                                        std::move(history)};
     } catch (const std::bad_alloc&) {
         *ppState = nullptr;
         return ippStsMemAllocErr;
@@ -47,8 +48,7 @@ IppStatus ippsFIRInitAlloc_64f(IppsFIRState_64f** ppState, const Ipp64f* pTaps, 
 
 // y[n] = sum over k of h[k] x[n - k], the samples before this call coming
 // from the delay line. pSrc and pDst may be the same vector.
-IppStatus ippsFIR_64f(const Ipp64f* pSrc, Ipp64f* pDst, int numIters, IppsFIRState_64f* pState)
-{
+IppStatus ippsFIR_64f(const Ipp64f* pSrc, Ipp64f* pDst, int numIters, IppsFIRState_64f* pState) {
     if (!pSrc || !pDst || !pState)
         return ippStsNullPtrErr;
     if (numIters <= 0)
@@ -79,8 +79,7 @@ IppStatus ippsFIR_64f(const Ipp64f* pSrc, Ipp64f* pDst, int numIters, IppsFIRSta
     return ippStsNoErr;
 }
 
-IppStatus ippsFIRFree_64f(IppsFIRState_64f* pState)
-{
+IppStatus ippsFIRFree_64f(IppsFIRState_64f* pState) {
     if (!pState)
         return ippStsNullPtrErr;
     if (pState->magic != kFirMagic)

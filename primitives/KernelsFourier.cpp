@@ -14,14 +14,12 @@ constexpr int kMaxOrder = 27;
 constexpr std::uint32_t kComplexMagic = 0x4B464331u;
 constexpr std::uint32_t kRealMagic = 0x4B465231u;
 
-bool validFlag(int flag)
-{
-    return flag == IPP_FFT_DIV_FWD_BY_N || flag == IPP_FFT_DIV_INV_BY_N || flag == IPP_FFT_DIV_BY_SQRTN ||
-           flag == IPP_FFT_NODIV_BY_ANY;
+bool validFlag(int flag) {
+    return flag == IPP_FFT_DIV_FWD_BY_N || flag == IPP_FFT_DIV_INV_BY_N ||
+           flag == IPP_FFT_DIV_BY_SQRTN || flag == IPP_FFT_NODIV_BY_ANY;
 }
 
-double forwardScale(int flag, double n)
-{
+double forwardScale(int flag, double n) {
     if (flag == IPP_FFT_DIV_FWD_BY_N)
         return 1.0 / n;
     if (flag == IPP_FFT_DIV_BY_SQRTN)
@@ -29,8 +27,7 @@ double forwardScale(int flag, double n)
     return 1.0;
 }
 
-double inverseScale(int flag, double n)
-{
+double inverseScale(int flag, double n) {
     if (flag == IPP_FFT_DIV_INV_BY_N)
         return 1.0 / n;
     if (flag == IPP_FFT_DIV_BY_SQRTN)
@@ -39,18 +36,17 @@ double inverseScale(int flag, double n)
 }
 
 // Unit root e^(-2 pi i k / n), each value computed directly for accuracy.
-Ipp64fc unitRoot(std::size_t k, std::size_t n)
-{
-    const long double angle = -2.0L * std::numbers::pi_v<long double> * static_cast<long double>(k) /
-                              static_cast<long double>(n);
+Ipp64fc unitRoot(std::size_t k, std::size_t n) {
+    const long double angle = -2.0L * std::numbers::pi_v<long double> *
+                              static_cast<long double>(k) / static_cast<long double>(n);
     return {static_cast<double>(std::cos(angle)), static_cast<double>(std::sin(angle))};
 }
 
 // Iterative radix-2 complex transform of 2^order points.
 class ComplexPlan {
 public:
-    explicit ComplexPlan(int order) : n_(std::size_t{1} << order), reversed_(n_), twiddles_(n_ > 1 ? n_ - 1 : 0)
-    {
+    explicit ComplexPlan(int order)
+        : n_(std::size_t{1} << order), reversed_(n_), twiddles_(n_ > 1 ? n_ - 1 : 0) {
         for (std::size_t i = 0; i < n_; ++i) {
             std::size_t r = 0;
             for (int b = 0; b < order; ++b)
@@ -66,9 +62,7 @@ public:
     std::size_t size() const { return n_; }
 
     // Out of place or in place (src == dst).
-    template <bool Inverse>
-    void run(const Ipp64fc* src, Ipp64fc* dst) const
-    {
+    template <bool Inverse> void run(const Ipp64fc* src, Ipp64fc* dst) const {
         if (n_ < 4) {
             permute(src, dst);
             if (n_ == 2) {
@@ -89,8 +83,7 @@ public:
     }
 
 private:
-    void permute(const Ipp64fc* src, Ipp64fc* dst) const
-    {
+    void permute(const Ipp64fc* src, Ipp64fc* dst) const {
         if (src == dst) {
             for (std::size_t i = 0; i < n_; ++i) {
                 const std::size_t r = reversed_[i];
@@ -107,9 +100,7 @@ private:
     }
 
     // The first two stages together: their roots are 1 and -i (or +i).
-    template <bool Inverse, bool Gather>
-    void firstPass(const Ipp64fc* src, Ipp64fc* dst) const
-    {
+    template <bool Inverse, bool Gather> void firstPass(const Ipp64fc* src, Ipp64fc* dst) const {
         for (std::size_t s = 0; s < n_; s += 4) {
             const Ipp64fc x0 = Gather ? src[reversed_[s]] : dst[s];
             const Ipp64fc x1 = Gather ? src[reversed_[s + 1]] : dst[s + 1];
@@ -129,9 +120,7 @@ private:
         }
     }
 
-    template <bool Inverse>
-    void laterPasses(Ipp64fc* a) const
-    {
+    template <bool Inverse> void laterPasses(Ipp64fc* a) const {
         // Then two stages per pass while they fit, and a last single stage if left.
         std::size_t h = 4;
         for (; 4 * h <= n_; h *= 4)
@@ -140,21 +129,16 @@ private:
             radix2Pass<Inverse>(a, h);
     }
 
-    template <bool Inverse>
-    static Ipp64fc root(const Ipp64fc& w)
-    {
+    template <bool Inverse> static Ipp64fc root(const Ipp64fc& w) {
         return Inverse ? Ipp64fc{w.re, -w.im} : w;
     }
 
-    static Ipp64fc times(const Ipp64fc& a, const Ipp64fc& w)
-    {
+    static Ipp64fc times(const Ipp64fc& a, const Ipp64fc& w) {
         return {a.re * w.re - a.im * w.im, a.re * w.im + a.im * w.re};
     }
 
     // Stages of half-length h and 2h in one sweep over groups of 4h points.
-    template <bool Inverse>
-    void radix4Pass(Ipp64fc* a, std::size_t h) const
-    {
+    template <bool Inverse> void radix4Pass(Ipp64fc* a, std::size_t h) const {
         const Ipp64fc* w1s = twiddles_.data() + (h - 1);
         const Ipp64fc* w2s = twiddles_.data() + (2 * h - 1);
         for (std::size_t s = 0; s < n_; s += 4 * h) {
@@ -183,9 +167,7 @@ private:
         }
     }
 
-    template <bool Inverse>
-    void radix2Pass(Ipp64fc* a, std::size_t h) const
-    {
+    template <bool Inverse> void radix2Pass(Ipp64fc* a, std::size_t h) const {
         const Ipp64fc* w = twiddles_.data() + (h - 1);
         for (std::size_t s = 0; s < n_; s += 2 * h) {
             Ipp64fc* lo = a + s;
@@ -204,8 +186,7 @@ private:
     std::vector<Ipp64fc> twiddles_;
 };
 
-void scale(Ipp64f* data, std::size_t count, double factor)
-{
+void scale(Ipp64f* data, std::size_t count, double factor) {
     if (factor == 1.0)
         return;
     for (std::size_t i = 0; i < count; ++i)
@@ -238,11 +219,14 @@ namespace builtin {
 
 namespace {
 
-bool validSpec(const IppsFFTSpec_C_64fc* spec) { return spec->magic == kComplexMagic; }
-bool validSpec(const IppsFFTSpec_R_64f* spec) { return spec->magic == kRealMagic; }
+bool validSpec(const IppsFFTSpec_C_64fc* spec) {
+    return spec->magic == kComplexMagic;
+}
+bool validSpec(const IppsFFTSpec_R_64f* spec) {
+    return spec->magic == kRealMagic;
+}
 
-IppStatus checkInit(const void* ppSpec, int order, int flag)
-{
+IppStatus checkInit(const void* ppSpec, int order, int flag) {
     if (!ppSpec)
         return ippStsNullPtrErr;
     if (order < 0 || order > kMaxOrder)
@@ -253,8 +237,7 @@ IppStatus checkInit(const void* ppSpec, int order, int flag)
 }
 
 // Root W^k = e^(-2 pi i k / N) for 0 <= k <= N / 2 from the quarter table.
-Ipp64fc root(const IppsFFTSpec_R_64f& spec, std::size_t k, std::size_t quarter)
-{
+Ipp64fc root(const IppsFFTSpec_R_64f& spec, std::size_t k, std::size_t quarter) {
     if (k <= quarter)
         return spec.roots[k];
     // W^k = -conj(W^(N/2 - k))
@@ -264,15 +247,15 @@ Ipp64fc root(const IppsFFTSpec_R_64f& spec, std::size_t k, std::size_t quarter)
 
 } // namespace
 
-IppStatus ippsFFTInitAlloc_C_64fc(IppsFFTSpec_C_64fc** ppFFTSpec, int order, int flag, IppHintAlgorithm)
-{
+IppStatus ippsFFTInitAlloc_C_64fc(IppsFFTSpec_C_64fc** ppFFTSpec, int order, int flag,
+                                  IppHintAlgorithm) {
     const IppStatus status = checkInit(ppFFTSpec, order, flag);
     if (status != ippStsNoErr)
         return status;
     const double n = std::ldexp(1.0, order);
     try {
-        *ppFFTSpec = new IppsFFTSpec_C_64fc{kComplexMagic, flag, forwardScale(flag, n), inverseScale(flag, n),
-                                            ComplexPlan(order)};
+        *ppFFTSpec = new IppsFFTSpec_C_64fc{kComplexMagic, flag, forwardScale(flag, n),
+                                            inverseScale(flag, n), ComplexPlan(order)};
     } catch (const std::bad_alloc&) {
         *ppFFTSpec = nullptr;
         return ippStsMemAllocErr;
@@ -280,8 +263,8 @@ IppStatus ippsFFTInitAlloc_C_64fc(IppsFFTSpec_C_64fc** ppFFTSpec, int order, int
     return ippStsNoErr;
 }
 
-IppStatus ippsFFTInitAlloc_R_64f(IppsFFTSpec_R_64f** ppFFTSpec, int order, int flag, IppHintAlgorithm)
-{
+IppStatus ippsFFTInitAlloc_R_64f(IppsFFTSpec_R_64f** ppFFTSpec, int order, int flag,
+                                 IppHintAlgorithm) {
     const IppStatus status = checkInit(ppFFTSpec, order, flag);
     if (status != ippStsNoErr)
         return status;
@@ -291,8 +274,13 @@ IppStatus ippsFFTInitAlloc_R_64f(IppsFFTSpec_R_64f** ppFFTSpec, int order, int f
         std::vector<Ipp64fc> roots(points / 4 + 1);
         for (std::size_t k = 0; k < roots.size(); ++k)
             roots[k] = unitRoot(k, points);
-        *ppFFTSpec = new IppsFFTSpec_R_64f{kRealMagic, order, flag, forwardScale(flag, n), inverseScale(flag, n),
-                                           ComplexPlan(order > 0 ? order - 1 : 0), std::move(roots)};
+        *ppFFTSpec = new IppsFFTSpec_R_64f{kRealMagic,
+                                           order,
+                                           flag,
+                                           forwardScale(flag, n),
+                                           inverseScale(flag, n),
+                                           ComplexPlan(order > 0 ? order - 1 : 0),
+                                           std::move(roots)};
     } catch (const std::bad_alloc&) {
         *ppFFTSpec = nullptr;
         return ippStsMemAllocErr;
@@ -300,8 +288,7 @@ IppStatus ippsFFTInitAlloc_R_64f(IppsFFTSpec_R_64f** ppFFTSpec, int order, int f
     return ippStsNoErr;
 }
 
-IppStatus ippsFFTFree_C_64fc(IppsFFTSpec_C_64fc* pFFTSpec)
-{
+IppStatus ippsFFTFree_C_64fc(IppsFFTSpec_C_64fc* pFFTSpec) {
     if (!pFFTSpec)
         return ippStsNullPtrErr;
     if (!validSpec(pFFTSpec))
@@ -311,8 +298,7 @@ IppStatus ippsFFTFree_C_64fc(IppsFFTSpec_C_64fc* pFFTSpec)
     return ippStsNoErr;
 }
 
-IppStatus ippsFFTFree_R_64f(IppsFFTSpec_R_64f* pFFTSpec)
-{
+IppStatus ippsFFTFree_R_64f(IppsFFTSpec_R_64f* pFFTSpec) {
     if (!pFFTSpec)
         return ippStsNullPtrErr;
     if (!validSpec(pFFTSpec))
@@ -322,8 +308,8 @@ IppStatus ippsFFTFree_R_64f(IppsFFTSpec_R_64f* pFFTSpec)
     return ippStsNoErr;
 }
 
-IppStatus ippsFFTFwd_CToC_64fc(const Ipp64fc* pSrc, Ipp64fc* pDst, const IppsFFTSpec_C_64fc* pFFTSpec, Ipp8u*)
-{
+IppStatus ippsFFTFwd_CToC_64fc(const Ipp64fc* pSrc, Ipp64fc* pDst,
+                               const IppsFFTSpec_C_64fc* pFFTSpec, Ipp8u*) {
     if (!pSrc || !pDst || !pFFTSpec)
         return ippStsNullPtrErr;
     if (!validSpec(pFFTSpec))
@@ -333,8 +319,8 @@ IppStatus ippsFFTFwd_CToC_64fc(const Ipp64fc* pSrc, Ipp64fc* pDst, const IppsFFT
     return ippStsNoErr;
 }
 
-IppStatus ippsFFTInv_CToC_64fc(const Ipp64fc* pSrc, Ipp64fc* pDst, const IppsFFTSpec_C_64fc* pFFTSpec, Ipp8u*)
-{
+IppStatus ippsFFTInv_CToC_64fc(const Ipp64fc* pSrc, Ipp64fc* pDst,
+                               const IppsFFTSpec_C_64fc* pFFTSpec, Ipp8u*) {
     if (!pSrc || !pDst || !pFFTSpec)
         return ippStsNullPtrErr;
     if (!validSpec(pFFTSpec))
@@ -346,8 +332,8 @@ IppStatus ippsFFTInv_CToC_64fc(const Ipp64fc* pSrc, Ipp64fc* pDst, const IppsFFT
 
 // CCS output: N / 2 + 1 complex values (re, im) for the frequencies 0 .. N / 2,
 // N + 2 doubles in all.
-IppStatus ippsFFTFwd_RToCCS_64f(const Ipp64f* pSrc, Ipp64f* pDst, const IppsFFTSpec_R_64f* pFFTSpec, Ipp8u*)
-{
+IppStatus ippsFFTFwd_RToCCS_64f(const Ipp64f* pSrc, Ipp64f* pDst, const IppsFFTSpec_R_64f* pFFTSpec,
+                                Ipp8u*) {
     if (!pSrc || !pDst || !pFFTSpec)
         return ippStsNullPtrErr;
     if (!validSpec(pFFTSpec))
@@ -383,8 +369,8 @@ IppStatus ippsFFTFwd_RToCCS_64f(const Ipp64f* pSrc, Ipp64f* pDst, const IppsFFTS
     return ippStsNoErr;
 }
 
-IppStatus ippsFFTInv_CCSToR_64f(const Ipp64f* pSrc, Ipp64f* pDst, const IppsFFTSpec_R_64f* pFFTSpec, Ipp8u*)
-{
+IppStatus ippsFFTInv_CCSToR_64f(const Ipp64f* pSrc, Ipp64f* pDst, const IppsFFTSpec_R_64f* pFFTSpec,
+                                Ipp8u*) {
     if (!pSrc || !pDst || !pFFTSpec)
         return ippStsNullPtrErr;
     if (!validSpec(pFFTSpec))
@@ -421,8 +407,7 @@ IppStatus ippsFFTInv_CCSToR_64f(const Ipp64f* pSrc, Ipp64f* pDst, const IppsFFTS
     return ippStsNoErr;
 }
 
-IppStatus ippsConjCcs_64fc_I(Ipp64fc* pSrcDst, int lenDst)
-{
+IppStatus ippsConjCcs_64fc_I(Ipp64fc* pSrcDst, int lenDst) {
     if (!pSrcDst)
         return ippStsNullPtrErr;
     if (lenDst < 1)

@@ -11,16 +11,12 @@ namespace {
 constexpr int kMinCosineLength = 3;
 
 // Multiplies element n of src by weight(n) into dst (which may be src).
-template <typename Weight>
-void applyReal(const Ipp64f* src, Ipp64f* dst, int len, Weight weight)
-{
+template <typename Weight> void applyReal(const Ipp64f* src, Ipp64f* dst, int len, Weight weight) {
     for (int n = 0; n < len; ++n)
         dst[n] = src[n] * weight(n);
 }
 
-template <typename Weight>
-void applyComplex(Ipp64fc* srcDst, int len, Weight weight)
-{
+template <typename Weight> void applyComplex(Ipp64fc* srcDst, int len, Weight weight) {
     for (int n = 0; n < len; ++n) {
         const double w = weight(n);
         srcDst[n].re *= w;
@@ -59,16 +55,14 @@ struct Blackman {
     Phase phase;
     double alpha;
     Blackman(int len, double a) : phase(len), alpha(a) {}
-    double operator()(int n) const
-    {
+    double operator()(int n) const {
         const double p = phase(n);
         return 0.5 * (alpha + 1.0) - 0.5 * std::cos(p) - 0.5 * alpha * std::cos(2.0 * p);
     }
 };
 
 // Modified Bessel function of the first kind, order 0, by its power series.
-double besselI0(double x)
-{
+double besselI0(double x) {
     const double q = 0.25 * x * x;
     double term = 1.0, sum = 1.0;
     for (int k = 1; k < 1000; ++k) {
@@ -88,8 +82,7 @@ struct Kaiser {
     double norm;
     Kaiser(int len, double alpha) : a(0.5 * (len - 1)), beta(alpha * a), norm(besselI0(beta)) {}
     bool representable() const { return std::isfinite(norm); }
-    double operator()(int n) const
-    {
+    double operator()(int n) const {
         if (a == 0.0)
             return 1.0;
         const double x = (n - a) / a;
@@ -98,8 +91,7 @@ struct Kaiser {
     }
 };
 
-IppStatus checkCosine(const void* p, const void* q, int len)
-{
+IppStatus checkCosine(const void* p, const void* q, int len) {
     if (!p || !q)
         return ippStsNullPtrErr;
     if (len < kMinCosineLength)
@@ -107,8 +99,7 @@ IppStatus checkCosine(const void* p, const void* q, int len)
     return ippStsNoErr;
 }
 
-IppStatus checkKaiser(const void* p, const void* q, int len, const Kaiser& window)
-{
+IppStatus checkKaiser(const void* p, const void* q, int len, const Kaiser& window) {
     if (!p || !q)
         return ippStsNullPtrErr;
     if (len < 1)
@@ -119,8 +110,7 @@ IppStatus checkKaiser(const void* p, const void* q, int len, const Kaiser& windo
 }
 
 template <typename Window, typename... Args>
-IppStatus realWindow(const Ipp64f* pSrc, Ipp64f* pDst, int len, Args... args)
-{
+IppStatus realWindow(const Ipp64f* pSrc, Ipp64f* pDst, int len, Args... args) {
     const IppStatus status = checkCosine(pSrc, pDst, len);
     if (status == ippStsNoErr)
         applyReal(pSrc, pDst, len, Window(len, args...));
@@ -128,8 +118,7 @@ IppStatus realWindow(const Ipp64f* pSrc, Ipp64f* pDst, int len, Args... args)
 }
 
 template <typename Window, typename... Args>
-IppStatus complexWindow(Ipp64fc* pSrcDst, int len, Args... args)
-{
+IppStatus complexWindow(Ipp64fc* pSrcDst, int len, Args... args) {
     const IppStatus status = checkCosine(pSrcDst, pSrcDst, len);
     if (status == ippStsNoErr)
         applyComplex(pSrcDst, len, Window(len, args...));
@@ -138,33 +127,47 @@ IppStatus complexWindow(Ipp64fc* pSrcDst, int len, Args... args)
 
 } // namespace
 
-IppStatus ippsWinBartlett_64f(const Ipp64f* pSrc, Ipp64f* pDst, int len) { return realWindow<Bartlett>(pSrc, pDst, len); }
-IppStatus ippsWinBartlett_64f_I(Ipp64f* pSrcDst, int len) { return realWindow<Bartlett>(pSrcDst, pSrcDst, len); }
-IppStatus ippsWinBartlett_64fc_I(Ipp64fc* pSrcDst, int len) { return complexWindow<Bartlett>(pSrcDst, len); }
+IppStatus ippsWinBartlett_64f(const Ipp64f* pSrc, Ipp64f* pDst, int len) {
+    return realWindow<Bartlett>(pSrc, pDst, len);
+}
+IppStatus ippsWinBartlett_64f_I(Ipp64f* pSrcDst, int len) {
+    return realWindow<Bartlett>(pSrcDst, pSrcDst, len);
+}
+IppStatus ippsWinBartlett_64fc_I(Ipp64fc* pSrcDst, int len) {
+    return complexWindow<Bartlett>(pSrcDst, len);
+}
 
-IppStatus ippsWinBlackman_64f(const Ipp64f* pSrc, Ipp64f* pDst, int len, Ipp64f alpha)
-{
+IppStatus ippsWinBlackman_64f(const Ipp64f* pSrc, Ipp64f* pDst, int len, Ipp64f alpha) {
     return realWindow<Blackman>(pSrc, pDst, len, alpha);
 }
-IppStatus ippsWinBlackman_64f_I(Ipp64f* pSrcDst, int len, Ipp64f alpha)
-{
+IppStatus ippsWinBlackman_64f_I(Ipp64f* pSrcDst, int len, Ipp64f alpha) {
     return realWindow<Blackman>(pSrcDst, pSrcDst, len, alpha);
 }
-IppStatus ippsWinBlackman_64fc_I(Ipp64fc* pSrcDst, int len, Ipp64f alpha)
-{
+IppStatus ippsWinBlackman_64fc_I(Ipp64fc* pSrcDst, int len, Ipp64f alpha) {
     return complexWindow<Blackman>(pSrcDst, len, alpha);
 }
 
-IppStatus ippsWinHamming_64f(const Ipp64f* pSrc, Ipp64f* pDst, int len) { return realWindow<Hamming>(pSrc, pDst, len); }
-IppStatus ippsWinHamming_64f_I(Ipp64f* pSrcDst, int len) { return realWindow<Hamming>(pSrcDst, pSrcDst, len); }
-IppStatus ippsWinHamming_64fc_I(Ipp64fc* pSrcDst, int len) { return complexWindow<Hamming>(pSrcDst, len); }
+IppStatus ippsWinHamming_64f(const Ipp64f* pSrc, Ipp64f* pDst, int len) {
+    return realWindow<Hamming>(pSrc, pDst, len);
+}
+IppStatus ippsWinHamming_64f_I(Ipp64f* pSrcDst, int len) {
+    return realWindow<Hamming>(pSrcDst, pSrcDst, len);
+}
+IppStatus ippsWinHamming_64fc_I(Ipp64fc* pSrcDst, int len) {
+    return complexWindow<Hamming>(pSrcDst, len);
+}
 
-IppStatus ippsWinHann_64f(const Ipp64f* pSrc, Ipp64f* pDst, int len) { return realWindow<Hann>(pSrc, pDst, len); }
-IppStatus ippsWinHann_64f_I(Ipp64f* pSrcDst, int len) { return realWindow<Hann>(pSrcDst, pSrcDst, len); }
-IppStatus ippsWinHann_64fc_I(Ipp64fc* pSrcDst, int len) { return complexWindow<Hann>(pSrcDst, len); }
+IppStatus ippsWinHann_64f(const Ipp64f* pSrc, Ipp64f* pDst, int len) {
+    return realWindow<Hann>(pSrc, pDst, len);
+}
+IppStatus ippsWinHann_64f_I(Ipp64f* pSrcDst, int len) {
+    return realWindow<Hann>(pSrcDst, pSrcDst, len);
+}
+IppStatus ippsWinHann_64fc_I(Ipp64fc* pSrcDst, int len) {
+    return complexWindow<Hann>(pSrcDst, len);
+}
 
-IppStatus ippsWinKaiser_64f(const Ipp64f* pSrc, Ipp64f* pDst, int len, Ipp32f alpha)
-{
+IppStatus ippsWinKaiser_64f(const Ipp64f* pSrc, Ipp64f* pDst, int len, Ipp32f alpha) {
     const Kaiser window(len > 0 ? len : 1, alpha);
     const IppStatus status = checkKaiser(pSrc, pDst, len, window);
     if (status == ippStsNoErr)
@@ -172,13 +175,11 @@ IppStatus ippsWinKaiser_64f(const Ipp64f* pSrc, Ipp64f* pDst, int len, Ipp32f al
     return status;
 }
 
-IppStatus ippsWinKaiser_64f_I(Ipp64f* pSrcDst, int len, Ipp32f alpha)
-{
+IppStatus ippsWinKaiser_64f_I(Ipp64f* pSrcDst, int len, Ipp32f alpha) {
     return ippsWinKaiser_64f(pSrcDst, pSrcDst, len, alpha);
 }
 
-IppStatus ippsWinKaiser_64fc_I(Ipp64fc* pSrcDst, int len, Ipp32f alpha)
-{
+IppStatus ippsWinKaiser_64fc_I(Ipp64fc* pSrcDst, int len, Ipp32f alpha) {
     const Kaiser window(len > 0 ? len : 1, alpha);
     const IppStatus status = checkKaiser(pSrcDst, pSrcDst, len, window);
     if (status == ippStsNoErr)

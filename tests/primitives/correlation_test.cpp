@@ -10,8 +10,7 @@ namespace {
 
 using LongComplex = std::complex<long double>;
 
-std::vector<double> randomReal(int n, unsigned seed)
-{
+std::vector<double> randomReal(int n, unsigned seed) {
     std::mt19937 random(seed);
     std::uniform_real_distribution<double> value(-1.0, 1.0);
     std::vector<double> v(n);
@@ -20,8 +19,7 @@ std::vector<double> randomReal(int n, unsigned seed)
     return v;
 }
 
-std::vector<Ipp64fc> randomComplex(int n, unsigned seed)
-{
+std::vector<Ipp64fc> randomComplex(int n, unsigned seed) {
     std::mt19937 random(seed);
     std::uniform_real_distribution<double> value(-1.0, 1.0);
     std::vector<Ipp64fc> v(n);
@@ -30,25 +28,22 @@ std::vector<Ipp64fc> randomComplex(int n, unsigned seed)
     return v;
 }
 
-LongComplex at(const std::vector<Ipp64fc>& v, long long i)
-{
-    return i >= 0 && i < static_cast<long long>(v.size()) ? LongComplex(v[i].re, v[i].im) : LongComplex();
+LongComplex at(const std::vector<Ipp64fc>& v, long long i) {
+    return i >= 0 && i < static_cast<long long>(v.size()) ? LongComplex(v[i].re, v[i].im)
+                                                          : LongComplex();
 }
-long double at(const std::vector<double>& v, long long i)
-{
+long double at(const std::vector<double>& v, long long i) {
     return i >= 0 && i < static_cast<long long>(v.size()) ? v[i] : 0.0L;
 }
 
 // The lag-L correlation sum over every i of conj(x[i]) y[i + L].
-LongComplex crossSum(const std::vector<Ipp64fc>& x, const std::vector<Ipp64fc>& y, long long lag)
-{
+LongComplex crossSum(const std::vector<Ipp64fc>& x, const std::vector<Ipp64fc>& y, long long lag) {
     LongComplex sum;
     for (long long i = 0; i < static_cast<long long>(x.size()); ++i)
         sum += std::conj(at(x, i)) * at(y, i + lag);
     return sum;
 }
-long double crossSum(const std::vector<double>& x, const std::vector<double>& y, long long lag)
-{
+long double crossSum(const std::vector<double>& x, const std::vector<double>& y, long long lag) {
     long double sum = 0;
     for (long long i = 0; i < static_cast<long long>(x.size()); ++i)
         sum += at(x, i) * at(y, i + lag);
@@ -57,8 +52,7 @@ long double crossSum(const std::vector<double>& x, const std::vector<double>& y,
 
 } // namespace
 
-TEST(Correlation, AutoCorrelationAndItsNormalisations)
-{
+TEST(Correlation, AutoCorrelationAndItsNormalisations) {
     // Small lengths take the direct sums, long ones the transform path.
     for (const int len : {1, 5, 40, 3000}) {
         const auto x = randomReal(len, unsigned(len));
@@ -78,8 +72,7 @@ TEST(Correlation, AutoCorrelationAndItsNormalisations)
     }
 }
 
-TEST(Correlation, ComplexAutoCorrelationConjugatesTheLeadingFactor)
-{
+TEST(Correlation, ComplexAutoCorrelationConjugatesTheLeadingFactor) {
     for (const int len : {3, 17, 2500}) {
         const auto x = randomComplex(len, 11u + unsigned(len));
         std::vector<Ipp64fc> plain(len), b(len);
@@ -100,19 +93,21 @@ TEST(Correlation, ComplexAutoCorrelationConjugatesTheLeadingFactor)
     }
 }
 
-TEST(Correlation, CrossCorrelationFromTheLowestLag)
-{
+TEST(Correlation, CrossCorrelationFromTheLowestLag) {
     struct Case {
         int len1, len2, dstLen, lowLag;
     };
-    for (const Case c : {Case{4, 6, 12, -5}, Case{7, 3, 5, 2}, Case{1, 1, 3, -1}, Case{10, 10, 4, 20},
-                         Case{600, 900, 1600, -650}}) {
+    for (const Case c : {Case{4, 6, 12, -5}, Case{7, 3, 5, 2}, Case{1, 1, 3, -1},
+                         Case{10, 10, 4, 20}, Case{600, 900, 1600, -650}}) {
         const auto x = randomReal(c.len1, 1), y = randomReal(c.len2, 2);
         std::vector<double> d(c.dstLen);
-        ASSERT_EQ(builtin::ippsCrossCorr_64f(x.data(), c.len1, y.data(), c.len2, d.data(), c.dstLen, c.lowLag), ippStsNoErr);
+        ASSERT_EQ(builtin::ippsCrossCorr_64f(x.data(), c.len1, y.data(), c.len2, d.data(), c.dstLen,
+                                             c.lowLag),
+                  ippStsNoErr);
         const auto cx = randomComplex(c.len1, 3), cy = randomComplex(c.len2, 4);
         std::vector<Ipp64fc> cd(c.dstLen);
-        ASSERT_EQ(builtin::ippsCrossCorr_64fc(cx.data(), c.len1, cy.data(), c.len2, cd.data(), c.dstLen, c.lowLag),
+        ASSERT_EQ(builtin::ippsCrossCorr_64fc(cx.data(), c.len1, cy.data(), c.len2, cd.data(),
+                                              c.dstLen, c.lowLag),
                   ippStsNoErr);
         const double tol = 1e-12 * c.len1;
         for (int n = 0; n < c.dstLen; ++n) {
@@ -129,8 +124,7 @@ TEST(Correlation, CrossCorrelationFromTheLowestLag)
     EXPECT_EQ(lag1, 14.0);
 }
 
-TEST(Correlation, ConvolutionIsTheFullLinearConvolution)
-{
+TEST(Correlation, ConvolutionIsTheFullLinearConvolution) {
     const double a[] = {1, 2, 3}, b[] = {0, 1, 0.5};
     double c[5] = {};
     ASSERT_EQ(builtin::ippsConv_64f(a, 3, b, 3, c), ippStsNoErr);
@@ -151,8 +145,7 @@ TEST(Correlation, ConvolutionIsTheFullLinearConvolution)
     }
 }
 
-TEST(Correlation, StatusCodes)
-{
+TEST(Correlation, StatusCodes) {
     double v[4] = {1, 2, 3, 4}, d[4] = {};
     Ipp64fc cv[2] = {}, cd[2] = {};
     EXPECT_EQ(builtin::ippsAutoCorr_64f(nullptr, 0, d, 4), ippStsNullPtrErr);

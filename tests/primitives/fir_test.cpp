@@ -8,8 +8,7 @@
 
 namespace {
 
-std::vector<double> randomVector(std::size_t n, unsigned seed)
-{
+std::vector<double> randomVector(std::size_t n, unsigned seed) {
     std::mt19937 random(seed);
     std::uniform_real_distribution<double> value(-1.0, 1.0);
     std::vector<double> v(n);
@@ -20,9 +19,9 @@ std::vector<double> randomVector(std::size_t n, unsigned seed)
 
 // y[n] = sum h[k] x[n - k] over one long signal, in long double; samples
 // before the signal come from `before` (before[0] is the newest).
-std::vector<long double> directFilter(const std::vector<double>& h, const std::vector<double>& before,
-                                      const std::vector<double>& x)
-{
+std::vector<long double> directFilter(const std::vector<double>& h,
+                                      const std::vector<double>& before,
+                                      const std::vector<double>& x) {
     std::vector<long double> y(x.size());
     for (std::size_t n = 0; n < x.size(); ++n) {
         long double sum = 0;
@@ -38,17 +37,16 @@ std::vector<long double> directFilter(const std::vector<double>& h, const std::v
 
 struct Fir {
     IppsFIRState_64f* state = nullptr;
-    Fir(const std::vector<double>& taps, const double* delay)
-    {
-        EXPECT_EQ(builtin::ippsFIRInitAlloc_64f(&state, taps.data(), int(taps.size()), delay), ippStsNoErr);
+    Fir(const std::vector<double>& taps, const double* delay) {
+        EXPECT_EQ(builtin::ippsFIRInitAlloc_64f(&state, taps.data(), int(taps.size()), delay),
+                  ippStsNoErr);
     }
     ~Fir() { EXPECT_EQ(builtin::ippsFIRFree_64f(state), ippStsNoErr); }
 };
 
 } // namespace
 
-TEST(Fir, DelayLineCarriesAcrossCalls)
-{
+TEST(Fir, DelayLineCarriesAcrossCalls) {
     for (const std::size_t taps : {1u, 2u, 5u, 33u}) {
         const auto h = randomVector(taps, unsigned(taps));
         const auto x = randomVector(200, 7);
@@ -59,7 +57,8 @@ TEST(Fir, DelayLineCarriesAcrossCalls)
         std::vector<double> y(x.size());
         std::size_t at = 0;
         for (const std::size_t block : {1u, 3u, 50u, 7u, 2u, 137u}) {
-            ASSERT_EQ(builtin::ippsFIR_64f(x.data() + at, y.data() + at, int(block), fir.state), ippStsNoErr);
+            ASSERT_EQ(builtin::ippsFIR_64f(x.data() + at, y.data() + at, int(block), fir.state),
+                      ippStsNoErr);
             at += block;
         }
         ASSERT_EQ(at, x.size());
@@ -68,8 +67,7 @@ TEST(Fir, DelayLineCarriesAcrossCalls)
     }
 }
 
-TEST(Fir, InitialDelayLineHoldsThePastNewestFirst)
-{
+TEST(Fir, InitialDelayLineHoldsThePastNewestFirst) {
     const std::vector<double> h = {0.5, -1.0, 2.0, 0.25};
     const std::vector<double> past = {1.0, 2.0, 3.0, 4.0}; // x[-1], x[-2], x[-3], x[-4]
     const std::vector<double> x = {10.0, 20.0, 30.0, 40.0, 50.0};
@@ -83,8 +81,7 @@ TEST(Fir, InitialDelayLineHoldsThePastNewestFirst)
         EXPECT_NEAR(y[n], double(expected[n]), 1e-13);
 }
 
-TEST(Fir, FiltersInPlace)
-{
+TEST(Fir, FiltersInPlace) {
     const auto h = randomVector(9, 3);
     auto x = randomVector(64, 4);
     const auto expected = directFilter(h, std::vector<double>(9, 0.0), x);
@@ -94,8 +91,7 @@ TEST(Fir, FiltersInPlace)
         EXPECT_NEAR(x[n], double(expected[n]), 1e-13);
 }
 
-TEST(Fir, StatusCodes)
-{
+TEST(Fir, StatusCodes) {
     const double taps[2] = {1, 2};
     double buffer[4] = {};
     IppsFIRState_64f* state = nullptr;

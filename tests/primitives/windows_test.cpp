@@ -14,10 +14,11 @@ using Weight = std::function<long double(int n, int len)>;
 
 constexpr long double kPi = std::numbers::pi_v<long double>;
 
-long double cosine(int n, int len, int harmonic) { return std::cos(2 * kPi * harmonic * n / (len - 1)); }
+long double cosine(int n, int len, int harmonic) {
+    return std::cos(2 * kPi * harmonic * n / (len - 1));
+}
 
-long double i0(long double x)
-{
+long double i0(long double x) {
     long double sum = 0, term = 1;
     for (int k = 1; term > sum * 1e-22L; ++k) {
         sum += term;
@@ -26,8 +27,7 @@ long double i0(long double x)
     return sum;
 }
 
-std::vector<double> randomSignal(int len)
-{
+std::vector<double> randomSignal(int len) {
     std::mt19937 random(unsigned(len) * 7u + 1u);
     std::uniform_real_distribution<double> value(-3.0, 3.0);
     std::vector<double> v(len);
@@ -38,10 +38,11 @@ std::vector<double> randomSignal(int len)
 
 // Checks the out-of-place, in-place and complex in-place forms against the
 // window's closed formula for several lengths.
-void expectWindow(const Weight& weight, const std::function<IppStatus(const Ipp64f*, Ipp64f*, int)>& real,
+void expectWindow(const Weight& weight,
+                  const std::function<IppStatus(const Ipp64f*, Ipp64f*, int)>& real,
                   const std::function<IppStatus(Ipp64f*, int)>& inPlace,
-                  const std::function<IppStatus(Ipp64fc*, int)>& complexInPlace, std::initializer_list<int> lengths)
-{
+                  const std::function<IppStatus(Ipp64fc*, int)>& complexInPlace,
+                  std::initializer_list<int> lengths) {
     for (const int len : lengths) {
         const auto x = randomSignal(len);
         std::vector<double> out(len + 1, 99.0), in = x;
@@ -64,14 +65,13 @@ void expectWindow(const Weight& weight, const std::function<IppStatus(const Ipp6
 
 } // namespace
 
-TEST(Windows, BartlettIsTheTriangleThroughZeroAtBothEnds)
-{
+TEST(Windows, BartlettIsTheTriangleThroughZeroAtBothEnds) {
     const Weight triangle = [](int n, int len) {
         const long double h = (len - 1) / 2.0L;
         return n <= h ? n / h : 2 - n / h;
     };
-    expectWindow(triangle, builtin::ippsWinBartlett_64f, builtin::ippsWinBartlett_64f_I, builtin::ippsWinBartlett_64fc_I,
-                 {3, 4, 5, 10, 31});
+    expectWindow(triangle, builtin::ippsWinBartlett_64f, builtin::ippsWinBartlett_64f_I,
+                 builtin::ippsWinBartlett_64fc_I, {3, 4, 5, 10, 31});
     // By hand for five points: 0, 0.5, 1, 0.5, 0.
     std::vector<double> ones(5, 1.0);
     ASSERT_EQ(builtin::ippsWinBartlett_64f_I(ones.data(), 5), ippStsNoErr);
@@ -80,16 +80,16 @@ TEST(Windows, BartlettIsTheTriangleThroughZeroAtBothEnds)
     EXPECT_DOUBLE_EQ(ones[4], 0.0);
 }
 
-TEST(Windows, HannAndHammingRaisedCosines)
-{
-    expectWindow([](int n, int len) { return 0.5L - 0.5L * cosine(n, len, 1); }, builtin::ippsWinHann_64f,
-                 builtin::ippsWinHann_64f_I, builtin::ippsWinHann_64fc_I, {3, 4, 16, 33});
-    expectWindow([](int n, int len) { return 0.54L - 0.46L * cosine(n, len, 1); }, builtin::ippsWinHamming_64f,
-                 builtin::ippsWinHamming_64f_I, builtin::ippsWinHamming_64fc_I, {3, 8, 17});
+TEST(Windows, HannAndHammingRaisedCosines) {
+    expectWindow([](int n, int len) { return 0.5L - 0.5L * cosine(n, len, 1); },
+                 builtin::ippsWinHann_64f, builtin::ippsWinHann_64f_I, builtin::ippsWinHann_64fc_I,
+                 {3, 4, 16, 33});
+    expectWindow([](int n, int len) { return 0.54L - 0.46L * cosine(n, len, 1); },
+                 builtin::ippsWinHamming_64f, builtin::ippsWinHamming_64f_I,
+                 builtin::ippsWinHamming_64fc_I, {3, 8, 17});
 }
 
-TEST(Windows, BlackmanFollowsItsParameter)
-{
+TEST(Windows, BlackmanFollowsItsParameter) {
     for (const double alpha : {-0.16, 0.0, -0.5, 0.3}) {
         const Weight blackman = [alpha](int n, int len) {
             return (alpha + 1) / 2.0L - 0.5L * cosine(n, len, 1) - alpha / 2.0L * cosine(n, len, 2);
@@ -103,12 +103,13 @@ TEST(Windows, BlackmanFollowsItsParameter)
     std::vector<double> w(9, 1.0);
     ASSERT_EQ(builtin::ippsWinBlackman_64f_I(w.data(), 9, -0.16), ippStsNoErr);
     for (int n = 0; n < 9; ++n)
-        EXPECT_NEAR(w[n], 0.42 - 0.5 * std::cos(2 * std::numbers::pi * n / 8) + 0.08 * std::cos(4 * std::numbers::pi * n / 8),
+        EXPECT_NEAR(w[n],
+                    0.42 - 0.5 * std::cos(2 * std::numbers::pi * n / 8) +
+                        0.08 * std::cos(4 * std::numbers::pi * n / 8),
                     1e-15);
 }
 
-TEST(Windows, KaiserUsesTheBesselFunctionWithBetaFromAlpha)
-{
+TEST(Windows, KaiserUsesTheBesselFunctionWithBetaFromAlpha) {
     for (const float alpha : {0.0f, 0.5f, 1.0f, 3.0f}) {
         const Weight kaiser = [alpha](int n, int len) {
             if (len == 1)
@@ -128,8 +129,7 @@ TEST(Windows, KaiserUsesTheBesselFunctionWithBetaFromAlpha)
     EXPECT_EQ(v[1000], 1.0);
 }
 
-TEST(Windows, StatusCodes)
-{
+TEST(Windows, StatusCodes) {
     double d[4] = {1, 1, 1, 1};
     Ipp64fc c[4] = {};
     EXPECT_EQ(builtin::ippsWinHann_64f(nullptr, d, 0), ippStsNullPtrErr);
