@@ -459,3 +459,46 @@ TEST(ResizePlain, StatusOrderAndRegionClipping) {
               ippStsNoErr);
     EXPECT_EQ(std::count(dst.begin(), dst.end(), 9), 64);
 }
+
+TEST(ResizeCenterFiltered, InterpolatesAroundTheCentre) {
+    // An 8-bit ramp in every channel: 10 * x + y.
+    const int w = 12, h = 9;
+    std::vector<Ipp8u> src(std::size_t(w) * h * 4);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x)
+            for (int c = 0; c < 4; ++c)
+                src[(std::size_t(y) * w + x) * 4 + c] = Ipp8u(10 * x + y);
+    for (const int filter : {IPPI_INTER_LINEAR, IPPI_INTER_CUBIC, IPPI_INTER_LANCZOS}) {
+        // Unit scale with the centre on the middle: a plain copy.
+        std::vector<Ipp8u> same(src.size(), 0);
+        ASSERT_EQ(builtin::ippiResizeCenter_8u_C4R(src.data(), {w, h}, w * 4, {0, 0, w, h},
+                                                   same.data(), w * 4, {w, h}, 1.0, 1.0, w / 2.0,
+                                                   h / 2.0, filter),
+                  ippStsNoErr);
+        EXPECT_EQ(same, src) << filter;
+    }
+    // Moving the centre right by half a pixel samples between columns: the
+    // linear filter gives the mean of neighbours, 10 * x + 5 + y, away from
+    // the right edge where the area ends.
+    std::vector<Ipp8u> shifted(src.size(), 0);
+    ASSERT_EQ(builtin::ippiResizeCenter_8u_C4R(src.data(), {w, h}, w * 4, {0, 0, w, h},
+                                               shifted.data(), w * 4, {w, h}, 1.0, 1.0,
+                                               w / 2.0 + 0.5, h / 2.0, IPPI_INTER_LINEAR),
+              ippStsNoErr);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x + 1 < w; ++x)
+            EXPECT_NEAR(shifted[(std::size_t(y) * w + x) * 4], 10 * x + 5 + y, 0.5001)
+                << x << "," << y;
+}
+
+TEST(ResizePlain, SuperSamplingWhileEnlargingInterpolatesLinearly) {
+    std::vector<Ipp8u> src = {0, 100, 200, 50, 150, 250, 0, 60, 120, 30, 90, 180};
+    std::vector<Ipp8u> super(6 * 8), linear(6 * 8);
+    ASSERT_EQ(builtin::ippiResize_8u_C1R(src.data(), {3, 4}, 3, {0, 0, 3, 4}, super.data(), 6,
+                                         {6, 8}, 2.0, 2.0, IPPI_INTER_SUPER),
+              ippStsNoErr);
+    ASSERT_EQ(builtin::ippiResize_8u_C1R(src.data(), {3, 4}, 3, {0, 0, 3, 4}, linear.data(), 6,
+                                         {6, 8}, 2.0, 2.0, IPPI_INTER_LINEAR),
+              ippStsNoErr);
+    EXPECT_EQ(super, linear);
+}
