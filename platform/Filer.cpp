@@ -127,11 +127,12 @@ bool IsDefaultValue(const QMetaObject& AClass, const QMetaProperty& AProp, const
         const bool ident = !text.isEmpty() && (text[0].isLetter() || text[0] == u'_');
         return text.compare(*declared, ident ? Qt::CaseInsensitive : Qt::CaseSensitive) == 0;
     }
+    TIntegerType range{};
+    if (IntegerType(AProp.metaType().id(), range))
+        return AProp.metaType().sizeOf() == 8 && OrdinalValue(AValue) == 0;
     switch (AProp.metaType().id()) {
     case QMetaType::QString: return AValue.toString().isEmpty();
     case QMetaType::QStringList: return AValue.toStringList().isEmpty();
-    case QMetaType::LongLong:
-    case QMetaType::ULongLong: return OrdinalValue(AValue) == 0;
     default: return false;
     }
 }
@@ -376,7 +377,7 @@ void TReader::ReadPropValue(QObject* AInstance, const QMetaProperty& AProp) {
     const int line = Line();
     const QString propName = QString::fromLatin1(AProp.name());
     auto invalid = [&](const QString& AExpected) {
-        ErrorAt(line, QStringLiteral("Invalid value for property %1: %2 expected but %3 found")
+        Error(QStringLiteral("Invalid value for property %1: %2 expected but %3 found")
                           .arg(propName, AExpected, TokenDescription(FLexer->Peek())));
     };
     if (IsObjectProperty(AProp)) {

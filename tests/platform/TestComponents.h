@@ -10,6 +10,7 @@
 
 #include <QStringList>
 #include <cstdint>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -24,6 +25,11 @@ Q_FLAG_NS(TTestStyles)
 Q_DECLARE_OPERATORS_FOR_FLAGS(TestTypes::TTestStyles)
 
 using namespace TestTypes;
+
+// Readable QString values in test failure messages.
+inline void PrintTo(const QString& AValue, std::ostream* AStream) {
+    *AStream << '"' << AValue.toStdString() << '"';
+}
 
 // Events seen by the test classes, in order.
 std::vector<std::string>& TestLog();
