@@ -372,3 +372,4 @@ TEST_F(StoredFormTest, FileReadingReportsMissingFile) {
 }
 
 } // namespace
+
