@@ -153,11 +153,13 @@ void TComponent::Notification(TComponent* AComponent, TOperation AOperation) {
 }
 
 void TComponent::GetChildren(const TGetChildProc& AProc, TComponent* ARoot) {
-    if (ARoot != this)
+    if (!ARoot)
         return;
-    for (TComponent* c : FComponents)
-        if (!c->HasParent())
+    for (TComponent* c : ARoot->FComponents) {
+        const bool parented = c->HasParent();
+        if ((parented && c->GetParentComponent() == this) || (!parented && ARoot == this))
             AProc(c);
+    }
 }
 
 bool TComponent::HasParent() const {

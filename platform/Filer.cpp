@@ -92,7 +92,12 @@ QString ValueText(const QMetaObject& AClass, const QMetaProperty& AProp, const Q
         return FlagsText(AProp.enumerator(), OrdinalValue(AValue));
     if (AProp.isEnumType()) {
         const char* key = AProp.enumerator().valueToKey(static_cast<int>(OrdinalValue(AValue)));
-        return key ? QString::fromLatin1(key) : QString::number(OrdinalValue(AValue));
+        if (!key)
+            throw EWriteError(QStringLiteral("Property %1 holds %2, which is not a value of %3")
+                                  .arg(QString::fromLatin1(AProp.name()))
+                                  .arg(OrdinalValue(AValue))
+                                  .arg(QString::fromLatin1(AProp.enumerator().name())));
+        return QString::fromLatin1(key);
     }
     TIntegerType range{};
     if (IntegerType(id, range)) {
@@ -291,15 +296,18 @@ void TReader::ReadComponent() {
     if (!owner)
         owner = FRoot;
     TComponent* const childParent = parent->GetChildParent();
-    TComponent* const component = factory(owner);
-    FCreated.emplace_back(component);
-    component->SetLoading(true);
+    TComponent* component = nullptr;
     try {
+        component = factory(owner);
+        FCreated.emplace_back(component);
+        component->SetLoading(true);
         component->SetName(name);
-    } catch (const EComponentError& e) {
+        component->SetParentComponent(childParent);
+    } catch (const EReadError&) {
+        throw;
+    } catch (const Exception& e) {
         ErrorAt(line, e.Message());
     }
-    component->SetParentComponent(childParent);
     FLoaded.emplace_back(component);
 
     TComponent* const savedOwner = FOwner;
