@@ -153,13 +153,11 @@ void TComponent::Notification(TComponent* AComponent, TOperation AOperation) {
 }
 
 void TComponent::GetChildren(const TGetChildProc& AProc, TComponent* ARoot) {
-    if (!ARoot)
+    if (ARoot != this)
         return;
-    for (TComponent* c : ARoot->FComponents) {
-        const bool parented = c->HasParent();
-        if ((parented && c->GetParentComponent() == this) || (!parented && ARoot == this))
+    for (TComponent* c : FComponents)
+        if (!c->HasParent())
             AProc(c);
-    }
 }
 
 bool TComponent::HasParent() const {

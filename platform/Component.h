@@ -59,9 +59,9 @@ public:
     void RemoveFreeNotification(TComponent* AComponent);
 
     // Stored form hooks.
-    // The children stored inside this component's block. The base stores
-    // the root's components whose parent component is this one, and, for
-    // the root itself, also those without a parent.
+    // The children stored inside this component's block. The base stores,
+    // for the root, every owned component that has no parent component;
+    // classes with children of their own (controls) add those.
     virtual void GetChildren(const TGetChildProc& AProc, TComponent* ARoot);
     virtual bool HasParent() const;
     virtual TComponent* GetParentComponent() const;

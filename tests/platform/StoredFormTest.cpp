@@ -109,9 +109,6 @@ TOwned<TTestForm> MakeSample() {
     control->SetValue(-1);
     auto* child2 = new TTestGrandChild(form.get());
     child2->SetName(QStringLiteral("Child2"));
-    auto* onForm = new TTestControl(form.get());
-    onForm->SetName(QStringLiteral("Ctl0"));
-    onForm->SetParentComponent(form.get());
     child1->SetBuddy(child2);  // refers forward: resolved after loading
     control->SetBuddy(child1);
     form->SetBuddy(child2);
@@ -125,7 +122,7 @@ TEST_F(StoredFormTest, RoundTripRestoresEveryStoredPropertyAndIsStable) {
     TOwned<TComponent> read = CreateComponentFromText(text);
     auto* copy = qobject_cast<TTestForm*>(read.get());
     ASSERT_NE(copy, nullptr);
-    EXPECT_EQ(TTestChild::Live, liveBefore + 5);
+    EXPECT_EQ(TTestChild::Live, liveBefore + 4);
 
     ExpectSamePublished(form.get(), copy, "Form1");
     // The values that are easiest to lose, checked directly.
@@ -148,16 +145,13 @@ TEST_F(StoredFormTest, RoundTripRestoresEveryStoredPropertyAndIsStable) {
     EXPECT_EQ(static_cast<TTestMarker*>(copy->GetMarkers()->Items(1))->GetPosition(), 5e-324);
     EXPECT_EQ(static_cast<TTestMarker*>(copy->GetMarkers()->Items(2))->GetPosition(), DBL_MAX);
 
-    ASSERT_EQ(copy->ComponentCount(), 5);
+    ASSERT_EQ(copy->ComponentCount(), 4);
     auto* child1 = qobject_cast<TTestChild*>(copy->FindComponent(QStringLiteral("Child1")));
     auto* panel = qobject_cast<TTestPanel*>(copy->FindComponent(QStringLiteral("Panel1")));
     auto* control = qobject_cast<TTestControl*>(copy->FindComponent(QStringLiteral("Ctl1")));
     auto* child2 = qobject_cast<TTestGrandChild*>(copy->FindComponent(QStringLiteral("Child2")));
     ASSERT_TRUE(child1 && panel && control && child2);
     EXPECT_EQ(control->Parent, panel);
-    auto* onForm = qobject_cast<TTestControl*>(copy->FindComponent(QStringLiteral("Ctl0")));
-    ASSERT_NE(onForm, nullptr);
-    EXPECT_EQ(onForm->Parent, copy);
     EXPECT_EQ(control->GetValue(), -1);
     EXPECT_EQ(child1->GetBuddy(), child2);
     EXPECT_EQ(control->GetBuddy(), child1);

@@ -59,6 +59,14 @@ void TTestChild::Loaded() {
     TComponent::Loaded();
 }
 
+void TTestPanel::GetChildren(const TGetChildProc& AProc, TComponent* ARoot) {
+    for (int i = 0; i < ARoot->ComponentCount(); ++i) {
+        auto* control = qobject_cast<TTestControl*>(ARoot->Components(i));
+        if (control && control->Parent == this)
+            AProc(control);
+    }
+}
+
 TTestForm::TTestForm(TComponent* AOwner)
     : TComponent(AOwner), FAxis(MakeOwned<TTestAxis>()), FMarkers(MakeOwned<TTestMarkers>(this)) {}
 

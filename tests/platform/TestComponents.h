@@ -201,12 +201,13 @@ protected:
     std::string Kind() const override { return "grandchild"; }
 };
 
-// A component that other components name as their parent, as controls on a
-// panel do: they are stored inside its block.
+// A component that stores the components whose parent it is inside its own
+// block, as controls on a panel are stored.
 class TTestPanel : public TTestChild {
     Q_OBJECT
 public:
     using TTestChild::TTestChild;
+    void GetChildren(const TGetChildProc& AProc, TComponent* ARoot) override;
 };
 
 // A child with a parent: stored inside the panel rather than by the root.
