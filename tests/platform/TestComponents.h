@@ -5,11 +5,13 @@
 #include "platform/Collection.h"
 #include "platform/Colors.h"
 #include "platform/Component.h"
+#include "platform/EventBinding.h"
 #include "platform/Filer.h"
 #include "platform/ZeroFloats.h"
 
 #include <QStringList>
 #include <cstdint>
+#include <functional>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -178,6 +180,10 @@ public:
     TTestChild* GetBuddy() const { return FBuddy; }
     void SetBuddy(TTestChild* AValue);
     void Loaded() override;
+    // A stored event, bound to a method of the root.
+    std::function<void(TTestChild*)> OnClick;
+    QString OnClickName;
+    void DefineProperties(TFiler& AFiler) override;
     using TComponent::Notification;
 
 protected:
@@ -245,6 +251,15 @@ public:
     int LoadedCalls = 0;
     void Loaded() override;
     void Assign(TPersistent* ASource) override { AssignPublished(ASource, TTestForm::staticMetaObject, true); }
+    // Event handlers named by stored forms.
+    std::vector<QObject*> Clicks;
+    int Ticks = 0;
+    Q_INVOKABLE void Tick() { ++Ticks; }
+    Q_INVOKABLE void TakesText(const QString&) {}
+
+public slots:
+    void ChildClicked(TPersistent* ASender) { Clicks.push_back(ASender); }
+    void FormOnly(TTestForm* ASender) { Clicks.push_back(ASender); }
 
 protected:
     ~TTestForm() override = default;
