@@ -75,6 +75,7 @@ TOwned<TTestForm> MakeSample() {
     axis->SetStep(0.0);
     axis->SetSingleStep(0.0f);
     axis->SetTitle(QStringLiteral("T"));
+    axis->SetLetter(QChar(0x00E9));
     axis->SetI8(INT8_MIN);
     axis->SetU8(UINT8_MAX);
     axis->SetI16(INT16_MIN);
@@ -357,6 +358,7 @@ INSTANTIATE_TEST_SUITE_P(
         TBadForm{"object F: TTestChild\nend\n", 1, "Class TTestChild does not match the class TTestForm"},
         TBadForm{"object F: TTestForm\n  Left = 1 ; \nend\n", 2, "Invalid character ';'"},
         TBadForm{"object F: TTestForm\n  Left = 1x\nend\n", 2, "Invalid number '1x'"},
+        TBadForm{"object F: TTestForm\n  Axis.Letter = 'ab'\nend\n", 2, "a string of one character expected"},
         TBadForm{"", 1, "'object' expected but end of text found"}),
     [](const ::testing::TestParamInfo<TBadForm>& AInfo) {
         std::string name = std::to_string(AInfo.index) + "_";
@@ -365,6 +367,23 @@ INSTANTIATE_TEST_SUITE_P(
                 name += *p;
         return name;
     });
+
+TEST_F(StoredFormTest, NestingIsBounded) {
+    QString text = QStringLiteral("object F: TTestForm\n");
+    for (int i = 0; i < 300; ++i)
+        text += QStringLiteral("object C%1: TTestChild\n").arg(i);
+    const int liveBefore = TTestChild::Live;
+    auto form = MakeOwned<TTestForm>(nullptr);
+    try {
+        ReadComponentFromText(text, form.get());
+        FAIL() << "no error";
+    } catch (const EReadError& e) {
+        // The 201st nested object starts on line 202.
+        EXPECT_STREQ(e.what(), "Line 202: Nesting deeper than 200 levels");
+    }
+    EXPECT_EQ(TTestChild::Live, liveBefore);
+    EXPECT_EQ(form->ComponentCount(), 0);
+}
 
 TEST_F(StoredFormTest, CreateFromTextFreesEverythingOnError) {
     const int liveBefore = TTestChild::Live;
