@@ -111,8 +111,8 @@ QString ValueText(const QMetaObject& AClass, const QMetaProperty& AProp, const Q
     }
     switch (id) {
     case QMetaType::Bool: return AValue.toBool() ? QStringLiteral("True") : QStringLiteral("False");
-    case QMetaType::Double:
-    case QMetaType::Float: return FloatToStoredText(AValue.toDouble());
+    case QMetaType::Double: return FloatToStoredText(AValue.toDouble());
+    case QMetaType::Float: return FloatToStoredText(AValue.toFloat());
     case QMetaType::QString: return StringToStoredText(AValue.toString());
     case QMetaType::QChar: return StringToStoredText(QString(AValue.toChar()));
     case QMetaType::QStringList: {

@@ -259,6 +259,9 @@ TEST_F(StoredFormTest, FloatTextIsShortestAndExact) {
     EXPECT_EQ(FloatToStoredText(DBL_MAX), QStringLiteral("1.7976931348623157e+308"));
     EXPECT_EQ(FloatToStoredText(std::nan("")), QStringLiteral("NaN"));
     EXPECT_EQ(FloatToStoredText(-HUGE_VAL), QStringLiteral("-Inf"));
+    EXPECT_EQ(FloatToStoredText(0.1f), QStringLiteral("0.1"));
+    EXPECT_EQ(FloatToStoredText(-0.0f), QStringLiteral("-0.0"));
+    EXPECT_EQ(FloatToStoredText(FLT_MAX), QStringLiteral("3.4028235e+38"));
 
     // Doubles of every exponent read back bit for bit.
     auto form = MakeOwned<TTestForm>(nullptr);
@@ -270,9 +273,12 @@ TEST_F(StoredFormTest, FloatTextIsShortestAndExact) {
         if (!std::isfinite(value))
             continue;
         form->GetAxis()->SetStep(value);
+        const float single = static_cast<float>(std::ldexp(static_cast<double>(state >> 40), -12 - i % 100));
+        form->GetAxis()->SetSingleStep(single);
         auto copy = MakeOwned<TTestForm>(nullptr);
         ReadComponentFromText(ComponentToText(form.get()), copy.get());
         ASSERT_TRUE(SameBits(copy->GetAxis()->GetStep(), value)) << FloatToStoredText(value).toStdString();
+        ASSERT_EQ(copy->GetAxis()->GetSingleStep(), single) << FloatToStoredText(single).toStdString();
     }
 }
 
