@@ -15,8 +15,7 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-void ResizeCenterNearest(benchmark::State& state)
-{
+void ResizeCenterNearest(benchmark::State& state) {
     const int sw = int(state.range(0)), sh = int(state.range(1));
     const int dw = int(state.range(2)), dh = int(state.range(3));
     std::vector<Ipp8u> src(std::size_t(sw) * sh * 4);
@@ -29,9 +28,9 @@ void ResizeCenterNearest(benchmark::State& state)
     double resizeSeconds = 0, memcpySeconds = 0;
     for (auto _ : state) {
         const auto t0 = Clock::now();
-        const IppStatus status = builtin::ippiResizeCenter_8u_C4R(src.data(), {sw, sh}, sw * 4, {0, 0, sw, sh},
-                                                                  dst.data(), dw * 4, {dw, dh}, xf, yf,
-                                                                  sw * 0.5 + 0.5, sh * 0.5 - 0.5, IPPI_INTER_NN);
+        const IppStatus status = builtin::ippiResizeCenter_8u_C4R(
+            src.data(), {sw, sh}, sw * 4, {0, 0, sw, sh}, dst.data(), dw * 4, {dw, dh}, xf, yf,
+            sw * 0.5 + 0.5, sh * 0.5 - 0.5, IPPI_INTER_NN);
         const auto t1 = Clock::now();
         std::memcpy(copy.data(), dst.data(), dstBytes);
         benchmark::ClobberMemory();

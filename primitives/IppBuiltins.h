@@ -19,8 +19,7 @@
 #include "primitives/Resize.h"
 
 // The static_cast rejects a kernel whose signature differs from its slot's.
-constexpr TIppTable BuiltinIppKernels()
-{
+constexpr TIppTable BuiltinIppKernels() {
     TIppTable table;
 #define KV_IPP_BUILTIN(slot, name, type) table.slot = static_cast<TIppSlot<type>>(&builtin::slot);
     KV_IPP_PRIMITIVES(KV_IPP_BUILTIN)

@@ -4,6 +4,7 @@
 #include "primitives/IppLoader.h"
 
 #include <memory>
+#include <utility>
 
 namespace {
 
@@ -12,14 +13,29 @@ namespace {
 // start-up fill below then binds the libraries that are present.
 constinit TIppTable gTable = BuiltinIppKernels();
 
-// Filled by a static initializer, before main() and any form exists, and
-// never written again; the libraries are released when the process exits.
-const std::unique_ptr<TIppLibraries> gLibraries = [] {
+// Owns the libraries bound at start-up. On the way out the slots go back to
+// the built-in kernels before the libraries are released, so that a primitive
+// called from a later static destructor never jumps into an unloaded library.
+class TProcessLibraries {
+public:
+    explicit TProcessLibraries(std::unique_ptr<TIppLibraries> libraries)
+        : FLibraries(std::move(libraries)) {}
+    TProcessLibraries(const TProcessLibraries&) = delete;
+    TProcessLibraries& operator=(const TProcessLibraries&) = delete;
+    ~TProcessLibraries() { gTable = BuiltinIppKernels(); }
+
+private:
+    std::unique_ptr<TIppLibraries> FLibraries;
+};
+
+// Filled by a static initializer, before main() and any form exists, and not
+// written again until the process exits.
+const TProcessLibraries gLibraries{[] {
     TIppTable loaded;
     auto libraries = LoadIppTable(PlatformIppLibraryPaths(), loaded);
     gTable = loaded;
     return libraries;
-}();
+}()};
 
 } // namespace
 

@@ -7,8 +7,7 @@
 #include "primitives/IppPrimitiveList.h"
 
 // A slot of function type F.
-template <typename F>
-using TIppSlot = F*;
+template <typename F> using TIppSlot = F*;
 
 using TIppGetCpuType = IppCpuType();
 using TIppSVD_64f_D2L = IppStatus(const Ipp64f**, Ipp64f**, int, Ipp64f*, Ipp64f**, int, int);

@@ -5,6 +5,7 @@
 
 #include "primitives/IppTypes.h"
 
+// clang-format off
 #define KV_IPP_RESIZE_GROUP(X) \
     X(ippiResize_8u_C3R, "ippiResize_8u_C3R", IppStatus(const Ipp8u*, IppiSize, int, IppiRect, Ipp8u*, int, IppiSize, double, double, int)) \
     X(ippiResize_8u_C4R, "ippiResize_8u_C4R", IppStatus(const Ipp8u*, IppiSize, int, IppiRect, Ipp8u*, int, IppiSize, double, double, int)) \
@@ -205,3 +206,4 @@
 
 #define KV_IPP_PRIMITIVES(X) \
     KV_IPP_RESIZE_GROUP(X) KV_IPP_RENDER_GROUP(X) KV_IPP_VECTOR_TABLE(X) KV_IPP_NORM_GROUP(X)
+// clang-format on

@@ -72,9 +72,17 @@ enum : IppStatus {
     ippStsUnderflow = 17,
 };
 
-enum IppRoundMode { ippRndZero = 0, ippRndNear = 1 };
-enum IppHintAlgorithm { ippAlgHintNone = 0, ippAlgHintFast = 1, ippAlgHintAccurate = 2 };
-enum IppCmpOp { ippCmpLess = 0, ippCmpLessEq = 1, ippCmpEq = 2, ippCmpGreaterEq = 3, ippCmpGreater = 4 };
+// C enumerations in IPP: fixed to int so that any value a caller passes is
+// representable and can be rejected.
+enum IppRoundMode : int { ippRndZero = 0, ippRndNear = 1 };
+enum IppHintAlgorithm : int { ippAlgHintNone = 0, ippAlgHintFast = 1, ippAlgHintAccurate = 2 };
+enum IppCmpOp : int {
+    ippCmpLess = 0,
+    ippCmpLessEq = 1,
+    ippCmpEq = 2,
+    ippCmpGreaterEq = 3,
+    ippCmpGreater = 4
+};
 
 // Interpolation codes of the resize primitives.
 enum : int {
@@ -85,10 +93,10 @@ enum : int {
     IPPI_INTER_LANCZOS = 16,
 };
 
-enum IppiAxis { ippAxsHorizontal = 0, ippAxsVertical = 1, ippAxsBoth = 2 };
+enum IppiAxis : int { ippAxsHorizontal = 0, ippAxsVertical = 1, ippAxsBoth = 2 };
 
 // Porter-Duff composition types; the Premul forms take premultiplied colours.
-enum IppiAlphaType {
+enum IppiAlphaType : int {
     ippAlphaOver = 0,
     ippAlphaIn,
     ippAlphaOut,

@@ -14,15 +14,11 @@ namespace builtin::support {
 __extension__ using Int128 = __int128;
 
 // Checks in the order every vector kernel reports them: pointers, then length.
-template <typename... Ptrs>
-constexpr bool anyNull(const Ptrs*... ptrs)
-{
+template <typename... Ptrs> constexpr bool anyNull(const Ptrs*... ptrs) {
     return ((ptrs == nullptr) || ...);
 }
 
-template <typename... Ptrs>
-constexpr IppStatus checkVector(int len, const Ptrs*... ptrs)
-{
+template <typename... Ptrs> constexpr IppStatus checkVector(int len, const Ptrs*... ptrs) {
     if (anyNull(ptrs...))
         return ippStsNullPtrErr;
     if (len < 1)
@@ -31,9 +27,7 @@ constexpr IppStatus checkVector(int len, const Ptrs*... ptrs)
 }
 
 // Pointers, then region size, then every row step.
-template <typename... Steps>
-IppStatus checkImage(bool anyNullPtr, IppiSize roi, Steps... steps)
-{
+template <typename... Steps> IppStatus checkImage(bool anyNullPtr, IppiSize roi, Steps... steps) {
     if (anyNullPtr)
         return ippStsNullPtrErr;
     if (roi.width < 1 || roi.height < 1)
@@ -43,19 +37,16 @@ IppStatus checkImage(bool anyNullPtr, IppiSize roi, Steps... steps)
     return ippStsNoErr;
 }
 
-template <typename T>
-T* rowAt(T* base, int step, int row)
-{
+template <typename T> T* rowAt(T* base, int step, int row) {
     using Byte = std::conditional_t<std::is_const_v<T>, const uint8_t, uint8_t>;
-    return reinterpret_cast<T*>(reinterpret_cast<Byte*>(base) + static_cast<std::ptrdiff_t>(step) * row);
+    return reinterpret_cast<T*>(reinterpret_cast<Byte*>(base) +
+                                static_cast<std::ptrdiff_t>(step) * row);
 }
 
 // Exact integer result times 2^-scaleFactor, rounded to nearest with ties to
 // even, saturated to T. Results wider than 32 bits never arise: the callers'
 // exact values fit in 64 bits plus the sum of a dot product.
-template <typename T>
-T scaleSaturate(Int128 exact, int scaleFactor)
-{
+template <typename T> T scaleSaturate(Int128 exact, int scaleFactor) {
     constexpr Int128 lo = std::numeric_limits<T>::min();
     constexpr Int128 hi = std::numeric_limits<T>::max();
     if (scaleFactor > 0) {
@@ -87,9 +78,7 @@ T scaleSaturate(Int128 exact, int scaleFactor)
 
 // Rounds a floating value to the integer type T by the given mode, saturating
 // at the range ends. NaN has no integer value and becomes 0.
-template <typename T>
-T roundSaturate(double v, IppRoundMode mode)
-{
+template <typename T> T roundSaturate(double v, IppRoundMode mode) {
     if (v != v)
         return 0;
     const double r = mode == ippRndNear ? std::nearbyint(v) : std::trunc(v);

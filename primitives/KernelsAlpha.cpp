@@ -9,13 +9,11 @@ using namespace support;
 namespace {
 
 // x / 255 for products of two bytes, as (x + (x >> 8) + 1) >> 8.
-constexpr unsigned d(unsigned x)
-{
+constexpr unsigned d(unsigned x) {
     return (x + (x >> 8) + 1) >> 8;
 }
 
-constexpr Ipp8u sat(unsigned x)
-{
+constexpr Ipp8u sat(unsigned x) {
     return static_cast<Ipp8u>(x > 255 ? 255 : x);
 }
 
@@ -26,8 +24,7 @@ struct Fractions {
     unsigned fb;
 };
 
-Fractions fractions(int op, unsigned alphaA, unsigned alphaB)
-{
+Fractions fractions(int op, unsigned alphaA, unsigned alphaB) {
     switch (op) {
     case ippAlphaOver:
         return {255, 255 - alphaA};
@@ -46,13 +43,11 @@ Fractions fractions(int op, unsigned alphaA, unsigned alphaB)
 
 // One term: colour (already weighted by its alpha) times its fraction. A full
 // fraction keeps the weighted colour exactly.
-unsigned term(unsigned weighted, unsigned fraction)
-{
+unsigned term(unsigned weighted, unsigned fraction) {
     return fraction == 255 ? weighted : d(weighted * fraction);
 }
 
-void composePixel(const Ipp8u* a, const Ipp8u* b, Ipp8u* out, int type)
-{
+void composePixel(const Ipp8u* a, const Ipp8u* b, Ipp8u* out, int type) {
     const bool premultiplied = type >= ippAlphaOverPremul;
     const int op = premultiplied ? type - ippAlphaOverPremul : type;
     const unsigned alphaA = a[3];
@@ -68,11 +63,11 @@ void composePixel(const Ipp8u* a, const Ipp8u* b, Ipp8u* out, int type)
 
 } // namespace
 
-IppStatus ippiAlphaComp_8u_AC4R(const Ipp8u* pSrc1, int src1Step, const Ipp8u* pSrc2, int src2Step, Ipp8u* pDst,
-                                int dstStep, IppiSize roiSize, IppiAlphaType alphaType)
-{
-    if (const IppStatus st = checkImage(pSrc1 == nullptr || pSrc2 == nullptr || pDst == nullptr, roiSize, src1Step,
-                                        src2Step, dstStep))
+IppStatus ippiAlphaComp_8u_AC4R(const Ipp8u* pSrc1, int src1Step, const Ipp8u* pSrc2, int src2Step,
+                                Ipp8u* pDst, int dstStep, IppiSize roiSize,
+                                IppiAlphaType alphaType) {
+    if (const IppStatus st = checkImage(pSrc1 == nullptr || pSrc2 == nullptr || pDst == nullptr,
+                                        roiSize, src1Step, src2Step, dstStep))
         return st;
     const int type = alphaType;
     if (type < ippAlphaOver || type > ippAlphaPlusPremul)

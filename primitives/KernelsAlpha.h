@@ -6,7 +6,8 @@
 
 namespace builtin {
 
-IppStatus ippiAlphaComp_8u_AC4R(const Ipp8u* pSrc1, int src1Step, const Ipp8u* pSrc2, int src2Step, Ipp8u* pDst,
-                                int dstStep, IppiSize roiSize, IppiAlphaType alphaType);
+IppStatus ippiAlphaComp_8u_AC4R(const Ipp8u* pSrc1, int src1Step, const Ipp8u* pSrc2, int src2Step,
+                                Ipp8u* pDst, int dstStep, IppiSize roiSize,
+                                IppiAlphaType alphaType);
 
 } // namespace builtin

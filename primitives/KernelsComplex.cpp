@@ -11,8 +11,7 @@ using namespace support;
 namespace {
 
 template <typename R, typename C>
-IppStatus realToComplex(const R* pSrcRe, const R* pSrcIm, C* pDst, int len)
-{
+IppStatus realToComplex(const R* pSrcRe, const R* pSrcIm, C* pDst, int len) {
     if (pDst == nullptr || (pSrcRe == nullptr && pSrcIm == nullptr))
         return ippStsNullPtrErr;
     if (len < 1)
@@ -24,39 +23,32 @@ IppStatus realToComplex(const R* pSrcRe, const R* pSrcIm, C* pDst, int len)
 
 } // namespace
 
-IppStatus ippsPowerSpectr_64fc(const Ipp64fc* pSrc, Ipp64f* pDst, int len)
-{
+IppStatus ippsPowerSpectr_64fc(const Ipp64fc* pSrc, Ipp64f* pDst, int len) {
     return map1(pSrc, pDst, len, [](Ipp64fc x) { return x.re * x.re + x.im * x.im; });
 }
 
-IppStatus ippsPhase_64fc(const Ipp64fc* pSrc, Ipp64f* pDst, int len)
-{
+IppStatus ippsPhase_64fc(const Ipp64fc* pSrc, Ipp64f* pDst, int len) {
     return map1(pSrc, pDst, len, [](Ipp64fc x) { return std::atan2(x.im, x.re); });
 }
 
 // hypot keeps very large and very small parts from overflowing or flushing to zero.
-IppStatus ippsMagnitude_64fc(const Ipp64fc* pSrc, Ipp64f* pDst, int len)
-{
+IppStatus ippsMagnitude_64fc(const Ipp64fc* pSrc, Ipp64f* pDst, int len) {
     return map1(pSrc, pDst, len, [](Ipp64fc x) { return std::hypot(x.re, x.im); });
 }
 
-IppStatus ippsReal_64fc(const Ipp64fc* pSrc, Ipp64f* pDstRe, int len)
-{
+IppStatus ippsReal_64fc(const Ipp64fc* pSrc, Ipp64f* pDstRe, int len) {
     return map1(pSrc, pDstRe, len, [](Ipp64fc x) { return x.re; });
 }
 
-IppStatus ippsImag_64fc(const Ipp64fc* pSrc, Ipp64f* pDstIm, int len)
-{
+IppStatus ippsImag_64fc(const Ipp64fc* pSrc, Ipp64f* pDstIm, int len) {
     return map1(pSrc, pDstIm, len, [](Ipp64fc x) { return x.im; });
 }
 
-IppStatus ippsRealToCplx_64f(const Ipp64f* pSrcRe, const Ipp64f* pSrcIm, Ipp64fc* pDst, int len)
-{
+IppStatus ippsRealToCplx_64f(const Ipp64f* pSrcRe, const Ipp64f* pSrcIm, Ipp64fc* pDst, int len) {
     return realToComplex(pSrcRe, pSrcIm, pDst, len);
 }
 
-IppStatus ippsRealToCplx_32f(const Ipp32f* pSrcRe, const Ipp32f* pSrcIm, Ipp32fc* pDst, int len)
-{
+IppStatus ippsRealToCplx_32f(const Ipp32f* pSrcRe, const Ipp32f* pSrcIm, Ipp32fc* pDst, int len) {
     return realToComplex(pSrcRe, pSrcIm, pDst, len);
 }
 

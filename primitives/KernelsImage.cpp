@@ -12,8 +12,7 @@ using namespace support;
 
 namespace {
 
-IppStatus setPixels(const Ipp8u value[4], Ipp8u* pDst, int dstStep, IppiSize roiSize)
-{
+IppStatus setPixels(const Ipp8u value[4], Ipp8u* pDst, int dstStep, IppiSize roiSize) {
     if (const IppStatus st = checkImage(value == nullptr || pDst == nullptr, roiSize, dstStep))
         return st;
     for (int y = 0; y < roiSize.height; ++y) {
@@ -25,9 +24,10 @@ IppStatus setPixels(const Ipp8u value[4], Ipp8u* pDst, int dstStep, IppiSize roi
 }
 
 template <typename T>
-IppStatus copyRows(const T* pSrc, int srcStep, T* pDst, int dstStep, IppiSize roiSize, int channels)
-{
-    if (const IppStatus st = checkImage(pSrc == nullptr || pDst == nullptr, roiSize, srcStep, dstStep))
+IppStatus copyRows(const T* pSrc, int srcStep, T* pDst, int dstStep, IppiSize roiSize,
+                   int channels) {
+    if (const IppStatus st =
+            checkImage(pSrc == nullptr || pDst == nullptr, roiSize, srcStep, dstStep))
         return st;
     const size_t rowBytes = sizeof(T) * static_cast<size_t>(roiSize.width) * channels;
     for (int y = 0; y < roiSize.height; ++y)
@@ -35,20 +35,18 @@ IppStatus copyRows(const T* pSrc, int srcStep, T* pDst, int dstStep, IppiSize ro
     return ippStsNoErr;
 }
 
-bool flipsRows(IppiAxis flip)
-{
+bool flipsRows(IppiAxis flip) {
     return flip == ippAxsHorizontal || flip == ippAxsBoth;
 }
 
-bool flipsColumns(IppiAxis flip)
-{
+bool flipsColumns(IppiAxis flip) {
     return flip == ippAxsVertical || flip == ippAxsBoth;
 }
 
-IppStatus mirror(const Ipp8u* pSrc, int srcStep, Ipp8u* pDst, int dstStep, IppiSize roiSize, IppiAxis flip,
-                 int channels)
-{
-    if (const IppStatus st = checkImage(pSrc == nullptr || pDst == nullptr, roiSize, srcStep, dstStep))
+IppStatus mirror(const Ipp8u* pSrc, int srcStep, Ipp8u* pDst, int dstStep, IppiSize roiSize,
+                 IppiAxis flip, int channels) {
+    if (const IppStatus st =
+            checkImage(pSrc == nullptr || pDst == nullptr, roiSize, srcStep, dstStep))
         return st;
     if (!flipsRows(flip) && !flipsColumns(flip))
         return ippStsMirrorFlipErr;
@@ -57,22 +55,21 @@ IppStatus mirror(const Ipp8u* pSrc, int srcStep, Ipp8u* pDst, int dstStep, IppiS
         Ipp8u* dst = rowAt(pDst, dstStep, y);
         for (int x = 0; x < roiSize.width; ++x) {
             const int sx = flipsColumns(flip) ? roiSize.width - 1 - x : x;
-            std::memcpy(dst + static_cast<std::ptrdiff_t>(x) * channels, src + static_cast<std::ptrdiff_t>(sx) * channels,
+            std::memcpy(dst + static_cast<std::ptrdiff_t>(x) * channels,
+                        src + static_cast<std::ptrdiff_t>(sx) * channels,
                         static_cast<size_t>(channels));
         }
     }
     return ippStsNoErr;
 }
 
-void swapPixels(Ipp8u* a, Ipp8u* b)
-{
+void swapPixels(Ipp8u* a, Ipp8u* b) {
     std::swap_ranges(a, a + 3, b);
 }
 
 using LevelTable = std::array<Ipp8u, 256>;
 
-LevelTable linearTable(const Ipp32s* values, const Ipp32s* levels, int count)
-{
+LevelTable linearTable(const Ipp32s* values, const Ipp32s* levels, int count) {
     LevelTable table{};
     for (int v = 0; v < 256; ++v) {
         int64_t out = v;
@@ -90,40 +87,35 @@ LevelTable linearTable(const Ipp32s* values, const Ipp32s* levels, int count)
 
 } // namespace
 
-IppStatus ippiSet_8u_C4R(const Ipp8u value[4], Ipp8u* pDst, int dstStep, IppiSize roiSize)
-{
+IppStatus ippiSet_8u_C4R(const Ipp8u value[4], Ipp8u* pDst, int dstStep, IppiSize roiSize) {
     return setPixels(value, pDst, dstStep, roiSize);
 }
 
-IppStatus ippiSet_8u_C4R_Render(const Ipp8u value[4], Ipp8u* pDst, int dstStep, IppiSize roiSize)
-{
+IppStatus ippiSet_8u_C4R_Render(const Ipp8u value[4], Ipp8u* pDst, int dstStep, IppiSize roiSize) {
     return setPixels(value, pDst, dstStep, roiSize);
 }
 
-IppStatus ippiCopy_8u_C4R(const Ipp8u* pSrc, int srcStep, Ipp8u* pDst, int dstStep, IppiSize roiSize)
-{
+IppStatus ippiCopy_8u_C4R(const Ipp8u* pSrc, int srcStep, Ipp8u* pDst, int dstStep,
+                          IppiSize roiSize) {
     return copyRows(pSrc, srcStep, pDst, dstStep, roiSize, 4);
 }
 
-IppStatus ippiCopy_32s_C1R(const Ipp32s* pSrc, int srcStep, Ipp32s* pDst, int dstStep, IppiSize roiSize)
-{
+IppStatus ippiCopy_32s_C1R(const Ipp32s* pSrc, int srcStep, Ipp32s* pDst, int dstStep,
+                           IppiSize roiSize) {
     return copyRows(pSrc, srcStep, pDst, dstStep, roiSize, 1);
 }
 
-IppStatus ippiMirror_8u_C3R(const Ipp8u* pSrc, int srcStep, Ipp8u* pDst, int dstStep, IppiSize roiSize,
-                            IppiAxis flip)
-{
+IppStatus ippiMirror_8u_C3R(const Ipp8u* pSrc, int srcStep, Ipp8u* pDst, int dstStep,
+                            IppiSize roiSize, IppiAxis flip) {
     return mirror(pSrc, srcStep, pDst, dstStep, roiSize, flip, 3);
 }
 
-IppStatus ippiMirror_8u_C4R(const Ipp8u* pSrc, int srcStep, Ipp8u* pDst, int dstStep, IppiSize roiSize,
-                            IppiAxis flip)
-{
+IppStatus ippiMirror_8u_C4R(const Ipp8u* pSrc, int srcStep, Ipp8u* pDst, int dstStep,
+                            IppiSize roiSize, IppiAxis flip) {
     return mirror(pSrc, srcStep, pDst, dstStep, roiSize, flip, 4);
 }
 
-IppStatus ippiMirror_8u_C3IR(Ipp8u* pSrcDst, int srcDstStep, IppiSize roiSize, IppiAxis flip)
-{
+IppStatus ippiMirror_8u_C3IR(Ipp8u* pSrcDst, int srcDstStep, IppiSize roiSize, IppiAxis flip) {
     if (const IppStatus st = checkImage(pSrcDst == nullptr, roiSize, srcDstStep))
         return st;
     if (!flipsRows(flip) && !flipsColumns(flip))
@@ -145,9 +137,9 @@ IppStatus ippiMirror_8u_C3IR(Ipp8u* pSrcDst, int srcDstStep, IppiSize roiSize, I
     return ippStsNoErr;
 }
 
-IppStatus ippiLUT_Linear_8u_C4R(const Ipp8u* pSrc, int srcStep, Ipp8u* pDst, int dstStep, IppiSize roiSize,
-                                const Ipp32s* pValues[4], const Ipp32s* pLevels[4], int nLevels[4])
-{
+IppStatus ippiLUT_Linear_8u_C4R(const Ipp8u* pSrc, int srcStep, Ipp8u* pDst, int dstStep,
+                                IppiSize roiSize, const Ipp32s* pValues[4],
+                                const Ipp32s* pLevels[4], int nLevels[4]) {
     bool nullPtr = pSrc == nullptr || pDst == nullptr || pValues == nullptr || pLevels == nullptr ||
                    nLevels == nullptr;
     for (int c = 0; c < 4 && !nullPtr; ++c)

@@ -8,8 +8,7 @@ namespace builtin {
 
 using namespace support;
 
-IppStatus ippsVectorJaehne_64f(Ipp64f* pDst, int len, Ipp64f magn)
-{
+IppStatus ippsVectorJaehne_64f(Ipp64f* pDst, int len, Ipp64f magn) {
     if (const IppStatus st = checkVector(len, pDst))
         return st;
     if (magn < 0.0)
@@ -20,8 +19,8 @@ IppStatus ippsVectorJaehne_64f(Ipp64f* pDst, int len, Ipp64f magn)
     return ippStsNoErr;
 }
 
-IppStatus ippsRandUniform_Direct_64f(Ipp64f* pDst, int len, Ipp64f low, Ipp64f high, unsigned int* pSeed)
-{
+IppStatus ippsRandUniform_Direct_64f(Ipp64f* pDst, int len, Ipp64f low, Ipp64f high,
+                                     unsigned int* pSeed) {
     if (const IppStatus st = checkVector(len, pDst, pSeed))
         return st;
     // A full-period 32-bit linear congruential generator; the seed is its state.
@@ -35,8 +34,7 @@ IppStatus ippsRandUniform_Direct_64f(Ipp64f* pDst, int len, Ipp64f low, Ipp64f h
     return ippStsNoErr;
 }
 
-IppCpuType ippGetCpuType()
-{
+IppCpuType ippGetCpuType() {
     return ippCpuUnknown;
 }
 

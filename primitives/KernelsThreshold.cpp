@@ -11,8 +11,7 @@ using namespace support;
 namespace {
 
 template <typename T>
-IppStatus thresholdReal(const T* pSrc, T* pDst, int len, T level, IppCmpOp relOp)
-{
+IppStatus thresholdReal(const T* pSrc, T* pDst, int len, T level, IppCmpOp relOp) {
     if (const IppStatus st = checkVector(len, pSrc, pDst))
         return st;
     if (relOp == ippCmpLess)
@@ -22,8 +21,7 @@ IppStatus thresholdReal(const T* pSrc, T* pDst, int len, T level, IppCmpOp relOp
     return ippStsBadArgErr;
 }
 
-Ipp64fc toMagnitude(Ipp64fc x, Ipp64f magnitude, Ipp64f level)
-{
+Ipp64fc toMagnitude(Ipp64fc x, Ipp64f magnitude, Ipp64f level) {
     // A zero value has no phase: it takes the level on the real axis.
     if (magnitude == 0.0)
         return {level, 0.0};
@@ -33,33 +31,29 @@ Ipp64fc toMagnitude(Ipp64fc x, Ipp64f magnitude, Ipp64f level)
 
 } // namespace
 
-IppStatus ippsThreshold_LT_32s_I(Ipp32s* pSrcDst, int len, Ipp32s level)
-{
+IppStatus ippsThreshold_LT_32s_I(Ipp32s* pSrcDst, int len, Ipp32s level) {
     return thresholdReal<Ipp32s>(pSrcDst, pSrcDst, len, level, ippCmpLess);
 }
 
-IppStatus ippsThreshold_GT_32s_I(Ipp32s* pSrcDst, int len, Ipp32s level)
-{
+IppStatus ippsThreshold_GT_32s_I(Ipp32s* pSrcDst, int len, Ipp32s level) {
     return thresholdReal<Ipp32s>(pSrcDst, pSrcDst, len, level, ippCmpGreater);
 }
 
-IppStatus ippsThreshold_32f_I(Ipp32f* pSrcDst, int len, Ipp32f level, IppCmpOp relOp)
-{
+IppStatus ippsThreshold_32f_I(Ipp32f* pSrcDst, int len, Ipp32f level, IppCmpOp relOp) {
     return thresholdReal<Ipp32f>(pSrcDst, pSrcDst, len, level, relOp);
 }
 
-IppStatus ippsThreshold_64f(const Ipp64f* pSrc, Ipp64f* pDst, int len, Ipp64f level, IppCmpOp relOp)
-{
+IppStatus ippsThreshold_64f(const Ipp64f* pSrc, Ipp64f* pDst, int len, Ipp64f level,
+                            IppCmpOp relOp) {
     return thresholdReal(pSrc, pDst, len, level, relOp);
 }
 
-IppStatus ippsThreshold_64f_I(Ipp64f* pSrcDst, int len, Ipp64f level, IppCmpOp relOp)
-{
+IppStatus ippsThreshold_64f_I(Ipp64f* pSrcDst, int len, Ipp64f level, IppCmpOp relOp) {
     return thresholdReal<Ipp64f>(pSrcDst, pSrcDst, len, level, relOp);
 }
 
-IppStatus ippsThreshold_64fc(const Ipp64fc* pSrc, Ipp64fc* pDst, int len, Ipp64f level, IppCmpOp relOp)
-{
+IppStatus ippsThreshold_64fc(const Ipp64fc* pSrc, Ipp64fc* pDst, int len, Ipp64f level,
+                             IppCmpOp relOp) {
     if (const IppStatus st = checkVector(len, pSrc, pDst))
         return st;
     if (level < 0.0)
@@ -73,8 +67,7 @@ IppStatus ippsThreshold_64fc(const Ipp64fc* pSrc, Ipp64fc* pDst, int len, Ipp64f
     });
 }
 
-IppStatus ippsThreshold_64fc_I(Ipp64fc* pSrcDst, int len, Ipp64f level, IppCmpOp relOp)
-{
+IppStatus ippsThreshold_64fc_I(Ipp64fc* pSrcDst, int len, Ipp64f level, IppCmpOp relOp) {
     return ippsThreshold_64fc(pSrcDst, pSrcDst, len, level, relOp);
 }
 

@@ -11,8 +11,7 @@
 
 namespace resize {
 
-int toInt(double v)
-{
+int toInt(double v) {
     if (std::isnan(v))
         return 0;
     if (v <= static_cast<double>(INT_MIN))
@@ -22,8 +21,7 @@ int toInt(double v)
     return static_cast<int>(v);
 }
 
-int nearestIndex(const Axis& axis, int i)
-{
+int nearestIndex(const Axis& axis, int i) {
     // The small bias keeps pixel centres that land exactly on a source edge
     // from flipping to the left pixel through rounding.
     const double step = axis.frac + (i + 0.5) / axis.factor + 1e-07;
@@ -35,8 +33,7 @@ int nearestIndex(const Axis& axis, int i)
     return static_cast<int>(index);
 }
 
-bool isKnownInterpolation(int interpolation)
-{
+bool isKnownInterpolation(int interpolation) {
     switch (interpolation) {
     case IPPI_INTER_NN:
     case IPPI_INTER_LINEAR:
@@ -49,8 +46,7 @@ bool isKnownInterpolation(int interpolation)
     }
 }
 
-int downgradedInterpolation(int interpolation, int srcWidth, int srcHeight)
-{
+int downgradedInterpolation(int interpolation, int srcWidth, int srcHeight) {
     const int smaller = srcWidth < srcHeight ? srcWidth : srcHeight;
     if (smaller < 2)
         return IPPI_INTER_NN;
@@ -64,9 +60,8 @@ int downgradedInterpolation(int interpolation, int srcWidth, int srcHeight)
 namespace {
 
 template <typename T, int Channels>
-IppStatus resampleNearest(const T* pSrc, int srcStep, T* pDst, int dstStep, int dstWidth, int dstHeight,
-                          const Axis& ax, const Axis& ay)
-{
+IppStatus resampleNearest(const T* pSrc, int srcStep, T* pDst, int dstStep, int dstWidth,
+                          int dstHeight, const Axis& ax, const Axis& ay) {
     constexpr std::size_t pixelBytes = sizeof(T) * Channels;
     // Byte offsets of the source column of every destination column, once per call.
     // Pixel indices rather than byte offsets keep the table small and hot.
@@ -104,29 +99,34 @@ IppStatus resampleNearest(const T* pSrc, int srcStep, T* pDst, int dstStep, int 
 } // namespace
 
 template <typename T, int Channels>
-IppStatus resample(const T* pSrc, int srcStep, T* pDst, int dstStep, int dstWidth, int dstHeight, const Axis& ax,
-                   const Axis& ay, int interpolation)
-{
+IppStatus resample(const T* pSrc, int srcStep, T* pDst, int dstStep, int dstWidth, int dstHeight,
+                   const Axis& ax, const Axis& ay, int interpolation) {
     if (dstWidth <= 0 || dstHeight <= 0)
         return ippStsNoErr;
     switch (interpolation) {
     case IPPI_INTER_NN:
-        return resampleNearest<T, Channels>(pSrc, srcStep, pDst, dstStep, dstWidth, dstHeight, ax, ay);
+        return resampleNearest<T, Channels>(pSrc, srcStep, pDst, dstStep, dstWidth, dstHeight, ax,
+                                            ay);
     case IPPI_INTER_SUPER:
         if (ax.factor <= 1.0 && ay.factor <= 1.0)
-            return resampleSuper<T, Channels>(pSrc, srcStep, pDst, dstStep, dstWidth, dstHeight, ax, ay);
+            return resampleSuper<T, Channels>(pSrc, srcStep, pDst, dstStep, dstWidth, dstHeight, ax,
+                                              ay);
         // Enlarging has nothing to average: sample like the linear filter.
-        return resampleFiltered<T, Channels>(pSrc, srcStep, pDst, dstStep, dstWidth, dstHeight, ax, ay,
-                                             IPPI_INTER_LINEAR);
+        return resampleFiltered<T, Channels>(pSrc, srcStep, pDst, dstStep, dstWidth, dstHeight, ax,
+                                             ay, IPPI_INTER_LINEAR);
     default:
-        return resampleFiltered<T, Channels>(pSrc, srcStep, pDst, dstStep, dstWidth, dstHeight, ax, ay,
-                                             interpolation);
+        return resampleFiltered<T, Channels>(pSrc, srcStep, pDst, dstStep, dstWidth, dstHeight, ax,
+                                             ay, interpolation);
     }
 }
 
-template IppStatus resample<Ipp8u, 1>(const Ipp8u*, int, Ipp8u*, int, int, int, const Axis&, const Axis&, int);
-template IppStatus resample<Ipp8u, 3>(const Ipp8u*, int, Ipp8u*, int, int, int, const Axis&, const Axis&, int);
-template IppStatus resample<Ipp8u, 4>(const Ipp8u*, int, Ipp8u*, int, int, int, const Axis&, const Axis&, int);
-template IppStatus resample<Ipp16u, 1>(const Ipp16u*, int, Ipp16u*, int, int, int, const Axis&, const Axis&, int);
+template IppStatus resample<Ipp8u, 1>(const Ipp8u*, int, Ipp8u*, int, int, int, const Axis&,
+                                      const Axis&, int);
+template IppStatus resample<Ipp8u, 3>(const Ipp8u*, int, Ipp8u*, int, int, int, const Axis&,
+                                      const Axis&, int);
+template IppStatus resample<Ipp8u, 4>(const Ipp8u*, int, Ipp8u*, int, int, int, const Axis&,
+                                      const Axis&, int);
+template IppStatus resample<Ipp16u, 1>(const Ipp16u*, int, Ipp16u*, int, int, int, const Axis&,
+                                       const Axis&, int);
 
 } // namespace resize

@@ -33,7 +33,7 @@ bool isKnownInterpolation(int interpolation);
 // Resamples into the dstWidth x dstHeight area at pDst. pSrc points at source
 // pixel (0, 0). Steps are in bytes. Returns 0 or a memory allocation error.
 template <typename T, int Channels>
-IppStatus resample(const T* pSrc, int srcStep, T* pDst, int dstStep, int dstWidth, int dstHeight, const Axis& ax,
-                   const Axis& ay, int interpolation);
+IppStatus resample(const T* pSrc, int srcStep, T* pDst, int dstStep, int dstWidth, int dstHeight,
+                   const Axis& ax, const Axis& ay, int interpolation);
 
 } // namespace resize

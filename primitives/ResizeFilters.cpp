@@ -17,31 +17,27 @@ struct TapTable {
     std::vector<int> index;
     std::vector<double> weight;
 
-    void add(long long i, double w, const Axis& axis)
-    {
+    void add(long long i, double w, const Axis& axis) {
         index.push_back(i < axis.lo ? axis.lo : (i >= axis.hi ? axis.hi - 1 : static_cast<int>(i)));
         weight.push_back(w);
     }
 };
 
 // Source coordinate of destination pixel i, measured between pixel centres.
-double centreCoordinate(const Axis& axis, int i)
-{
+double centreCoordinate(const Axis& axis, int i) {
     return axis.first + axis.frac + (i + 0.5) / axis.factor - 0.5;
 }
 
 // Lagrange weights of the cubic through the four neighbours at -1, 0, 1, 2
 // for the fraction t.
-void cubicWeights(double t, double w[4])
-{
+void cubicWeights(double t, double w[4]) {
     w[0] = -t * (t - 1.0) * (t - 2.0) / 6.0;
     w[1] = (t + 1.0) * (t - 1.0) * (t - 2.0) / 2.0;
     w[2] = -(t + 1.0) * t * (t - 2.0) / 2.0;
     w[3] = (t + 1.0) * t * (t - 1.0) / 6.0;
 }
 
-TapTable interpolationTaps(const Axis& axis, int count, int interpolation)
-{
+TapTable interpolationTaps(const Axis& axis, int count, int interpolation) {
     TapTable table;
     table.begin.reserve(static_cast<std::size_t>(count) + 1);
     for (int i = 0; i < count; ++i) {
@@ -77,8 +73,7 @@ TapTable interpolationTaps(const Axis& axis, int count, int interpolation)
     return table;
 }
 
-TapTable areaTaps(const Axis& axis, int count)
-{
+TapTable areaTaps(const Axis& axis, int count) {
     TapTable table;
     table.begin.reserve(static_cast<std::size_t>(count) + 1);
     const double origin = axis.first + axis.frac;
@@ -107,9 +102,7 @@ TapTable areaTaps(const Axis& axis, int count)
     return table;
 }
 
-template <typename T>
-T saturate(double v)
-{
+template <typename T> T saturate(double v) {
     constexpr double top = std::numeric_limits<T>::max();
     if (!(v > 0.0))
         return 0;
@@ -119,9 +112,8 @@ T saturate(double v)
 }
 
 template <typename T, int Channels>
-void apply(const T* pSrc, int srcStep, T* pDst, int dstStep, int dstWidth, int dstHeight, const TapTable& xs,
-           const TapTable& ys)
-{
+void apply(const T* pSrc, int srcStep, T* pDst, int dstStep, int dstWidth, int dstHeight,
+           const TapTable& xs, const TapTable& ys) {
     const auto* srcBytes = reinterpret_cast<const unsigned char*>(pSrc);
     auto* dstBytes = reinterpret_cast<unsigned char*>(pDst);
     for (int j = 0; j < dstHeight; ++j) {
@@ -129,7 +121,8 @@ void apply(const T* pSrc, int srcStep, T* pDst, int dstStep, int dstWidth, int d
         for (int i = 0; i < dstWidth; ++i) {
             double sum[Channels] = {};
             for (std::size_t ty = ys.begin[j]; ty < ys.begin[j + 1]; ++ty) {
-                const T* row = reinterpret_cast<const T*>(srcBytes + static_cast<std::ptrdiff_t>(ys.index[ty]) * srcStep);
+                const T* row = reinterpret_cast<const T*>(
+                    srcBytes + static_cast<std::ptrdiff_t>(ys.index[ty]) * srcStep);
                 for (std::size_t tx = xs.begin[i]; tx < xs.begin[i + 1]; ++tx) {
                     const double w = ys.weight[ty] * xs.weight[tx];
                     const T* p = row + static_cast<std::ptrdiff_t>(xs.index[tx]) * Channels;
@@ -145,8 +138,7 @@ void apply(const T* pSrc, int srcStep, T* pDst, int dstStep, int dstWidth, int d
 
 } // namespace
 
-double lanczos3(double d)
-{
+double lanczos3(double d) {
     if (d == 0.0)
         return 1.0;
     if (d <= -3.0 || d >= 3.0)
@@ -156,9 +148,8 @@ double lanczos3(double d)
 }
 
 template <typename T, int Channels>
-IppStatus resampleFiltered(const T* pSrc, int srcStep, T* pDst, int dstStep, int dstWidth, int dstHeight,
-                           const Axis& ax, const Axis& ay, int interpolation)
-{
+IppStatus resampleFiltered(const T* pSrc, int srcStep, T* pDst, int dstStep, int dstWidth,
+                           int dstHeight, const Axis& ax, const Axis& ay, int interpolation) {
     try {
         const TapTable xs = interpolationTaps(ax, dstWidth, interpolation);
         const TapTable ys = interpolationTaps(ay, dstHeight, interpolation);
@@ -170,9 +161,8 @@ IppStatus resampleFiltered(const T* pSrc, int srcStep, T* pDst, int dstStep, int
 }
 
 template <typename T, int Channels>
-IppStatus resampleSuper(const T* pSrc, int srcStep, T* pDst, int dstStep, int dstWidth, int dstHeight,
-                        const Axis& ax, const Axis& ay)
-{
+IppStatus resampleSuper(const T* pSrc, int srcStep, T* pDst, int dstStep, int dstWidth,
+                        int dstHeight, const Axis& ax, const Axis& ay) {
     try {
         const TapTable xs = areaTaps(ax, dstWidth);
         const TapTable ys = areaTaps(ay, dstHeight);
@@ -183,9 +173,11 @@ IppStatus resampleSuper(const T* pSrc, int srcStep, T* pDst, int dstStep, int ds
     return ippStsNoErr;
 }
 
-#define KV_RESIZE_INSTANTIATE(T, C)                                                                                  \
-    template IppStatus resampleFiltered<T, C>(const T*, int, T*, int, int, int, const Axis&, const Axis&, int);       \
-    template IppStatus resampleSuper<T, C>(const T*, int, T*, int, int, int, const Axis&, const Axis&);
+#define KV_RESIZE_INSTANTIATE(T, C)                                                                \
+    template IppStatus resampleFiltered<T, C>(const T*, int, T*, int, int, int, const Axis&,       \
+                                              const Axis&, int);                                   \
+    template IppStatus resampleSuper<T, C>(const T*, int, T*, int, int, int, const Axis&,          \
+                                           const Axis&);
 
 KV_RESIZE_INSTANTIATE(Ipp8u, 1)
 KV_RESIZE_INSTANTIATE(Ipp8u, 3)

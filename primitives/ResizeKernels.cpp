@@ -16,10 +16,9 @@ struct Clip {
     int x0, y0, x1, y1;
 };
 
-IppStatus checkResize(const void* pSrc, IppiSize srcSize, int srcStep, IppiRect srcRoi, const void* pDst,
-                      int dstStep, IppiSize dstRoiSize, double xFactor, double yFactor, int interpolation,
-                      Clip& clip)
-{
+IppStatus checkResize(const void* pSrc, IppiSize srcSize, int srcStep, IppiRect srcRoi,
+                      const void* pDst, int dstStep, IppiSize dstRoiSize, double xFactor,
+                      double yFactor, int interpolation, Clip& clip) {
     if (srcSize.width <= 0 || srcSize.height <= 0 || srcRoi.width <= 0 || srcRoi.height <= 0 ||
         dstRoiSize.width <= 0 || dstRoiSize.height <= 0)
         return ippStsSizeErr;
@@ -47,28 +46,28 @@ IppStatus checkResize(const void* pSrc, IppiSize srcSize, int srcStep, IppiRect 
 
 // Output count along one axis: the scaled source extent, with a small bias so
 // that products like 3 * (1/3.0) still count whole pixels.
-int outputCount(int srcCount, double factor, int dstCount)
-{
+int outputCount(int srcCount, double factor, int dstCount) {
     const int scaled = resize::toInt(std::trunc(srcCount * factor + 1e-07));
     return scaled < dstCount ? scaled : dstCount;
 }
 
 template <typename T, int Channels>
-IppStatus resizePlain(const T* pSrc, IppiSize srcSize, int srcStep, IppiRect srcRoi, T* pDst, int dstStep,
-                      IppiSize dstRoiSize, double xFactor, double yFactor, int interpolation)
-{
+IppStatus resizePlain(const T* pSrc, IppiSize srcSize, int srcStep, IppiRect srcRoi, T* pDst,
+                      int dstStep, IppiSize dstRoiSize, double xFactor, double yFactor,
+                      int interpolation) {
     Clip clip{};
-    const IppStatus status = checkResize(pSrc, srcSize, srcStep, srcRoi, pDst, dstStep, dstRoiSize, xFactor,
-                                         yFactor, interpolation, clip);
+    const IppStatus status = checkResize(pSrc, srcSize, srcStep, srcRoi, pDst, dstStep, dstRoiSize,
+                                         xFactor, yFactor, interpolation, clip);
     if (status != ippStsNoErr)
         return status;
     const int width = clip.x1 - clip.x0;
     const int height = clip.y1 - clip.y0;
     const resize::Axis ax{clip.x0, 0.0, xFactor, clip.x0, clip.x1};
     const resize::Axis ay{clip.y0, 0.0, yFactor, clip.y0, clip.y1};
-    return resize::resample<T, Channels>(pSrc, srcStep, pDst, dstStep, outputCount(width, xFactor, dstRoiSize.width),
-                                         outputCount(height, yFactor, dstRoiSize.height), ax, ay,
-                                         resize::downgradedInterpolation(interpolation, width, height));
+    return resize::resample<T, Channels>(
+        pSrc, srcStep, pDst, dstStep, outputCount(width, xFactor, dstRoiSize.width),
+        outputCount(height, yFactor, dstRoiSize.height), ax, ay,
+        resize::downgradedInterpolation(interpolation, width, height));
 }
 
 // Placement of the centred resize along one axis.
@@ -80,8 +79,7 @@ struct CentredAxis {
 
 // The source point `centre` maps to the middle of the destination: source x
 // goes to dstSize / 2 + factor * (x - centre).
-CentredAxis centredAxis(int lo, int hi, int dstSize, double factor, double centre)
-{
+CentredAxis centredAxis(int lo, int hi, int dstSize, double factor, double centre) {
     const double half = dstSize * 0.5;
     int begin = resize::toInt(std::ceil(half + factor * (lo - centre)));
     if (begin < 0)
@@ -97,50 +95,52 @@ CentredAxis centredAxis(int lo, int hi, int dstSize, double factor, double centr
 
 } // namespace
 
-IppStatus ippiResize_8u_C1R(const Ipp8u* pSrc, IppiSize srcSize, int srcStep, IppiRect srcRoi, Ipp8u* pDst,
-                            int dstStep, IppiSize dstRoiSize, double xFactor, double yFactor, int interpolation)
-{
-    return resizePlain<Ipp8u, 1>(pSrc, srcSize, srcStep, srcRoi, pDst, dstStep, dstRoiSize, xFactor, yFactor,
-                                 interpolation);
+IppStatus ippiResize_8u_C1R(const Ipp8u* pSrc, IppiSize srcSize, int srcStep, IppiRect srcRoi,
+                            Ipp8u* pDst, int dstStep, IppiSize dstRoiSize, double xFactor,
+                            double yFactor, int interpolation) {
+    return resizePlain<Ipp8u, 1>(pSrc, srcSize, srcStep, srcRoi, pDst, dstStep, dstRoiSize, xFactor,
+                                 yFactor, interpolation);
 }
 
-IppStatus ippiResize_8u_C3R(const Ipp8u* pSrc, IppiSize srcSize, int srcStep, IppiRect srcRoi, Ipp8u* pDst,
-                            int dstStep, IppiSize dstRoiSize, double xFactor, double yFactor, int interpolation)
-{
-    return resizePlain<Ipp8u, 3>(pSrc, srcSize, srcStep, srcRoi, pDst, dstStep, dstRoiSize, xFactor, yFactor,
-                                 interpolation);
+IppStatus ippiResize_8u_C3R(const Ipp8u* pSrc, IppiSize srcSize, int srcStep, IppiRect srcRoi,
+                            Ipp8u* pDst, int dstStep, IppiSize dstRoiSize, double xFactor,
+                            double yFactor, int interpolation) {
+    return resizePlain<Ipp8u, 3>(pSrc, srcSize, srcStep, srcRoi, pDst, dstStep, dstRoiSize, xFactor,
+                                 yFactor, interpolation);
 }
 
-IppStatus ippiResize_8u_C4R(const Ipp8u* pSrc, IppiSize srcSize, int srcStep, IppiRect srcRoi, Ipp8u* pDst,
-                            int dstStep, IppiSize dstRoiSize, double xFactor, double yFactor, int interpolation)
-{
-    return resizePlain<Ipp8u, 4>(pSrc, srcSize, srcStep, srcRoi, pDst, dstStep, dstRoiSize, xFactor, yFactor,
-                                 interpolation);
+IppStatus ippiResize_8u_C4R(const Ipp8u* pSrc, IppiSize srcSize, int srcStep, IppiRect srcRoi,
+                            Ipp8u* pDst, int dstStep, IppiSize dstRoiSize, double xFactor,
+                            double yFactor, int interpolation) {
+    return resizePlain<Ipp8u, 4>(pSrc, srcSize, srcStep, srcRoi, pDst, dstStep, dstRoiSize, xFactor,
+                                 yFactor, interpolation);
 }
 
-IppStatus ippiResize_16u_C1R(const Ipp16u* pSrc, IppiSize srcSize, int srcStep, IppiRect srcRoi, Ipp16u* pDst,
-                             int dstStep, IppiSize dstRoiSize, double xFactor, double yFactor, int interpolation)
-{
-    return resizePlain<Ipp16u, 1>(pSrc, srcSize, srcStep, srcRoi, pDst, dstStep, dstRoiSize, xFactor, yFactor,
-                                  interpolation);
+IppStatus ippiResize_16u_C1R(const Ipp16u* pSrc, IppiSize srcSize, int srcStep, IppiRect srcRoi,
+                             Ipp16u* pDst, int dstStep, IppiSize dstRoiSize, double xFactor,
+                             double yFactor, int interpolation) {
+    return resizePlain<Ipp16u, 1>(pSrc, srcSize, srcStep, srcRoi, pDst, dstStep, dstRoiSize,
+                                  xFactor, yFactor, interpolation);
 }
 
-IppStatus ippiResizeCenter_8u_C4R(const Ipp8u* pSrc, IppiSize srcSize, int srcStep, IppiRect srcRoi, Ipp8u* pDst,
-                                  int dstStep, IppiSize dstRoiSize, double xFactor, double yFactor, double xCenter,
-                                  double yCenter, int interpolation)
-{
+IppStatus ippiResizeCenter_8u_C4R(const Ipp8u* pSrc, IppiSize srcSize, int srcStep, IppiRect srcRoi,
+                                  Ipp8u* pDst, int dstStep, IppiSize dstRoiSize, double xFactor,
+                                  double yFactor, double xCenter, double yCenter,
+                                  int interpolation) {
     Clip clip{};
-    const IppStatus status = checkResize(pSrc, srcSize, srcStep, srcRoi, pDst, dstStep, dstRoiSize, xFactor,
-                                         yFactor, interpolation, clip);
+    const IppStatus status = checkResize(pSrc, srcSize, srcStep, srcRoi, pDst, dstStep, dstRoiSize,
+                                         xFactor, yFactor, interpolation, clip);
     if (status != ippStsNoErr)
         return status;
     const CentredAxis cx = centredAxis(clip.x0, clip.x1, dstRoiSize.width, xFactor, xCenter);
     const CentredAxis cy = centredAxis(clip.y0, clip.y1, dstRoiSize.height, yFactor, yCenter);
     if (cx.dstEnd <= cx.dstBegin || cy.dstEnd <= cy.dstBegin)
         return ippStsNoErr;
-    Ipp8u* area = pDst + static_cast<long long>(cy.dstBegin) * dstStep + static_cast<long long>(cx.dstBegin) * 4;
+    Ipp8u* area = pDst + static_cast<long long>(cy.dstBegin) * dstStep +
+                  static_cast<long long>(cx.dstBegin) * 4;
     return resize::resample<Ipp8u, 4>(
-        pSrc, srcStep, area, dstStep, cx.dstEnd - cx.dstBegin, cy.dstEnd - cy.dstBegin, cx.axis, cy.axis,
+        pSrc, srcStep, area, dstStep, cx.dstEnd - cx.dstBegin, cy.dstEnd - cy.dstBegin, cx.axis,
+        cy.axis,
         resize::downgradedInterpolation(interpolation, clip.x1 - clip.x0, clip.y1 - clip.y0));
 }
 

@@ -16,12 +16,8 @@ namespace {
 // A handle on a stand-in library that the loader already holds, to look its exports up.
 class LoadedLibrary {
 public:
-    explicit LoadedLibrary(const char* path)
-        : FHandle(dlopen(path, RTLD_NOW | RTLD_NOLOAD))
-    {
-    }
-    ~LoadedLibrary()
-    {
+    explicit LoadedLibrary(const char* path) : FHandle(dlopen(path, RTLD_NOW | RTLD_NOLOAD)) {}
+    ~LoadedLibrary() {
         if (FHandle)
             dlclose(FHandle);
     }
@@ -35,9 +31,7 @@ private:
     void* FHandle;
 };
 
-template <typename F>
-void* address(F* fn)
-{
+template <typename F> void* address(F* fn) {
     void* p = nullptr;
     std::memcpy(&p, &fn, sizeof p);
     return p;
@@ -50,26 +44,26 @@ struct SlotBinding {
     void* builtin;
 };
 
-std::vector<SlotBinding> bindings(const TIppTable& table)
-{
+std::vector<SlotBinding> bindings(const TIppTable& table) {
     constexpr TIppTable builtins = BuiltinIppKernels();
     std::vector<SlotBinding> result;
-#define KV_IPP_BINDING(slot, name, type) result.push_back({#slot, name, address(table.slot), address(builtins.slot)});
+#define KV_IPP_BINDING(slot, name, type)                                                           \
+    result.push_back({#slot, name, address(table.slot), address(builtins.slot)});
     KV_IPP_PRIMITIVES(KV_IPP_BINDING)
 #undef KV_IPP_BINDING
     return result;
 }
 
-bool isSignalName(const char* name)
-{
+bool isSignalName(const char* name) {
     return std::strncmp(name, "ipps", 4) == 0;
 }
 
-TEST(IppLoader, WithoutLibrariesEverySlotButSvdHoldsItsBuiltinKernel)
-{
+TEST(IppLoader, WithoutLibrariesEverySlotButSvdHoldsItsBuiltinKernel) {
     TIppTable table;
-    auto libraries = LoadIppTable({"", "", "/nonexistent/libippi.so.5.1", "/nonexistent/libippcc.so.5.1"}, table);
-    EXPECT_FALSE(libraries->HasSignal() || libraries->HasCore() || libraries->HasImage() || libraries->HasColour());
+    auto libraries = LoadIppTable(
+        {"", "", "/nonexistent/libippi.so.5.1", "/nonexistent/libippcc.so.5.1"}, table);
+    EXPECT_FALSE(libraries->HasSignal() || libraries->HasCore() || libraries->HasImage() ||
+                 libraries->HasColour());
     const auto slots = bindings(table);
     EXPECT_EQ(slots.size(), 190u);
     for (const SlotBinding& b : slots) {
@@ -81,16 +75,15 @@ TEST(IppLoader, WithoutLibrariesEverySlotButSvdHoldsItsBuiltinKernel)
     EXPECT_EQ(table.ippGetCpuType(), 0);
 }
 
-TEST(IppLoader, TheThreeSharedNamesHaveIndependentSlotsWithTheirOwnKernels)
-{
+TEST(IppLoader, TheThreeSharedNamesHaveIndependentSlotsWithTheirOwnKernels) {
     constexpr TIppTable builtins = BuiltinIppKernels();
     EXPECT_NE(address(builtins.ippiSet_8u_C4R), address(builtins.ippiSet_8u_C4R_Render));
     EXPECT_NE(address(builtins.ippsConvert_64f32f), address(builtins.ippsConvert_64f32f_Render));
-    EXPECT_NE(address(builtins.ippsConvert_64f32s_Sfs), address(builtins.ippsConvert_64f32s_Sfs_Render));
+    EXPECT_NE(address(builtins.ippsConvert_64f32s_Sfs),
+              address(builtins.ippsConvert_64f32s_Sfs_Render));
 }
 
-TEST(IppLoader, ProcessTableIsBoundAtStartUpWithoutThePlatformLibraries)
-{
+TEST(IppLoader, ProcessTableIsBoundAtStartUpWithoutThePlatformLibraries) {
     // No IPP 5.1 is installed here, so start-up left every global slot on its kernel.
     EXPECT_EQ(address(ippsMove_8u), address(&builtin::ippsMove_8u));
     EXPECT_EQ(address(ippiResizeCenter_8u_C4R), address(&builtin::ippiResizeCenter_8u_C4R));
@@ -102,8 +95,7 @@ TEST(IppLoader, ProcessTableIsBoundAtStartUpWithoutThePlatformLibraries)
     EXPECT_EQ(bytes[3], 3);
 }
 
-TEST(IppLoader, OnlyTheColourLibraryServesImagePrimitivesFoundThere)
-{
+TEST(IppLoader, OnlyTheColourLibraryServesImagePrimitivesFoundThere) {
     TIppTable table;
     auto libraries = LoadIppTable({"", "", "", KV_STANDIN_IPPCC}, table);
     ASSERT_TRUE(libraries->HasColour());
@@ -124,8 +116,7 @@ TEST(IppLoader, OnlyTheColourLibraryServesImagePrimitivesFoundThere)
     EXPECT_EQ(address(table.ippsSVD_64f_D2L), colour.Export("ippsSVD_64f_D2L"));
 }
 
-TEST(IppLoader, TheImageLibraryIsSearchedBeforeTheColourLibrary)
-{
+TEST(IppLoader, TheImageLibraryIsSearchedBeforeTheColourLibrary) {
     TIppTable table;
     auto libraries = LoadIppTable({"", "", KV_STANDIN_IPPI, KV_STANDIN_IPPCC}, table);
     LoadedLibrary image(KV_STANDIN_IPPI);
@@ -136,8 +127,7 @@ TEST(IppLoader, TheImageLibraryIsSearchedBeforeTheColourLibrary)
     EXPECT_EQ(address(table.ippiMirror_8u_C3R), colour.Export("ippiMirror_8u_C3R"));
 }
 
-TEST(IppLoader, SignalLibraryLackingOneExportFallsBackInThatSlotOnly)
-{
+TEST(IppLoader, SignalLibraryLackingOneExportFallsBackInThatSlotOnly) {
     TIppTable table;
     auto libraries = LoadIppTable({KV_STANDIN_IPPS, "", "", ""}, table);
     LoadedLibrary signal(KV_STANDIN_IPPS);
@@ -163,24 +153,23 @@ TEST(IppLoader, SignalLibraryLackingOneExportFallsBackInThatSlotOnly)
     EXPECT_EQ(bytes[2], 0x5A);
 }
 
-TEST(IppLoader, ProcessorQueryComesFromTheCoreLibrary)
-{
+TEST(IppLoader, ProcessorQueryComesFromTheCoreLibrary) {
     TIppTable table;
     auto libraries = LoadIppTable({"", KV_STANDIN_IPPCORE, "", ""}, table);
     EXPECT_TRUE(libraries->HasCore());
     EXPECT_EQ(table.ippGetCpuType(), 1);
 }
 
-TEST(IppLoader, LibrariesAreReleasedWithTheirOwner)
-{
+TEST(IppLoader, LibrariesAreReleasedWithTheirOwner) {
     {
         TIppTable table;
-        auto libraries =
-            LoadIppTable({KV_STANDIN_IPPS, KV_STANDIN_IPPCORE, KV_STANDIN_IPPI, KV_STANDIN_IPPCC}, table);
+        auto libraries = LoadIppTable(
+            {KV_STANDIN_IPPS, KV_STANDIN_IPPCORE, KV_STANDIN_IPPI, KV_STANDIN_IPPCC}, table);
         EXPECT_TRUE(LoadedLibrary(KV_STANDIN_IPPS).IsLoaded());
         EXPECT_TRUE(LoadedLibrary(KV_STANDIN_IPPCC).IsLoaded());
     }
-    for (const char* path : {KV_STANDIN_IPPS, KV_STANDIN_IPPCORE, KV_STANDIN_IPPI, KV_STANDIN_IPPCC})
+    for (const char* path :
+         {KV_STANDIN_IPPS, KV_STANDIN_IPPCORE, KV_STANDIN_IPPI, KV_STANDIN_IPPCC})
         EXPECT_FALSE(LoadedLibrary(path).IsLoaded()) << path;
 }
 

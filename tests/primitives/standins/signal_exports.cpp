@@ -3,8 +3,7 @@
 
 #include "primitives/IppTypes.h"
 
-extern "C" IppStatus ippsZero_8u(Ipp8u* pDst, int len)
-{
+extern "C" IppStatus ippsZero_8u(Ipp8u* pDst, int len) {
     for (int i = 0; i < len; ++i)
         pDst[i] = 0x5A;
     return ippStsNoErr;
