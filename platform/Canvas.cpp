@@ -40,6 +40,13 @@ TRect Normalized(int32_t X1, int32_t Y1, int32_t X2, int32_t Y2) {
 
 } // namespace
 
+QImage OpaqueImage(const QImage& AImage) {
+    if (AImage.format() != QImage::Format_RGB32)
+        return AImage;
+    // converting to a format with alpha sets every fourth byte to 0xFF
+    return AImage.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+}
+
 TCanvas::TCanvas() = default;
 
 TCanvas::~TCanvas() {
@@ -384,10 +391,21 @@ void TCanvas::TextRect(const TRect& ARect, int32_t X, int32_t Y, const QString& 
     ApplyClip();
 }
 
+QImage TCanvas::Displayable(const QImage& AImage) const {
+    // Qt copies 32-bit pixels between opaque images as they are, so the
+    // fourth byte only needs setting where the target keeps alpha
+    const QPaintDevice* device = FPainter->device();
+    if (device && device->devType() == QInternal::Image
+        && static_cast<const QImage*>(device)->format() == QImage::Format_RGB32)
+        return AImage;
+    return OpaqueImage(AImage);
+}
+
 void TCanvas::Draw(int32_t X, int32_t Y, const QImage& AImage) {
     if (AImage.isNull())
         return;
-    Painter()->drawImage(QPoint(X, Y), AImage);
+    QPainter* painter = Painter();
+    painter->drawImage(QPoint(X, Y), Displayable(AImage));
 }
 
 void TCanvas::StretchDraw(const TRect& ARect, const QImage& AImage) {
@@ -395,5 +413,5 @@ void TCanvas::StretchDraw(const TRect& ARect, const QImage& AImage) {
         return;
     QPainter* painter = Painter();
     painter->setRenderHint(QPainter::SmoothPixmapTransform, false);
-    painter->drawImage(ARect.ToQRect(), AImage);
+    painter->drawImage(ARect.ToQRect(), Displayable(AImage));
 }

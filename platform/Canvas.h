@@ -15,6 +15,10 @@
 #include <optional>
 #include <vector>
 
+// AImage as Qt must see it to show it opaque: 32-bit pixels whose fourth
+// byte is not 0xFF (raw pixel writers leave 0 there) get it set.
+QImage OpaqueImage(const QImage& AImage);
+
 class TCanvas {
 public:
     TCanvas();
@@ -72,7 +76,8 @@ public:
     int32_t TextHeight(const QString& AText) const { return TextExtent(AText).cy; }
 
     // Copies AImage with its top-left corner at (X, Y); images with an alpha
-    // channel are blended.
+    // channel are blended, 32-bit images without one are opaque whatever
+    // their fourth bytes hold.
     void Draw(int32_t X, int32_t Y, const QImage& AImage);
     // Copies AImage scaled to ARect, nearest pixel.
     void StretchDraw(const TRect& ARect, const QImage& AImage);
@@ -97,6 +102,7 @@ private:
     void CosmeticLine(TPoint AFrom, TPoint ATo, int64_t& AStylePos);
     void CosmeticOutline(const std::vector<TPoint>& APoints, bool AClosed);
     void DrawText(int32_t X, int32_t Y, const QString& AText, bool AOpaque);
+    QImage Displayable(const QImage& AImage) const;
 
     QImage* FImage = nullptr;
     QPainter* FPainter = nullptr;
