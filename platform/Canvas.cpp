@@ -38,6 +38,12 @@ TRect Normalized(int32_t X1, int32_t Y1, int32_t X2, int32_t Y2) {
     return TRect{std::min(X1, X2), std::min(Y1, Y2), std::max(X1, X2), std::max(Y1, Y2)};
 }
 
+void Aliased(QPainter& APainter) {
+    APainter.setRenderHint(QPainter::Antialiasing, false);
+    APainter.setRenderHint(QPainter::TextAntialiasing, false);
+    APainter.setRenderHint(QPainter::SmoothPixmapTransform, false);
+}
+
 } // namespace
 
 QImage OpaqueImage(const QImage& AImage) {
@@ -63,6 +69,8 @@ void TCanvas::Attach(QPainter* APainter) {
     ReleasePainter();
     FPainter = APainter;
     FClip.reset();
+    if (FPainter)
+        Aliased(*FPainter);
 }
 
 void TCanvas::Detach() {
@@ -85,9 +93,7 @@ QPainter* TCanvas::Painter() {
         throw Exception(QStringLiteral("Canvas does not allow drawing"));
     FOwnPainter = std::make_unique<QPainter>(FImage);
     FPainter = FOwnPainter.get();
-    FPainter->setRenderHint(QPainter::Antialiasing, false);
-    FPainter->setRenderHint(QPainter::TextAntialiasing, false);
-    FPainter->setRenderHint(QPainter::SmoothPixmapTransform, false);
+    Aliased(*FPainter);
     ApplyClip();
     return FPainter;
 }
@@ -411,7 +417,5 @@ void TCanvas::Draw(int32_t X, int32_t Y, const QImage& AImage) {
 void TCanvas::StretchDraw(const TRect& ARect, const QImage& AImage) {
     if (AImage.isNull() || ARect.IsEmpty())
         return;
-    QPainter* painter = Painter();
-    painter->setRenderHint(QPainter::SmoothPixmapTransform, false);
-    painter->drawImage(ARect.ToQRect(), Displayable(AImage));
+    Painter()->drawImage(ARect.ToQRect(), Displayable(AImage));
 }

@@ -1,7 +1,9 @@
 // Widget tests: real Qt events reach a control's operations with the
 // framework's buttons, shift states, coordinates and wheel directions.
 #include "platform/Exceptions.h"
+#include "platform/ClassRegistry.h"
 #include "platform/Forms.h"
+#include "platform/StoredForm.h"
 
 #include <QApplication>
 #include <QScreen>
@@ -410,4 +412,39 @@ TEST(Forms, CaptionClientSizePositionColorAndClosing) {
     EXPECT_FALSE(form->Visible());
     EXPECT_FALSE(form->Widget()->isVisible());
     EXPECT_EQ(closes, 1);
+}
+
+TEST(Forms, StoredFormKeepsControlsInsideTheirParents) {
+    RegisterClass<TControl>();
+    RegisterClass<TForm>();
+    auto form = MakeOwned<TForm>(nullptr);
+    form->SetName("Form1");
+    form->SetCaption("Simple Waterfall Demo");
+    form->SetClientSize(586, 350);
+    form->SetColor(clBlack);
+    auto* panel = new TControl(form.get());
+    panel->SetName("Panel1");
+    panel->SetParent(form.get());
+    panel->SetAlign(alClient);
+    auto* inner = new TControl(form.get());
+    inner->SetName("Inner1");
+    inner->SetParent(panel);
+    inner->SetBounds(3, 4, 50, 60);
+    inner->SetCursor(crHandPoint);
+    const QString text = ComponentToText(form.get());
+
+    auto copy = MakeOwned<TForm>(nullptr);
+    ReadComponentFromText(text, copy.get());
+    EXPECT_EQ(copy->Caption(), "Simple Waterfall Demo");
+    EXPECT_EQ(copy->ClientWidth(), 586);
+    EXPECT_EQ(copy->Color(), clBlack);
+    ASSERT_EQ(copy->ControlCount(), 1);
+    TControl* panelCopy = copy->Controls(0);
+    EXPECT_EQ(panelCopy->GetName(), "Panel1");
+    EXPECT_EQ(panelCopy->Owner(), copy.get());
+    EXPECT_EQ(panelCopy->BoundsRect(), Rect(0, 0, 586, 350));
+    ASSERT_EQ(panelCopy->ControlCount(), 1);
+    EXPECT_EQ(panelCopy->Controls(0)->BoundsRect(), Rect(3, 4, 53, 64));
+    EXPECT_EQ(panelCopy->Controls(0)->Cursor(), crHandPoint);
+    EXPECT_EQ(panelCopy->Controls(0)->Widget()->parentWidget(), panelCopy->Widget());
 }
