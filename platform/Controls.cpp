@@ -421,7 +421,7 @@ void TControl::InvalidateRect(const TRect& ARect, bool AErase) {
     if (AErase)
         FKeepRegion -= r;
     else
-        FKeepRegion += r;
+        FKeepRegion = FKeepRegion.united(r).intersected(FWidget->rect()); // stays small while hidden
     FWidget->update(r);
 }
 
