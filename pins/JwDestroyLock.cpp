@@ -1,5 +1,7 @@
 #include "pins/JwDestroyLock.h"
 
+#include <algorithm>
+
 #include "pins/JwObject.h"
 
 class TJwCallSection : public TInterfaced<IJwLockSection> {
@@ -14,16 +16,19 @@ private:
 
 class TJwDestroySection : public TInterfaced<IJwLockSection> {
 public:
-    explicit TJwDestroySection(TJwDestroyLock* ALock) : FLock(ALock) {}
+    TJwDestroySection(TJwDestroyLock* ALock, std::thread::id AClaimant) : FLock(ALock), FClaimant(AClaimant) {}
     ~TJwDestroySection() override {
         TJwCriticalSectionLock L(FLock->FSection);
-        if (--FLock->FDestroying == 0)
-            FLock->FThreadID = std::thread::id();
+        --FLock->FDestroying;
+        auto& Claims = FLock->FClaims;
+        Claims.erase(std::find(Claims.begin(), Claims.end(), FClaimant));
+        FLock->FThreadID = Claims.empty() ? std::thread::id() : Claims.back();
     }
     bool GetLocked() const noexcept override { return true; }
 
 private:
     TIntfPtr<TJwDestroyLock> FLock;
+    std::thread::id FClaimant;
 };
 
 class TJwDestroyUnlockSection : public TInterfaced<IJwLockSection> {
@@ -63,8 +68,9 @@ TJwLockSectionPtr TJwDestroyLock::DestroyLock() {
     {
         TJwCriticalSectionLock L(FSection);
         FThreadID = std::this_thread::get_id();
+        FClaims.push_back(FThreadID);
     }
-    return TJwLockSectionPtr(new TJwDestroySection(this));
+    return TJwLockSectionPtr(new TJwDestroySection(this, std::this_thread::get_id()));
 }
 
 TJwLockSectionPtr TJwDestroyLock::DestroyUnlockLock() {

@@ -6,6 +6,7 @@
 #include <atomic>
 #include <cstdint>
 #include <thread>
+#include <vector>
 
 #include "pins/JwLocks.h"
 
@@ -51,5 +52,8 @@ private:
     std::atomic<int32_t> FDestroying{0};
     TJwObject* FOwner;
     TJwCriticalSection FSection;
+    // The thread of the latest claim still held: when it ends its claim, an
+    // earlier claimant that is still destroying holds the right again.
     std::thread::id FThreadID;
+    std::vector<std::thread::id> FClaims;
 };
