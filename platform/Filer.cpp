@@ -92,7 +92,12 @@ QString ValueText(const QMetaObject& AClass, const QMetaProperty& AProp, const Q
         return FlagsText(AProp.enumerator(), OrdinalValue(AValue));
     if (AProp.isEnumType()) {
         const char* key = AProp.enumerator().valueToKey(static_cast<int>(OrdinalValue(AValue)));
-        return key ? QString::fromLatin1(key) : QString::number(OrdinalValue(AValue));
+        if (!key)
+            throw EWriteError(QStringLiteral("Property %1 holds %2, which is not a value of %3")
+                                  .arg(QString::fromLatin1(AProp.name()))
+                                  .arg(OrdinalValue(AValue))
+                                  .arg(QString::fromLatin1(AProp.enumerator().name())));
+        return QString::fromLatin1(key);
     }
     TIntegerType range{};
     if (IntegerType(id, range)) {
@@ -106,9 +111,10 @@ QString ValueText(const QMetaObject& AClass, const QMetaProperty& AProp, const Q
     }
     switch (id) {
     case QMetaType::Bool: return AValue.toBool() ? QStringLiteral("True") : QStringLiteral("False");
-    case QMetaType::Double:
-    case QMetaType::Float: return FloatToStoredText(AValue.toDouble());
+    case QMetaType::Double: return FloatToStoredText(AValue.toDouble());
+    case QMetaType::Float: return FloatToStoredText(AValue.toFloat());
     case QMetaType::QString: return StringToStoredText(AValue.toString());
+    case QMetaType::QChar: return StringToStoredText(QString(AValue.toChar()));
     case QMetaType::QStringList: {
         QStringList parts;
         for (const QString& s : AValue.toStringList())
@@ -127,11 +133,12 @@ bool IsDefaultValue(const QMetaObject& AClass, const QMetaProperty& AProp, const
         const bool ident = !text.isEmpty() && (text[0].isLetter() || text[0] == u'_');
         return text.compare(*declared, ident ? Qt::CaseInsensitive : Qt::CaseSensitive) == 0;
     }
+    TIntegerType range{};
+    if (IntegerType(AProp.metaType().id(), range))
+        return AProp.metaType().sizeOf() == 8 && OrdinalValue(AValue) == 0;
     switch (AProp.metaType().id()) {
     case QMetaType::QString: return AValue.toString().isEmpty();
     case QMetaType::QStringList: return AValue.toStringList().isEmpty();
-    case QMetaType::LongLong:
-    case QMetaType::ULongLong: return OrdinalValue(AValue) == 0;
     default: return false;
     }
 }
@@ -194,6 +201,29 @@ namespace {
 }
 
 } // namespace
+
+namespace {
+
+constexpr int MaxNesting = 200;
+
+// Counts one level of nesting for the lifetime of the scope.
+class TDepthGuard {
+public:
+    explicit TDepthGuard(int& ADepth) : FDepth(ADepth) { ++FDepth; }
+    ~TDepthGuard() { --FDepth; }
+    TDepthGuard(const TDepthGuard&) = delete;
+    TDepthGuard& operator=(const TDepthGuard&) = delete;
+
+private:
+    int& FDepth;
+};
+
+} // namespace
+
+void TReader::Enter() {
+    if (FDepth >= MaxNesting)
+        Error(QStringLiteral("Nesting deeper than %1 levels").arg(MaxNesting));
+}
 
 void TReader::Expect(char ASymbol) {
     if (!FLexer->IsSymbol(ASymbol))
@@ -272,6 +302,8 @@ void TReader::ReadData(TComponent* AComponent) {
 }
 
 void TReader::ReadComponent() {
+    Enter();
+    const TDepthGuard depth(FDepth);
     if (!AtKeyword("object"))
         Error(QStringLiteral("'object' or 'end' expected but %1 found").arg(TokenDescription(FLexer->Peek())));
     const int line = Line();
@@ -290,15 +322,18 @@ void TReader::ReadComponent() {
     if (!owner)
         owner = FRoot;
     TComponent* const childParent = parent->GetChildParent();
-    TComponent* const component = factory(owner);
-    FCreated.emplace_back(component);
-    component->SetLoading(true);
+    TComponent* component = nullptr;
     try {
+        component = factory(owner);
+        FCreated.emplace_back(component);
+        component->SetLoading(true);
         component->SetName(name);
-    } catch (const EComponentError& e) {
+        component->SetParentComponent(childParent);
+    } catch (const EReadError&) {
+        throw;
+    } catch (const Exception& e) {
         ErrorAt(line, e.Message());
     }
-    component->SetParentComponent(childParent);
     FLoaded.emplace_back(component);
 
     TComponent* const savedOwner = FOwner;
@@ -376,7 +411,7 @@ void TReader::ReadPropValue(QObject* AInstance, const QMetaProperty& AProp) {
     const int line = Line();
     const QString propName = QString::fromLatin1(AProp.name());
     auto invalid = [&](const QString& AExpected) {
-        ErrorAt(line, QStringLiteral("Invalid value for property %1: %2 expected but %3 found")
+        Error(QStringLiteral("Invalid value for property %1: %2 expected but %3 found")
                           .arg(propName, AExpected, TokenDescription(FLexer->Peek())));
     };
     if (IsObjectProperty(AProp)) {
@@ -488,6 +523,11 @@ void TReader::ReadPropValue(QObject* AInstance, const QMetaProperty& AProp) {
                 invalid(QStringLiteral("a string"));
             value = FLexer->Next().Text;
             break;
+        case QMetaType::QChar:
+            if (FLexer->Peek().Kind != TTokenKind::tkString || FLexer->Peek().Text.size() != 1)
+                invalid(QStringLiteral("a string of one character"));
+            value = QVariant::fromValue(FLexer->Next().Text.at(0));
+            break;
         case QMetaType::QStringList: {
             if (!FLexer->IsSymbol('('))
                 invalid(QStringLiteral("a list of strings"));
@@ -512,6 +552,8 @@ void TReader::ReadPropValue(QObject* AInstance, const QMetaProperty& AProp) {
 }
 
 void TReader::ReadCollection(TCollection* ACollection) {
+    Enter();
+    const TDepthGuard depth(FDepth);
     Expect('<');
     ACollection->BeginUpdate();
     try {
@@ -648,6 +690,8 @@ bool TReader::ReadBoolean() {
 }
 
 void TReader::SkipValue() {
+    Enter();
+    const TDepthGuard depth(FDepth);
     auto skipUntil = [this](char AClose) {
         FLexer->Next();
         while (!FLexer->IsSymbol(AClose)) {
