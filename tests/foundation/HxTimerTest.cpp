@@ -92,8 +92,8 @@ TEST(HxTimer, HandlerMayFreeItsTimerOrReplaceItself) {
 
 TEST(HxTimer, StoredWithItsHandlerByName) {
     RegisterClass<THxTimer>();
-    auto form = MakeOwned<TTestForm>(nullptr);
-    ReadComponentFromText(QStringLiteral("object Form1: TTestForm\n"
+    auto form = MakeOwned<TTimerTestForm>(nullptr);
+    ReadComponentFromText(QStringLiteral("object Form1: TTimerTestForm\n"
                                          "  object Timer1: THxTimer\n"
                                          "    Interval = 5\n"
                                          "    OnTimer = Timer1Timer\n"

@@ -114,7 +114,7 @@ private:
 };
 
 // A form whose timer's handler is stored by name.
-class TTestForm : public TComponent {
+class TTimerTestForm : public TComponent {
     Q_OBJECT
 public:
     using TComponent::TComponent;
