@@ -2,18 +2,18 @@
 
 #include "platform/EventBinding.h"
 
-THxTimer::THxTimer(TComponent* AOwner) : TComponent(AOwner) {}
+THxTimer::THxTimer(TComponent* AOwner) : TComponent(AOwner), FTimer(MakeOwned<TTimer>(nullptr)) {}
 
 THxTimer::~THxTimer() {
-    FTimer.SetEnabled(false);
+    FTimer->SetEnabled(false);
 }
 
 void THxTimer::SetEnabled(bool AValue) {
-    FTimer.SetEnabled(AValue);
+    FTimer->SetEnabled(AValue);
 }
 
 void THxTimer::SetInterval(uint32_t AValue) {
-    FTimer.SetInterval(AValue);
+    FTimer->SetInterval(AValue);
 }
 
 void THxTimer::SetOnTimer(TNotifyEvent AValue) {
@@ -38,10 +38,10 @@ void THxTimer::DefineProperties(TFiler& AFiler) {
 void THxTimer::SetHandler(TNotifyEvent AValue) {
     FOnTimer = std::move(AValue);
     if (!FOnTimer) {
-        FTimer.SetOnTimer(nullptr);
+        FTimer->SetOnTimer(nullptr);
         return;
     }
-    FTimer.SetOnTimer([this] {
+    FTimer->SetOnTimer([this](TTimer*) {
         // The handler may reassign OnTimer or free this timer: call a copy.
         const TNotifyEvent handler = FOnTimer;
         if (handler)

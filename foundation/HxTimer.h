@@ -18,11 +18,11 @@ class THxTimer : public TComponent {
 public:
     explicit THxTimer(TComponent* AOwner);
 
-    bool GetEnabled() const { return FTimer.Enabled(); }
+    bool GetEnabled() const { return FTimer->Enabled(); }
     // The setters raise EOutOfResources "Not enough timers available" when
     // the timer cannot be started.
     void SetEnabled(bool AValue);
-    uint32_t GetInterval() const { return FTimer.Interval(); }
+    uint32_t GetInterval() const { return FTimer->Interval(); }
     void SetInterval(uint32_t AValue);
     const TNotifyEvent& GetOnTimer() const { return FOnTimer; }
     // A handler set in code is not stored.
@@ -39,5 +39,7 @@ private:
     TNotifyEvent FOnTimer;
     // The root method OnTimer was read as, written back with the form.
     QString FOnTimerName;
-    TTimer FTimer;
+    // Owned, not a member by value: components are freed through their
+    // destruction protocol.
+    TOwned<TTimer> FTimer;
 };

@@ -14,9 +14,9 @@ namespace {
 
 bool RunTicks(int ATicks) {
     int ticks = 0;
-    TTimer reference;
-    reference.SetInterval(5);
-    reference.SetOnTimer([&] { ++ticks; });
+    auto reference = MakeOwned<TTimer>(nullptr);
+    reference->SetInterval(5);
+    reference->SetOnTimer([&](TTimer*) { ++ticks; });
     return QTest::qWaitFor([&] { return ticks >= ATicks; }, 10000);
 }
 
