@@ -1,0 +1,106 @@
+#include "pins/JwMutex.h"
+
+#include <algorithm>
+#include <chrono>
+#include <condition_variable>
+#include <map>
+#include <thread>
+#include <vector>
+
+#include "platform/Exceptions.h"
+
+struct TJwMutex::TState {
+    std::mutex Guard;
+    std::condition_variable Freed;
+    std::thread::id Owner;
+    uint32_t Depth = 0;
+};
+
+namespace {
+
+// The mutexes a thread holds, so that they are abandoned (freed for the next
+// waiter) when the thread ends without releasing them.
+class THeldMutexes {
+public:
+    ~THeldMutexes() {
+        const auto Me = std::this_thread::get_id();
+        for (const auto& Weak : FHeld) {
+            if (const auto State = Weak.lock()) {
+                std::lock_guard<std::mutex> L(State->Guard);
+                if (State->Owner == Me) {
+                    State->Owner = std::thread::id();
+                    State->Depth = 0;
+                    State->Freed.notify_one();
+                }
+            }
+        }
+    }
+    void Add(const std::shared_ptr<TJwMutex::TState>& AState) { FHeld.push_back(AState); }
+    void Remove(const std::shared_ptr<TJwMutex::TState>& AState) {
+        const auto It = std::find_if(FHeld.begin(), FHeld.end(),
+                                     [&](const auto& AWeak) { return AWeak.lock() == AState; });
+        if (It != FHeld.end())
+            FHeld.erase(It);
+    }
+
+private:
+    std::vector<std::weak_ptr<TJwMutex::TState>> FHeld;
+};
+
+thread_local THeldMutexes GHeldMutexes;
+
+std::mutex GNamedGuard;
+std::map<QString, std::weak_ptr<TJwMutex::TState>> GNamedMutexes;
+
+} // namespace
+
+TJwMutex::TJwMutex() : FState(std::make_shared<TState>()) {}
+
+TJwMutex::TJwMutex(const QString& AName) : FName(AName) {
+    std::lock_guard<std::mutex> L(GNamedGuard);
+    auto& Slot = GNamedMutexes[AName];
+    FState = Slot.lock();
+    if (!FState) {
+        FState = std::make_shared<TState>();
+        Slot = FState;
+    }
+}
+
+TJwMutex::~TJwMutex() {
+    if (FName.isEmpty())
+        return;
+    std::lock_guard<std::mutex> L(GNamedGuard);
+    FState.reset();
+    const auto It = GNamedMutexes.find(FName);
+    if (It != GNamedMutexes.end() && It->second.expired())
+        GNamedMutexes.erase(It);
+}
+
+bool TJwMutex::Acquire(uint32_t AMilliseconds) {
+    const auto Me = std::this_thread::get_id();
+    std::unique_lock<std::mutex> L(FState->Guard);
+    if (FState->Owner == Me) {
+        ++FState->Depth;
+        return true;
+    }
+    const auto IsFree = [this] { return FState->Owner == std::thread::id(); };
+    if (AMilliseconds == JwInfinite)
+        FState->Freed.wait(L, IsFree);
+    else if (!FState->Freed.wait_for(L, std::chrono::milliseconds(AMilliseconds), IsFree))
+        return false;
+    FState->Owner = Me;
+    FState->Depth = 1;
+    GHeldMutexes.Add(FState);
+    return true;
+}
+
+void TJwMutex::Release() {
+    std::lock_guard<std::mutex> L(FState->Guard);
+    if (FState->Owner != std::this_thread::get_id())
+        throw Exception(QStringLiteral("The mutex is not held by the calling thread"));
+    if (--FState->Depth == 0) {
+        FState->Owner = std::thread::id();
+        GHeldMutexes.Remove(FState);
+        FState->Freed.notify_one();
+    }
+}
