@@ -60,7 +60,8 @@ public:
 
     // Stored form hooks.
     // The children stored inside this component's block. The base stores,
-    // for the root, every owned component that has no parent component.
+    // for the root, every owned component that has no parent component;
+    // classes with children of their own (controls) add those.
     virtual void GetChildren(const TGetChildProc& AProc, TComponent* ARoot);
     virtual bool HasParent() const;
     virtual TComponent* GetParentComponent() const;

@@ -21,14 +21,14 @@ TFileStream::TFileStream(const QString& AFileName, uint16_t AMode) : FFileName(A
 TFileStream::~TFileStream() = default;
 
 int32_t TFileStream::Read(void* ABuffer, int32_t ACount) {
-    if (ACount <= 0)
+    if (ACount <= 0 || !FFile.isReadable())
         return 0;
     const qint64 n = FFile.read(static_cast<char*>(ABuffer), ACount);
     return n < 0 ? 0 : static_cast<int32_t>(n);
 }
 
 int32_t TFileStream::Write(const void* ABuffer, int32_t ACount) {
-    if (ACount <= 0)
+    if (ACount <= 0 || !FFile.isWritable())
         return 0;
     const qint64 n = FFile.write(static_cast<const char*>(ABuffer), ACount);
     return n < 0 ? 0 : static_cast<int32_t>(n);

@@ -92,7 +92,12 @@ QString ValueText(const QMetaObject& AClass, const QMetaProperty& AProp, const Q
         return FlagsText(AProp.enumerator(), OrdinalValue(AValue));
     if (AProp.isEnumType()) {
         const char* key = AProp.enumerator().valueToKey(static_cast<int>(OrdinalValue(AValue)));
-        return key ? QString::fromLatin1(key) : QString::number(OrdinalValue(AValue));
+        if (!key)
+            throw EWriteError(QStringLiteral("Property %1 holds %2, which is not a value of %3")
+                                  .arg(QString::fromLatin1(AProp.name()))
+                                  .arg(OrdinalValue(AValue))
+                                  .arg(QString::fromLatin1(AProp.enumerator().name())));
+        return QString::fromLatin1(key);
     }
     TIntegerType range{};
     if (IntegerType(id, range)) {
@@ -127,11 +132,12 @@ bool IsDefaultValue(const QMetaObject& AClass, const QMetaProperty& AProp, const
         const bool ident = !text.isEmpty() && (text[0].isLetter() || text[0] == u'_');
         return text.compare(*declared, ident ? Qt::CaseInsensitive : Qt::CaseSensitive) == 0;
     }
+    TIntegerType range{};
+    if (IntegerType(AProp.metaType().id(), range))
+        return AProp.metaType().sizeOf() == 8 && OrdinalValue(AValue) == 0;
     switch (AProp.metaType().id()) {
     case QMetaType::QString: return AValue.toString().isEmpty();
     case QMetaType::QStringList: return AValue.toStringList().isEmpty();
-    case QMetaType::LongLong:
-    case QMetaType::ULongLong: return OrdinalValue(AValue) == 0;
     default: return false;
     }
 }
@@ -290,15 +296,18 @@ void TReader::ReadComponent() {
     if (!owner)
         owner = FRoot;
     TComponent* const childParent = parent->GetChildParent();
-    TComponent* const component = factory(owner);
-    FCreated.emplace_back(component);
-    component->SetLoading(true);
+    TComponent* component = nullptr;
     try {
+        component = factory(owner);
+        FCreated.emplace_back(component);
+        component->SetLoading(true);
         component->SetName(name);
-    } catch (const EComponentError& e) {
+        component->SetParentComponent(childParent);
+    } catch (const EReadError&) {
+        throw;
+    } catch (const Exception& e) {
         ErrorAt(line, e.Message());
     }
-    component->SetParentComponent(childParent);
     FLoaded.emplace_back(component);
 
     TComponent* const savedOwner = FOwner;
@@ -376,7 +385,7 @@ void TReader::ReadPropValue(QObject* AInstance, const QMetaProperty& AProp) {
     const int line = Line();
     const QString propName = QString::fromLatin1(AProp.name());
     auto invalid = [&](const QString& AExpected) {
-        ErrorAt(line, QStringLiteral("Invalid value for property %1: %2 expected but %3 found")
+        Error(QStringLiteral("Invalid value for property %1: %2 expected but %3 found")
                           .arg(propName, AExpected, TokenDescription(FLexer->Peek())));
     };
     if (IsObjectProperty(AProp)) {

@@ -5,11 +5,14 @@
 #include "platform/Collection.h"
 #include "platform/Colors.h"
 #include "platform/Component.h"
+#include "platform/EventBinding.h"
 #include "platform/Filer.h"
 #include "platform/ZeroFloats.h"
 
 #include <QStringList>
 #include <cstdint>
+#include <functional>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -24,6 +27,11 @@ Q_FLAG_NS(TTestStyles)
 Q_DECLARE_OPERATORS_FOR_FLAGS(TestTypes::TTestStyles)
 
 using namespace TestTypes;
+
+// Readable QString values in test failure messages.
+inline void PrintTo(const QString& AValue, std::ostream* AStream) {
+    *AStream << '"' << AValue.toStdString() << '"';
+}
 
 // Events seen by the test classes, in order.
 std::vector<std::string>& TestLog();
@@ -172,6 +180,10 @@ public:
     TTestChild* GetBuddy() const { return FBuddy; }
     void SetBuddy(TTestChild* AValue);
     void Loaded() override;
+    // A stored event, bound to a method of the root.
+    std::function<void(TTestChild*)> OnClick;
+    QString OnClickName;
+    void DefineProperties(TFiler& AFiler) override;
     using TComponent::Notification;
 
 protected:
@@ -239,6 +251,15 @@ public:
     int LoadedCalls = 0;
     void Loaded() override;
     void Assign(TPersistent* ASource) override { AssignPublished(ASource, TTestForm::staticMetaObject, true); }
+    // Event handlers named by stored forms.
+    std::vector<QObject*> Clicks;
+    int Ticks = 0;
+    Q_INVOKABLE void Tick() { ++Ticks; }
+    Q_INVOKABLE void TakesText(const QString&) {}
+
+public slots:
+    void ChildClicked(TPersistent* ASender) { Clicks.push_back(ASender); }
+    void FormOnly(TTestForm* ASender) { Clicks.push_back(ASender); }
 
 protected:
     ~TTestForm() override = default;
