@@ -6,12 +6,18 @@
 
 class TJwCallSection : public TInterfaced<IJwLockSection> {
 public:
-    explicit TJwCallSection(TJwDestroyLock* ALock) : FLock(ALock) {}
-    ~TJwCallSection() override { --FLock->FLockCounter; }
+    TJwCallSection(TJwDestroyLock* ALock, std::thread::id ACaller) : FLock(ALock), FCaller(ACaller) {}
+    ~TJwCallSection() override {
+        TJwCriticalSectionLock L(FLock->FSection);
+        auto& Callers = FLock->FCallers;
+        Callers.erase(std::find(Callers.begin(), Callers.end(), FCaller));
+        --FLock->FLockCounter;
+    }
     bool GetLocked() const noexcept override { return true; }
 
 private:
     TIntfPtr<TJwDestroyLock> FLock;
+    std::thread::id FCaller;
 };
 
 class TJwDestroySection : public TInterfaced<IJwLockSection> {
@@ -47,30 +53,38 @@ private:
 TJwDestroyLock::TJwDestroyLock(TJwObject* AOwner) : FOwner(AOwner) {}
 
 TJwLockSectionPtr TJwDestroyLock::Lock() {
+    const auto Me = std::this_thread::get_id();
     TJwCriticalSectionLock L(FSection);
     ++FLockCounter;
-    if (FDestroying.load() > 0 && FThreadID != std::this_thread::get_id()) {
+    if (FDestroying.load() > 0 && FThreadID != Me) {
         --FLockCounter;
         return {};
     }
+    FCallers.push_back(Me);
     // The section takes the count over from here.
-    TJwLockSectionPtr Result(new TJwCallSection(this));
-    return Result;
+    return TJwLockSectionPtr(new TJwCallSection(this, Me));
 }
 
 TJwLockSectionPtr TJwDestroyLock::DestroyLock() {
+    const auto Me = std::this_thread::get_id();
     ++FDestroying;
     {
+        // The claiming thread's own calls in flight cannot end while it waits here.
+        ptrdiff_t Own;
+        {
+            TJwCriticalSectionLock L(FSection);
+            Own = std::count(FCallers.begin(), FCallers.end(), Me);
+        }
         const TJwLockSectionPtr Unlocked = FOwner ? FOwner->UnlockAll() : nullptr;
-        while (FLockCounter.load() != 0)
+        while (FLockCounter.load() != Own)
             std::this_thread::yield();
     }
     {
         TJwCriticalSectionLock L(FSection);
-        FThreadID = std::this_thread::get_id();
-        FClaims.push_back(FThreadID);
+        FThreadID = Me;
+        FClaims.push_back(Me);
     }
-    return TJwLockSectionPtr(new TJwDestroySection(this, std::this_thread::get_id()));
+    return TJwLockSectionPtr(new TJwDestroySection(this, Me));
 }
 
 TJwLockSectionPtr TJwDestroyLock::DestroyUnlockLock() {

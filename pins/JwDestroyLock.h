@@ -56,4 +56,6 @@ private:
     // earlier claimant that is still destroying holds the right again.
     std::thread::id FThreadID;
     std::vector<std::thread::id> FClaims;
+    // One entry per call in flight.
+    std::vector<std::thread::id> FCallers;
 };

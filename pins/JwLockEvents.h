@@ -44,8 +44,9 @@ inline constexpr int32_t JwLockEventNameWidth = 18;
 QString JwLockEventName(TJwLockEvent AEvent);
 
 // Receives lock events. ALock and ASection (none for the lock's own Create and
-// Destroy) are valid during the call only: a lock reports Create and Destroy
-// from its constructor and destructor, so a monitor must not keep references.
+// Destroy) are valid during the call only, and a monitor must not take
+// references to them: a lock reports Create and Destroy from its constructor
+// and destructor, when a reference would free it twice.
 // Errors a monitor raises reach the caller of the lock operation, except
 // during a section's release, which cannot fail and drops them.
 class IJwLockMonitor : public IInterface {

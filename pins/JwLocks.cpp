@@ -93,7 +93,7 @@ private:
             }
             TJwCriticalSectionLock L(Lock.FIntLockSection);
             Lock.FOwningThread = std::this_thread::get_id();
-            Lock.FCountLocks += FDepth;
+            Lock.FCountLocks = FDepth;
             return;
         }
         TJwLockSectionPtr NoSlave;
@@ -189,8 +189,9 @@ TJwLock::TEntry TJwLock::Acquire(IJwLock* ASlaveLock, TJwLockSectionPtr& ASlaveS
         }
         if (!StopPending && FLockMutex.Acquire(Wait)) {
             TJwCriticalSectionLock L(FIntLockSection);
+            // Counts left by a thread that ended holding the mutex are void.
             FOwningThread = Me;
-            ++FCountLocks;
+            FCountLocks = 1;
             return TEntry::Held;
         }
         {
@@ -227,7 +228,10 @@ void TJwLock::AcquireStop(std::thread::id& APreviousStopThread) {
         }
     }
     TJwCriticalSectionLock L(FIntLockSection);
-    FOwningThread = Me;
+    if (!Owner) {
+        FOwningThread = Me;
+        FCountLocks = 0;
+    }
     ++FCountLocks;
     APreviousStopThread = FStopThread;
     FStopThread = Me;

@@ -50,7 +50,12 @@ private:
 thread_local THeldMutexes GHeldMutexes;
 
 std::mutex GNamedGuard;
-std::map<QString, std::weak_ptr<TJwMutex::TState>> GNamedMutexes;
+
+// Named mutexes may be made during start-up, before a plain global map exists.
+std::map<QString, std::weak_ptr<TJwMutex::TState>>& NamedMutexes() {
+    static std::map<QString, std::weak_ptr<TJwMutex::TState>> Map;
+    return Map;
+}
 
 } // namespace
 
@@ -58,7 +63,7 @@ TJwMutex::TJwMutex() : FState(std::make_shared<TState>()) {}
 
 TJwMutex::TJwMutex(const QString& AName) : FName(AName) {
     std::lock_guard<std::mutex> L(GNamedGuard);
-    auto& Slot = GNamedMutexes[AName];
+    auto& Slot = NamedMutexes()[AName];
     FState = Slot.lock();
     if (!FState) {
         FState = std::make_shared<TState>();
@@ -71,9 +76,10 @@ TJwMutex::~TJwMutex() {
         return;
     std::lock_guard<std::mutex> L(GNamedGuard);
     FState.reset();
-    const auto It = GNamedMutexes.find(FName);
-    if (It != GNamedMutexes.end() && It->second.expired())
-        GNamedMutexes.erase(It);
+    auto& Map = NamedMutexes();
+    const auto It = Map.find(FName);
+    if (It != Map.end() && It->second.expired())
+        Map.erase(It);
 }
 
 bool TJwMutex::Acquire(uint32_t AMilliseconds) {

@@ -70,6 +70,7 @@ class TControl : public TComponent {
     Q_PROPERTY(bool Visible READ Visible WRITE SetVisible)
     Q_CLASSINFO("type:Color", "TColor")
     Q_CLASSINFO("default:Align", "alNone")
+    Q_CLASSINFO("default:Color", "clBtnFace")
     Q_CLASSINFO("default:Cursor", "0")
     Q_CLASSINFO("default:Enabled", "True")
     Q_CLASSINFO("default:TabStop", "False")

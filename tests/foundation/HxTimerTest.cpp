@@ -86,16 +86,3 @@ TEST(HxTimer, HandlerMayFreeItsTimerOrReplaceItself) {
     });
     EXPECT_TRUE(QTest::qWaitFor([&] { return replaced >= 2; }, 10000));
 }
-
-TEST(HxTimer, FreedWithItsOwner) {
-    int ticks = 0;
-    auto owner = MakeOwned<TComponent>(nullptr);
-    auto* timer = new THxTimer(owner.get());
-    timer->SetInterval(5);
-    timer->SetOnTimer([&](TPersistent*) { ++ticks; });
-    EXPECT_EQ(owner->ComponentCount(), 1);
-    owner.reset();
-    const int atFree = ticks;
-    ASSERT_TRUE(RunTicks(5));
-    EXPECT_EQ(ticks, atFree);
-}

@@ -38,6 +38,29 @@ TEST(TJwDestroyLock, ADestroyClaimWaitsForTheCallInFlight) {
     std::thread([&] { EXPECT_TRUE(Guard->Lock()); }).join();
 }
 
+TEST(TJwDestroyLock, AClaimDoesNotWaitForTheClaimingThreadsOwnCall) {
+    // An object told to go away from inside a call into it: waiting for that
+    // call to end would wait for ever.
+    const TIntfPtr<TJwDestroyLock> Guard(new TJwDestroyLock(nullptr));
+    TSignal InCall, Claimed;
+    std::thread Other([&] {
+        const auto Call = Guard->Lock();
+        InCall.Raise();
+        WaitUntil([&] { return Guard->GetDestroying() == 1; });
+        EXPECT_FALSE(Claimed.IsRaised());
+    });
+    InCall.Wait();
+    auto OwnCall = Guard->Lock();
+    {
+        const auto Claim = Guard->DestroyLock();
+        Claimed.Raise();
+        EXPECT_EQ(Guard->GetLockCounter(), 1);
+        OwnCall.reset();
+    }
+    Other.join();
+    EXPECT_EQ(Guard->GetLockCounter(), 0);
+}
+
 TEST(TJwDestroyLock, AWaitingClaimGivesUpTheOwnersLockForTheCallInFlight) {
     // The call in flight needs the object's lock to finish, and the
     // destroying thread holds it: the claim must let it go while it waits.

@@ -48,6 +48,26 @@ TEST(TJwLock, NestedSectionsOfOneThreadReleaseOnlyAtTheOutermost) {
     EXPECT_EQ(Lock->GetCounts().CountLocks, 0);
 }
 
+TEST(TJwLock, ALockLeftHeldByAnEndedThreadCanBeTakenAgain) {
+    const auto Lock = NewLock();
+    TJwLockSectionPtr Leaked, LeakedNested;
+    std::thread([&] {
+        Leaked = Lock->WriteLock();
+        LeakedNested = Lock->ReadLock();
+    }).join();
+    {
+        const auto Section = Lock->WriteLock();
+        ASSERT_TRUE(Section && Section->GetLocked());
+        EXPECT_EQ(Lock->GetCounts().CountLocks, 1);
+    }
+    EXPECT_TRUE(Unowned(*Lock));
+    // The ended thread's sections, dropped late by another thread, change nothing.
+    LeakedNested.reset();
+    Leaked.reset();
+    EXPECT_EQ(Lock->GetCounts().CountLocks, 0);
+    std::thread([&] { EXPECT_TRUE(Lock->WriteLock()); }).join();
+}
+
 TEST(TJwLock, WhileAStopLockIsHeldOtherThreadsEnterAtOnceWithoutTheMutex) {
     TJwObject Object;
     TJwLock& Lock = *Object.GetIntLock();

@@ -68,24 +68,6 @@ TEST(TJwMutex, MutexesOfOneNameAreOneMutex) {
     First.Release();
 }
 
-TEST(TJwCriticalSection, IsReentrantAndExcludesOtherThreads) {
-    TJwCriticalSection Section;
-    int64_t Counter = 0;
-    constexpr int Threads = 4, Rounds = 2000;
-    std::vector<std::thread> Workers;
-    for (int T = 0; T < Threads; ++T)
-        Workers.emplace_back([&] {
-            for (int I = 0; I < Rounds; ++I) {
-                TJwCriticalSectionLock Outer(Section);
-                TJwCriticalSectionLock Inner(Section);
-                Counter = Counter + 1;
-            }
-        });
-    for (auto& Worker : Workers)
-        Worker.join();
-    EXPECT_EQ(Counter, Threads * Rounds);
-}
-
 TEST(JwGlobals, TheMainThreadIsTheOneThatStartedTheProgram) {
     // GoogleTest runs the tests on the thread that ran main.
     EXPECT_EQ(JwMainThreadID(), std::this_thread::get_id());

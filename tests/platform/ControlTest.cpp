@@ -1,7 +1,9 @@
 // Widget tests: real Qt events reach a control's operations with the
 // framework's buttons, shift states, coordinates and wheel directions.
 #include "platform/Exceptions.h"
+#include "platform/ClassRegistry.h"
 #include "platform/Forms.h"
+#include "platform/StoredForm.h"
 
 #include <QApplication>
 #include <QScreen>
@@ -25,6 +27,11 @@ struct Call {
     uint16_t key = 0;
 };
 
+Call Rec(std::string AOp, int AButton = -1, TShiftState AShift = {}, int X = 0, int Y = 0, QChar ACh = QChar(),
+         uint16_t AKey = 0) {
+    return Call{std::move(AOp), AButton, AShift, X, Y, ACh, AKey};
+}
+
 class TRecordingControl : public TControl {
 public:
     explicit TRecordingControl(TComponent* AOwner) : TControl(AOwner) { ++Live; }
@@ -44,39 +51,39 @@ public:
     }
 
     void MouseDown(TMouseButton AButton, TShiftState AShift, int32_t X, int32_t Y) override {
-        calls.push_back({"down", AButton, AShift, X, Y});
+        calls.push_back(Rec("down", AButton, AShift, X, Y));
         TControl::MouseDown(AButton, AShift, X, Y);
     }
     void MouseMove(TShiftState AShift, int32_t X, int32_t Y) override {
-        calls.push_back({"move", -1, AShift, X, Y});
+        calls.push_back(Rec("move", -1, AShift, X, Y));
     }
     void MouseUp(TMouseButton AButton, TShiftState AShift, int32_t X, int32_t Y) override {
-        calls.push_back({"up", AButton, AShift, X, Y});
+        calls.push_back(Rec("up", AButton, AShift, X, Y));
     }
     bool DoMouseWheelDown(TShiftState AShift, TPoint APos) override {
-        calls.push_back({"wheeldown", -1, AShift, APos.X, APos.Y});
+        calls.push_back(Rec("wheeldown", -1, AShift, APos.X, APos.Y));
         return true;
     }
     bool DoMouseWheelUp(TShiftState AShift, TPoint APos) override {
-        calls.push_back({"wheelup", -1, AShift, APos.X, APos.Y});
+        calls.push_back(Rec("wheelup", -1, AShift, APos.X, APos.Y));
         return true;
     }
-    void MouseEnter() override { calls.push_back({"enter"}); }
-    void MouseLeave() override { calls.push_back({"leave"}); }
+    void MouseEnter() override { calls.push_back(Rec("enter")); }
+    void MouseLeave() override { calls.push_back(Rec("leave")); }
     void KeyDown(uint16_t& AKey, TShiftState AShift) override {
-        calls.push_back({"keydown", -1, AShift, 0, 0, QChar(), AKey});
+        calls.push_back(Rec("keydown", -1, AShift, 0, 0, QChar(), AKey));
         if (zeroKeys)
             AKey = 0;
     }
     void KeyPress(QChar& AKey) override { calls.push_back({"keypress", -1, {}, 0, 0, AKey}); }
     void KeyUp(uint16_t& AKey, TShiftState AShift) override {
-        calls.push_back({"keyup", -1, AShift, 0, 0, QChar(), AKey});
+        calls.push_back(Rec("keyup", -1, AShift, 0, 0, QChar(), AKey));
     }
-    void Click() override { calls.push_back({"click"}); }
-    void DblClick() override { calls.push_back({"dblclick"}); }
-    void DoEnter() override { calls.push_back({"focusin"}); }
-    void DoExit() override { calls.push_back({"focusout"}); }
-    void Resize() override { calls.push_back({"resize", -1, {}, Width(), Height()}); }
+    void Click() override { calls.push_back(Rec("click")); }
+    void DblClick() override { calls.push_back(Rec("dblclick")); }
+    void DoEnter() override { calls.push_back(Rec("focusin")); }
+    void DoExit() override { calls.push_back(Rec("focusout")); }
+    void Resize() override { calls.push_back(Rec("resize", -1, {}, Width(), Height())); }
     void Paint() override {
         paints.push_back(UpdateRegion());
         if (painter)
@@ -405,4 +412,39 @@ TEST(Forms, CaptionClientSizePositionColorAndClosing) {
     EXPECT_FALSE(form->Visible());
     EXPECT_FALSE(form->Widget()->isVisible());
     EXPECT_EQ(closes, 1);
+}
+
+TEST(Forms, StoredFormKeepsControlsInsideTheirParents) {
+    RegisterClass<TControl>();
+    RegisterClass<TForm>();
+    auto form = MakeOwned<TForm>(nullptr);
+    form->SetName("Form1");
+    form->SetCaption("Simple Waterfall Demo");
+    form->SetClientSize(586, 350);
+    form->SetColor(clBlack);
+    auto* panel = new TControl(form.get());
+    panel->SetName("Panel1");
+    panel->SetParent(form.get());
+    panel->SetAlign(alClient);
+    auto* inner = new TControl(form.get());
+    inner->SetName("Inner1");
+    inner->SetParent(panel);
+    inner->SetBounds(3, 4, 50, 60);
+    inner->SetCursor(crHandPoint);
+    const QString text = ComponentToText(form.get());
+
+    auto copy = MakeOwned<TForm>(nullptr);
+    ReadComponentFromText(text, copy.get());
+    EXPECT_EQ(copy->Caption(), "Simple Waterfall Demo");
+    EXPECT_EQ(copy->ClientWidth(), 586);
+    EXPECT_EQ(copy->Color(), clBlack);
+    ASSERT_EQ(copy->ControlCount(), 1);
+    TControl* panelCopy = copy->Controls(0);
+    EXPECT_EQ(panelCopy->GetName(), "Panel1");
+    EXPECT_EQ(panelCopy->Owner(), copy.get());
+    EXPECT_EQ(panelCopy->BoundsRect(), Rect(0, 0, 586, 350));
+    ASSERT_EQ(panelCopy->ControlCount(), 1);
+    EXPECT_EQ(panelCopy->Controls(0)->BoundsRect(), Rect(3, 4, 53, 64));
+    EXPECT_EQ(panelCopy->Controls(0)->Cursor(), crHandPoint);
+    EXPECT_EQ(panelCopy->Controls(0)->Widget()->parentWidget(), panelCopy->Widget());
 }
