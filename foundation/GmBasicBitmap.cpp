@@ -22,7 +22,8 @@ QImage::Format QtFormat(TPixelFormat AFormat) {
     throw Exception(QStringLiteral("Cannot create device-independant bitmap"));
 }
 
-// Copies the overlapping top-left pixels of two rows of different formats.
+// Copies blue, green and red of each pixel between rows of different formats;
+// a fourth byte gained stays 0.
 void ConvertRow(const uint8_t* ASource, int32_t ASourceBytes, uint8_t* ADest, int32_t ADestBytes, int32_t APixels) {
     for (int32_t i = 0; i < APixels; ++i)
         std::memcpy(ADest + i * ADestBytes, ASource + i * ASourceBytes, 3);
@@ -39,7 +40,6 @@ void Put(QByteArray& AOut, T AValue) {
 
 TGmBasicBitmap::TGmBasicBitmap() : FCanvas(std::make_unique<TCanvas>()) {
     FCanvas->SetImage(&FImage);
-    FBitmapInfo.biBitCount = 24;
 }
 
 TGmBasicBitmap::TGmBasicBitmap(int32_t AWidth, int32_t AHeight) : TGmBasicBitmap() {
