@@ -37,6 +37,62 @@ QColor SystemColor(int AIndex) {
     }
 }
 
+struct TColorName {
+    TColor Color;
+    const char* Name;
+};
+
+// First name wins where two share a value.
+constexpr TColorName ColorNames[] = {
+    {clBlack, "clBlack"},
+    {clMaroon, "clMaroon"},
+    {clGreen, "clGreen"},
+    {clOlive, "clOlive"},
+    {clNavy, "clNavy"},
+    {clPurple, "clPurple"},
+    {clTeal, "clTeal"},
+    {clGray, "clGray"},
+    {clSilver, "clSilver"},
+    {clRed, "clRed"},
+    {clLime, "clLime"},
+    {clYellow, "clYellow"},
+    {clBlue, "clBlue"},
+    {clFuchsia, "clFuchsia"},
+    {clAqua, "clAqua"},
+    {clWhite, "clWhite"},
+    {clMoneyGreen, "clMoneyGreen"},
+    {clSkyBlue, "clSkyBlue"},
+    {clCream, "clCream"},
+    {clMedGray, "clMedGray"},
+    {clNone, "clNone"},
+    {clDefault, "clDefault"},
+    {clScrollBar, "clScrollBar"},
+    {clBackground, "clBackground"},
+    {clActiveCaption, "clActiveCaption"},
+    {clInactiveCaption, "clInactiveCaption"},
+    {clMenu, "clMenu"},
+    {clWindow, "clWindow"},
+    {clWindowFrame, "clWindowFrame"},
+    {clMenuText, "clMenuText"},
+    {clWindowText, "clWindowText"},
+    {clCaptionText, "clCaptionText"},
+    {clActiveBorder, "clActiveBorder"},
+    {clInactiveBorder, "clInactiveBorder"},
+    {clAppWorkSpace, "clAppWorkSpace"},
+    {clHighlight, "clHighlight"},
+    {clHighlightText, "clHighlightText"},
+    {clBtnFace, "clBtnFace"},
+    {clBtnShadow, "clBtnShadow"},
+    {clGrayText, "clGrayText"},
+    {clBtnText, "clBtnText"},
+    {clInactiveCaptionText, "clInactiveCaptionText"},
+    {clBtnHighlight, "clBtnHighlight"},
+    {cl3DDkShadow, "cl3DDkShadow"},
+    {cl3DLight, "cl3DLight"},
+    {clInfoText, "clInfoText"},
+    {clInfoBk, "clInfoBk"},
+};
+
 } // namespace
 
 QColor ColorToQColor(TColor AColor) {
@@ -59,4 +115,20 @@ uint32_t ColorToRGB(TColor AColor) {
 TColor QColorToColor(const QColor& AColor) {
     return RGBColor(static_cast<uint8_t>(AColor.red()), static_cast<uint8_t>(AColor.green()),
                     static_cast<uint8_t>(AColor.blue()));
+}
+
+QString ColorToIdent(TColor AColor) {
+    for (const TColorName& entry : ColorNames)
+        if (entry.Color == AColor)
+            return QString::fromLatin1(entry.Name);
+    return QString();
+}
+
+bool IdentToColor(const QString& AIdent, TColor& AColor) {
+    for (const TColorName& entry : ColorNames)
+        if (AIdent.compare(QLatin1String(entry.Name), Qt::CaseInsensitive) == 0) {
+            AColor = entry.Color;
+            return true;
+        }
+    return false;
 }

@@ -4,6 +4,7 @@
 // application palette when drawn.
 
 #include <QColor>
+#include <QString>
 #include <cstdint>
 
 using TColor = int32_t;
@@ -66,6 +67,10 @@ uint32_t ColorToRGB(TColor AColor);
 QColor ColorToQColor(TColor AColor);
 // The stored form of an opaque QColor.
 TColor QColorToColor(const QColor& AColor);
+// The name of a named colour ("clWhite", "clBtnFace"); empty for others.
+QString ColorToIdent(TColor AColor);
+// The colour named AIdent (case-insensitive); false when there is none.
+bool IdentToColor(const QString& AIdent, TColor& AColor);
 // RGB(r, g, b) as a stored colour.
 constexpr TColor RGBColor(uint8_t r, uint8_t g, uint8_t b) {
     return static_cast<TColor>(r | (g << 8) | (b << 16));

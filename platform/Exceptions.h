@@ -49,6 +49,34 @@ public:
     using Exception::Exception;
 };
 
+// A component name that is invalid or already taken.
+class EComponentError : public Exception {
+public:
+    using Exception::Exception;
+};
+
+// A class name that no registered class answers to: "Class %s not found".
+class EClassNotFound : public Exception {
+public:
+    using Exception::Exception;
+};
+
+// A file that cannot be created.
+class EFCreateError : public Exception {
+public:
+    using Exception::Exception;
+};
+
+// A stream that cannot take all the bytes written to it.
+class EWriteError : public Exception {
+public:
+    using Exception::Exception;
+};
+
+// printf-style message text, always formatted in the C locale so numbers do
+// not change with the user's locale ("Index out of range = %u").
+QString FormatMessage(const char* AFormat, ...) __attribute__((format(printf, 1, 2)));
+
 // Raises EListError for AIndex.
 [[noreturn]] void ListIndexError(long long AIndex);
 // Raises EConvertError naming the source class (or "nil") and the destination class.
