@@ -51,17 +51,38 @@ struct IppiPoint {
 // Status values. Negative: error, positive: warning, 0: success.
 using IppStatus = int;
 enum : IppStatus {
-    ippStsNoErr = 0,
-    ippStsSizeErr = -6,
-    ippStsNullPtrErr = -8,
-    ippStsMemAllocErr = -9,
-    ippStsDivByZeroErr = -10,
+    ippStsRoundModeNotSupportedErr = -213,
+    ippStsLUTNofLevelsErr = -106,
+    ippStsAlphaTypeErr = -50,
+    ippStsJaehneErr = -38,
+    ippStsMirrorFlipErr = -21,
+    ippStsThreshNegLevelErr = -19,
     ippStsStepErr = -14,
+    ippStsDivByZeroErr = -10,
+    ippStsMemAllocErr = -9,
+    ippStsNullPtrErr = -8,
+    ippStsSizeErr = -6,
+    ippStsBadArgErr = -5,
+    ippStsNoErr = 0,
+    ippStsSqrtNegArg = 3,
+    ippStsDivByZero = 6,
+    ippStsLnZeroArg = 7,
+    ippStsLnNegArg = 8,
+    ippStsOverflow = 12,
+    ippStsUnderflow = 17,
 };
 
-enum IppRoundMode { ippRndZero = 0, ippRndNear = 1 };
-enum IppHintAlgorithm { ippAlgHintNone = 0, ippAlgHintFast = 1, ippAlgHintAccurate = 2 };
-enum IppCmpOp { ippCmpLess = 0, ippCmpLessEq = 1, ippCmpEq = 2, ippCmpGreaterEq = 3, ippCmpGreater = 4 };
+// C enumerations in IPP: fixed to int so that any value a caller passes is
+// representable and can be rejected.
+enum IppRoundMode : int { ippRndZero = 0, ippRndNear = 1 };
+enum IppHintAlgorithm : int { ippAlgHintNone = 0, ippAlgHintFast = 1, ippAlgHintAccurate = 2 };
+enum IppCmpOp : int {
+    ippCmpLess = 0,
+    ippCmpLessEq = 1,
+    ippCmpEq = 2,
+    ippCmpGreaterEq = 3,
+    ippCmpGreater = 4
+};
 
 // Interpolation codes of the resize primitives.
 enum : int {
@@ -71,6 +92,28 @@ enum : int {
     IPPI_INTER_SUPER = 8,
     IPPI_INTER_LANCZOS = 16,
 };
+
+enum IppiAxis : int { ippAxsHorizontal = 0, ippAxsVertical = 1, ippAxsBoth = 2 };
+
+// Porter-Duff composition types; the Premul forms take premultiplied colours.
+enum IppiAlphaType : int {
+    ippAlphaOver = 0,
+    ippAlphaIn,
+    ippAlphaOut,
+    ippAlphaATop,
+    ippAlphaXor,
+    ippAlphaPlus,
+    ippAlphaOverPremul,
+    ippAlphaInPremul,
+    ippAlphaOutPremul,
+    ippAlphaATopPremul,
+    ippAlphaXorPremul,
+    ippAlphaPlusPremul,
+};
+
+// Processor kinds reported by ippGetCpuType; 0 when unknown.
+using IppCpuType = int;
+enum : IppCpuType { ippCpuUnknown = 0 };
 
 // Opaque state objects of the Fourier and FIR primitives.
 struct IppsFFTSpec_C_64fc;
