@@ -142,7 +142,7 @@ bool TJwBasicPin::CanConnectToState(TJwStateDispatcher* ADispatcher) {
     const int32_t Count = ADispatcher->GetPinCount();
     for (int32_t I = 0; I < Count; ++I) {
         auto* Member = dynamic_cast<TJwBasicPin*>(ADispatcher->GetPin(I));
-        if (Member && Member != this && !IsCompatible(Member, true))
+        if (Member && Member != this && !IsStateCompatible(Member))
             return false;
     }
     return true;
@@ -167,7 +167,7 @@ bool TJwBasicPin::ConnectToStateAfter(TJwStateDispatcher* ADispatcher, TJwBasicP
 }
 
 bool TJwBasicPin::ConnectByStateAfter(TJwBasicPin* AOtherPin, TJwBasicPin* ANotifyAfterPin) {
-    if (!AOtherPin || AOtherPin == this || !IsCompatible(AOtherPin, true))
+    if (!AOtherPin || AOtherPin == this || !IsStateCompatible(AOtherPin))
         return false;
     auto Dispatcher = TIntfPtr<TJwStateDispatcher>(AOtherPin->GetDispatcher());
     if (!Dispatcher) {
@@ -176,6 +176,10 @@ bool TJwBasicPin::ConnectByStateAfter(TJwBasicPin* AOtherPin, TJwBasicPin* ANoti
             return false;
     }
     return ConnectToStateAfter(Dispatcher.get(), ANotifyAfterPin);
+}
+
+bool TJwBasicPin::IsStateCompatible(TJwBasicPin*) {
+    return true;
 }
 
 bool TJwBasicPin::DependsOn(TJwBasicPin* AOtherPin) {

@@ -55,6 +55,8 @@ public:
     // Joins both pins to AOtherPin's dispatcher, or to a new one.
     bool ConnectByStateAfter(TJwBasicPin* AOtherPin, TJwBasicPin* ANotifyAfterPin);
     TJwStateDispatcher* GetDispatcher() const { return FDispatcher.get(); }
+    // Whether the two pins can share a state dispatcher.
+    virtual bool IsStateCompatible(TJwBasicPin* AOtherPin);
 
     // Functional dependency: a pin depends on another when data it sends are
     // computed from what the other receives.

@@ -40,6 +40,11 @@ TGUID TJwPin::NegotiateTowards(TJwPin* AOther) {
     return {};
 }
 
+bool TJwPin::IsStateCompatible(TJwBasicPin* AOtherPin) {
+    auto* Other = dynamic_cast<TJwPin*>(AOtherPin);
+    return !Other || !NegotiateTowards(Other).IsNull() || !Other->NegotiateTowards(this).IsNull();
+}
+
 bool TJwPin::IsLoading() const {
     return FOwner && FOwner->ComponentState().testFlag(csLoading);
 }

@@ -30,6 +30,8 @@ public:
     // The last of the pin's own IDs that AOther accepts (null when none):
     // how a pin negotiates towards a state pin or a dispatcher member.
     TGUID NegotiateTowards(TJwPin* AOther);
+    // Members of one dispatcher must have a type in common in one direction.
+    bool IsStateCompatible(TJwBasicPin* AOtherPin) override;
 
     int32_t GetInSending() const { return FInSending.load(); }
     // True while the owner is being read from a stored form.
