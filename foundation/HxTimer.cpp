@@ -1,5 +1,7 @@
 #include "foundation/HxTimer.h"
 
+#include "platform/EventBinding.h"
+
 THxTimer::THxTimer(TComponent* AOwner) : TComponent(AOwner) {}
 
 THxTimer::~THxTimer() {
@@ -15,6 +17,25 @@ void THxTimer::SetInterval(uint32_t AValue) {
 }
 
 void THxTimer::SetOnTimer(TNotifyEvent AValue) {
+    FOnTimerName.clear();
+    SetHandler(std::move(AValue));
+}
+
+void THxTimer::DefineProperties(TFiler& AFiler) {
+    TComponent::DefineProperties(AFiler);
+    DefineEvent<THxTimer>(AFiler, QStringLiteral("OnTimer"), FOnTimerName,
+                          [this](std::function<void(THxTimer*)> AHandler) {
+                              if (!AHandler) {
+                                  SetHandler(nullptr);
+                                  return;
+                              }
+                              SetHandler([handler = std::move(AHandler)](TPersistent* ASender) {
+                                  handler(static_cast<THxTimer*>(ASender));
+                              });
+                          });
+}
+
+void THxTimer::SetHandler(TNotifyEvent AValue) {
     FOnTimer = std::move(AValue);
     if (!FOnTimer) {
         FTimer.SetOnTimer(nullptr);

@@ -2,6 +2,8 @@
 // A component that calls OnTimer(self) every Interval milliseconds on the
 // user-interface thread. It runs while Enabled, Interval is not 0 and OnTimer
 // is assigned; an exception raised by the handler ends that tick only.
+// The stored form keeps OnTimer as the name of a method of the root
+// component (OnTimer = Timer1Timer).
 
 #include "foundation/HxTypes.h"
 #include "platform/Component.h"
@@ -23,12 +25,19 @@ public:
     uint32_t GetInterval() const { return FTimer.Interval(); }
     void SetInterval(uint32_t AValue);
     const TNotifyEvent& GetOnTimer() const { return FOnTimer; }
+    // A handler set in code is not stored.
     void SetOnTimer(TNotifyEvent AValue);
+
+    void DefineProperties(TFiler& AFiler) override;
 
 protected:
     ~THxTimer() override;
 
 private:
+    void SetHandler(TNotifyEvent AValue);
+
     TNotifyEvent FOnTimer;
+    // The root method OnTimer was read as, written back with the form.
+    QString FOnTimerName;
     TTimer FTimer;
 };

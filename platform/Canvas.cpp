@@ -38,6 +38,12 @@ TRect Normalized(int32_t X1, int32_t Y1, int32_t X2, int32_t Y2) {
     return TRect{std::min(X1, X2), std::min(Y1, Y2), std::max(X1, X2), std::max(Y1, Y2)};
 }
 
+void Aliased(QPainter& APainter) {
+    APainter.setRenderHint(QPainter::Antialiasing, false);
+    APainter.setRenderHint(QPainter::TextAntialiasing, false);
+    APainter.setRenderHint(QPainter::SmoothPixmapTransform, false);
+}
+
 } // namespace
 
 QImage OpaqueImage(const QImage& AImage) {
@@ -47,7 +53,7 @@ QImage OpaqueImage(const QImage& AImage) {
     return AImage.convertToFormat(QImage::Format_ARGB32_Premultiplied);
 }
 
-TCanvas::TCanvas() = default;
+TCanvas::TCanvas() : FPen(MakeOwned<TPen>()), FBrush(MakeOwned<TBrush>()), FFont(MakeOwned<TFont>()) {}
 
 TCanvas::~TCanvas() {
     ReleasePainter();
@@ -63,6 +69,8 @@ void TCanvas::Attach(QPainter* APainter) {
     ReleasePainter();
     FPainter = APainter;
     FClip.reset();
+    if (FPainter)
+        Aliased(*FPainter);
 }
 
 void TCanvas::Detach() {
@@ -85,9 +93,7 @@ QPainter* TCanvas::Painter() {
         throw Exception(QStringLiteral("Canvas does not allow drawing"));
     FOwnPainter = std::make_unique<QPainter>(FImage);
     FPainter = FOwnPainter.get();
-    FPainter->setRenderHint(QPainter::Antialiasing, false);
-    FPainter->setRenderHint(QPainter::TextAntialiasing, false);
-    FPainter->setRenderHint(QPainter::SmoothPixmapTransform, false);
+    Aliased(*FPainter);
     ApplyClip();
     return FPainter;
 }
@@ -136,26 +142,26 @@ void TCanvas::ResetClipRect() {
 }
 
 QColor TCanvas::PenColor() const {
-    return ColorToQColor(FPen.Color());
+    return ColorToQColor(FPen->Color());
 }
 
 bool TCanvas::PenIsCosmetic() const {
-    return FPen.Width() <= 1;
+    return FPen->Width() <= 1;
 }
 
 QPen TCanvas::WidePen() const {
-    return QPen(PenColor(), FPen.Width(), Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
+    return QPen(PenColor(), FPen->Width(), Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
 }
 
 QBrush TCanvas::FillBrush() const {
-    if (FBrush.Style() == bsClear)
+    if (FBrush->Style() == bsClear)
         return Qt::NoBrush;
-    return QBrush(ColorToQColor(FBrush.Color()));
+    return QBrush(ColorToQColor(FBrush->Color()));
 }
 
 void TCanvas::CosmeticLine(TPoint AFrom, TPoint ATo, int64_t& AStylePos) {
     const int64_t steps = std::max(std::llabs(int64_t{ATo.X} - AFrom.X), std::llabs(int64_t{ATo.Y} - AFrom.Y));
-    const TDashPattern pattern = PatternOf(FPen.Style());
+    const TDashPattern pattern = PatternOf(FPen->Style());
     const QColor color = PenColor();
     QPainter* painter = Painter();
     const TRect bounds = TRect::FromQRect(ClipRegion().boundingRect().intersected(SurfaceRect()));
@@ -198,7 +204,7 @@ void TCanvas::MoveTo(int32_t X, int32_t Y) {
 
 void TCanvas::LineTo(int32_t X, int32_t Y) {
     const TPoint to{X, Y};
-    if (FPen.Style() != psClear) {
+    if (FPen->Style() != psClear) {
         if (PenIsCosmetic()) {
             CosmeticLine(FPenPos, to, FStylePos);
         } else {
@@ -211,7 +217,7 @@ void TCanvas::LineTo(int32_t X, int32_t Y) {
 }
 
 void TCanvas::Polyline(const std::vector<TPoint>& APoints) {
-    if (APoints.size() < 2 || FPen.Style() == psClear)
+    if (APoints.size() < 2 || FPen->Style() == psClear)
         return;
     if (PenIsCosmetic()) {
         CosmeticOutline(APoints, false);
@@ -228,12 +234,12 @@ void TCanvas::Polygon(const std::vector<TPoint>& APoints) {
         return;
     QPainter* painter = Painter();
     const QPolygon poly = ToQPolygon(APoints);
-    if (FBrush.Style() != bsClear) {
+    if (FBrush->Style() != bsClear) {
         painter->setPen(Qt::NoPen);
         painter->setBrush(FillBrush());
         painter->drawPolygon(poly, Qt::OddEvenFill);
     }
-    if (FPen.Style() == psClear)
+    if (FPen->Style() == psClear)
         return;
     if (PenIsCosmetic()) {
         CosmeticOutline(APoints, true);
@@ -249,9 +255,9 @@ void TCanvas::Rectangle(int32_t X1, int32_t Y1, int32_t X2, int32_t Y2) {
     if (r.IsEmpty())
         return;
     QPainter* painter = Painter();
-    if (FPen.Style() == psClear) {
+    if (FPen->Style() == psClear) {
         // without a pen GDI fills one pixel less each way
-        if (FBrush.Style() != bsClear)
+        if (FBrush->Style() != bsClear)
             painter->fillRect(QRect(r.Left, r.Top, r.Width() - 1, r.Height() - 1), FillBrush());
         return;
     }
@@ -261,7 +267,7 @@ void TCanvas::Rectangle(int32_t X1, int32_t Y1, int32_t X2, int32_t Y2) {
         painter->drawRect(QRect(r.Left, r.Top, r.Width() - 1, r.Height() - 1));
         return;
     }
-    if (FBrush.Style() != bsClear && r.Width() > 2 && r.Height() > 2)
+    if (FBrush->Style() != bsClear && r.Width() > 2 && r.Height() > 2)
         painter->fillRect(QRect(r.Left + 1, r.Top + 1, r.Width() - 2, r.Height() - 2), FillBrush());
     const int32_t right = r.Right - 1;
     const int32_t bottom = r.Bottom - 1;
@@ -278,11 +284,11 @@ void TCanvas::Ellipse(int32_t X1, int32_t Y1, int32_t X2, int32_t Y2) {
         return;
     QPainter* painter = Painter();
     painter->setBrush(FillBrush());
-    if (FPen.Style() == psClear) {
+    if (FPen->Style() == psClear) {
         painter->setPen(Qt::NoPen);
     } else if (PenIsCosmetic()) {
         QPen pen(PenColor(), 1);
-        const TDashPattern pattern = PatternOf(FPen.Style());
+        const TDashPattern pattern = PatternOf(FPen->Style());
         if (pattern.Count > 0) {
             QList<qreal> dashes;
             for (int i = 0; i < pattern.Count; ++i)
@@ -298,13 +304,13 @@ void TCanvas::Ellipse(int32_t X1, int32_t Y1, int32_t X2, int32_t Y2) {
 }
 
 void TCanvas::FillRect(const TRect& ARect) {
-    if (ARect.IsEmpty() || FBrush.Style() == bsClear)
+    if (ARect.IsEmpty() || FBrush->Style() == bsClear)
         return;
     Painter()->fillRect(ARect.ToQRect(), FillBrush());
 }
 
 void TCanvas::FrameRect(const TRect& ARect) {
-    if (ARect.IsEmpty() || FBrush.Style() == bsClear)
+    if (ARect.IsEmpty() || FBrush->Style() == bsClear)
         return;
     QPainter* painter = Painter();
     const QBrush brush = FillBrush();
@@ -354,27 +360,27 @@ void TCanvas::SetPixel(int32_t X, int32_t Y, TColor AColor) {
 }
 
 TSize TCanvas::TextExtent(const QString& AText) const {
-    const QFontMetrics metrics(FFont.ToQFont());
+    const QFontMetrics metrics(FFont->ToQFont());
     return TSize{metrics.horizontalAdvance(AText), metrics.height()};
 }
 
 void TCanvas::TextOut(int32_t X, int32_t Y, const QString& AText) {
-    DrawText(X, Y, AText, FBrush.Style() != bsClear);
+    DrawText(X, Y, AText, FBrush->Style() != bsClear);
 }
 
 void TCanvas::DrawText(int32_t X, int32_t Y, const QString& AText, bool AOpaque) {
     QPainter* painter = Painter();
-    const QFont font = FFont.ToQFont();
+    const QFont font = FFont->ToQFont();
     const QFontMetrics metrics(font);
     const int32_t width = metrics.horizontalAdvance(AText);
     painter->save();
     painter->translate(X, Y);
-    if (FFont.Escapement() != 0)
-        painter->rotate(-FFont.Escapement() / 10.0); // counter-clockwise on screen
+    if (FFont->Escapement() != 0)
+        painter->rotate(-FFont->Escapement() / 10.0); // counter-clockwise on screen
     if (AOpaque)
         painter->fillRect(QRect(0, 0, width, metrics.height()), FillBrush());
     painter->setFont(font);
-    painter->setPen(ColorToQColor(FFont.Color()));
+    painter->setPen(ColorToQColor(FFont->Color()));
     painter->drawText(QPoint(0, metrics.ascent()), AText);
     painter->restore();
     FPenPos = TPoint{X + width, Y};
@@ -411,7 +417,5 @@ void TCanvas::Draw(int32_t X, int32_t Y, const QImage& AImage) {
 void TCanvas::StretchDraw(const TRect& ARect, const QImage& AImage) {
     if (AImage.isNull() || ARect.IsEmpty())
         return;
-    QPainter* painter = Painter();
-    painter->setRenderHint(QPainter::SmoothPixmapTransform, false);
-    painter->drawImage(ARect.ToQRect(), Displayable(AImage));
+    Painter()->drawImage(ARect.ToQRect(), Displayable(AImage));
 }

@@ -41,9 +41,9 @@ public:
     // Whoever changes its state restores it. Raises when there is no surface.
     QPainter* Painter();
 
-    TPen& Pen() { return FPen; }
-    TBrush& Brush() { return FBrush; }
-    TFont& Font() { return FFont; }
+    TPen& Pen() { return *FPen; }
+    TBrush& Brush() { return *FBrush; }
+    TFont& Font() { return *FFont; }
 
     TPoint PenPos() const { return FPenPos; }
     void SetPenPos(TPoint AValue) { MoveTo(AValue.X, AValue.Y); }
@@ -107,9 +107,9 @@ private:
     QImage* FImage = nullptr;
     QPainter* FPainter = nullptr;
     std::unique_ptr<QPainter> FOwnPainter;
-    TPen FPen;
-    TBrush FBrush;
-    TFont FFont;
+    TOwned<TPen> FPen;
+    TOwned<TBrush> FBrush;
+    TOwned<TFont> FFont;
     TPoint FPenPos;
     int64_t FStylePos = 0;
     std::optional<QRegion> FClip;

@@ -81,9 +81,19 @@ TCollectionItem* TCollection::Items(int AIndex) const {
 }
 
 TCollectionItem* TCollection::Add() {
-    TCollectionItem* item = FItemFactory(this);
+    FAdding = true;
+    TCollectionItem* item = nullptr;
+    try {
+        item = FItemFactory(this);
+    } catch (...) {
+        FAdding = false;
+        throw;
+    }
+    FAdding = false;
     if (item->FCollection != this)
         item->SetCollection(this);
+    else
+        Added(item);
     return item;
 }
 
@@ -159,6 +169,11 @@ void TCollection::InsertItem(TCollectionItem* AItem) {
     FItems.push_back(AItem);
     AItem->FCollection = this;
     AItem->FID = FNextID++;
+    if (!FAdding)
+        Added(AItem);
+}
+
+void TCollection::Added(TCollectionItem* AItem) {
     Notify(AItem, TCollectionNotification::cnAdded);
     Changed();
 }

@@ -79,12 +79,17 @@ protected:
     // AItem changed, or null for a change of the whole collection. Not
     // called while updates are held; EndUpdate reports once with null.
     virtual void Update(TCollectionItem* AItem);
+    // An item was added (after Add has constructed it completely; an item
+    // constructed directly on the collection is announced from its base
+    // constructor), is being moved to another collection, or is being freed
+    // (while it is still whole).
     virtual void Notify(TCollectionItem* AItem, TCollectionNotification AAction);
     void Changed();
 
 private:
     friend class TCollectionItem;
     void InsertItem(TCollectionItem* AItem);
+    void Added(TCollectionItem* AItem);
     void RemoveItem(TCollectionItem* AItem, TCollectionNotification AAction);
     void MoveItem(int AFrom, int ATo);
 
@@ -93,6 +98,8 @@ private:
     std::vector<TCollectionItem*> FItems;  // owned; freed through TPersistent::Free
     int FNextID = 0;
     int FUpdateCount = 0;
+    // Add announces its item once the item is fully constructed.
+    bool FAdding = false;
 };
 
 // The factory of a collection whose items are of class T (constructed from

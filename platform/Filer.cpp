@@ -111,9 +111,10 @@ QString ValueText(const QMetaObject& AClass, const QMetaProperty& AProp, const Q
     }
     switch (id) {
     case QMetaType::Bool: return AValue.toBool() ? QStringLiteral("True") : QStringLiteral("False");
-    case QMetaType::Double:
-    case QMetaType::Float: return FloatToStoredText(AValue.toDouble());
+    case QMetaType::Double: return FloatToStoredText(AValue.toDouble());
+    case QMetaType::Float: return FloatToStoredText(AValue.toFloat());
     case QMetaType::QString: return StringToStoredText(AValue.toString());
+    case QMetaType::QChar: return StringToStoredText(QString(AValue.toChar()));
     case QMetaType::QStringList: {
         QStringList parts;
         for (const QString& s : AValue.toStringList())
@@ -201,6 +202,29 @@ namespace {
 
 } // namespace
 
+namespace {
+
+constexpr int MaxNesting = 200;
+
+// Counts one level of nesting for the lifetime of the scope.
+class TDepthGuard {
+public:
+    explicit TDepthGuard(int& ADepth) : FDepth(ADepth) { ++FDepth; }
+    ~TDepthGuard() { --FDepth; }
+    TDepthGuard(const TDepthGuard&) = delete;
+    TDepthGuard& operator=(const TDepthGuard&) = delete;
+
+private:
+    int& FDepth;
+};
+
+} // namespace
+
+void TReader::Enter() {
+    if (FDepth >= MaxNesting)
+        Error(QStringLiteral("Nesting deeper than %1 levels").arg(MaxNesting));
+}
+
 void TReader::Expect(char ASymbol) {
     if (!FLexer->IsSymbol(ASymbol))
         Error(QStringLiteral("'%1' expected but %2 found")
@@ -278,6 +302,8 @@ void TReader::ReadData(TComponent* AComponent) {
 }
 
 void TReader::ReadComponent() {
+    Enter();
+    const TDepthGuard depth(FDepth);
     if (!AtKeyword("object"))
         Error(QStringLiteral("'object' or 'end' expected but %1 found").arg(TokenDescription(FLexer->Peek())));
     const int line = Line();
@@ -497,6 +523,11 @@ void TReader::ReadPropValue(QObject* AInstance, const QMetaProperty& AProp) {
                 invalid(QStringLiteral("a string"));
             value = FLexer->Next().Text;
             break;
+        case QMetaType::QChar:
+            if (FLexer->Peek().Kind != TTokenKind::tkString || FLexer->Peek().Text.size() != 1)
+                invalid(QStringLiteral("a string of one character"));
+            value = QVariant::fromValue(FLexer->Next().Text.at(0));
+            break;
         case QMetaType::QStringList: {
             if (!FLexer->IsSymbol('('))
                 invalid(QStringLiteral("a list of strings"));
@@ -521,6 +552,8 @@ void TReader::ReadPropValue(QObject* AInstance, const QMetaProperty& AProp) {
 }
 
 void TReader::ReadCollection(TCollection* ACollection) {
+    Enter();
+    const TDepthGuard depth(FDepth);
     Expect('<');
     ACollection->BeginUpdate();
     try {
@@ -657,6 +690,8 @@ bool TReader::ReadBoolean() {
 }
 
 void TReader::SkipValue() {
+    Enter();
+    const TDepthGuard depth(FDepth);
     auto skipUntil = [this](char AClose) {
         FLexer->Next();
         while (!FLexer->IsSymbol(AClose)) {

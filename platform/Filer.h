@@ -108,6 +108,7 @@ private:
     void ReadCollection(TCollection* ACollection);
     void ResolveFixups();
     void Expect(char ASymbol);
+    void Enter();
     bool AtKeyword(const char* AKeyword);
 
     std::unique_ptr<TStoredFormLexer> FLexer;
@@ -116,6 +117,9 @@ private:
     TComponent* FParent = nullptr;
     QString FPropName;
     bool FPropHandled = false;
+    // Nesting of components, collections and skipped lists; bounded so that
+    // a hostile text cannot exhaust the stack.
+    int FDepth = 0;
     std::vector<QPointer<TComponent>> FCreated;
     std::vector<QPointer<TComponent>> FLoaded;
     std::vector<TFixup> FFixups;

@@ -51,10 +51,15 @@ void TPen::SetWidth(int32_t AValue) {
     Changed();
 }
 
-void TPen::Assign(const TPen& ASource) {
-    FColor = ASource.FColor;
-    FStyle = ASource.FStyle;
-    FWidth = ASource.FWidth;
+void TPen::Assign(TPersistent* ASource) {
+    auto* source = qobject_cast<TPen*>(ASource);
+    if (!source) {
+        TPersistent::Assign(ASource);
+        return;
+    }
+    FColor = source->FColor;
+    FStyle = source->FStyle;
+    FWidth = source->FWidth;
     Changed();
 }
 
@@ -77,9 +82,14 @@ void TBrush::SetStyle(TBrushStyle AValue) {
     Changed();
 }
 
-void TBrush::Assign(const TBrush& ASource) {
-    FColor = ASource.FColor;
-    FStyle = ASource.FStyle;
+void TBrush::Assign(TPersistent* ASource) {
+    auto* source = qobject_cast<TBrush*>(ASource);
+    if (!source) {
+        TPersistent::Assign(ASource);
+        return;
+    }
+    FColor = source->FColor;
+    FStyle = source->FStyle;
     Changed();
 }
 
@@ -132,12 +142,17 @@ void TFont::SetEscapement(int32_t AValue) {
     Changed();
 }
 
-void TFont::Assign(const TFont& ASource) {
-    FName = ASource.FName;
-    FHeight = ASource.FHeight;
-    FStyle = ASource.FStyle;
-    FColor = ASource.FColor;
-    FEscapement = ASource.FEscapement;
+void TFont::Assign(TPersistent* ASource) {
+    auto* source = qobject_cast<TFont*>(ASource);
+    if (!source) {
+        TPersistent::Assign(ASource);
+        return;
+    }
+    FName = source->FName;
+    FHeight = source->FHeight;
+    FStyle = source->FStyle;
+    FColor = source->FColor;
+    FEscapement = source->FEscapement;
     Changed();
 }
 

@@ -1,8 +1,10 @@
 #pragma once
 // The canvas's drawing objects: pen, brush and font, with the framework's
-// defaults. A change raises OnChange.
+// defaults. They are persistent (settings objects derive from them and
+// store them with a form); a change raises OnChange.
 
 #include "platform/Colors.h"
+#include "platform/Persistent.h"
 
 #include <QFont>
 #include <QObject>
@@ -14,11 +16,15 @@
 // Fonts are measured at this resolution: a point is 96/72 pixels.
 constexpr int32_t ScreenPixelsPerInch = 96;
 
-class TPen : public QObject {
+class TPen : public TPersistent {
     Q_OBJECT
     Q_PROPERTY(TColor Color READ Color WRITE SetColor)
     Q_PROPERTY(TPenStyle Style READ Style WRITE SetStyle)
     Q_PROPERTY(int32_t Width READ Width WRITE SetWidth)
+    Q_CLASSINFO("type:Color", "TColor")
+    Q_CLASSINFO("default:Color", "clBlack")
+    Q_CLASSINFO("default:Style", "psSolid")
+    Q_CLASSINFO("default:Width", "1")
 
 public:
     enum TPenStyle { psSolid, psDash, psDot, psDashDot, psDashDotDot, psClear };
@@ -35,9 +41,13 @@ public:
     int32_t Width() const { return FWidth; }
     void SetWidth(int32_t AValue);
 
-    void Assign(const TPen& ASource);
+    // From another pen: all its settings; otherwise the base behaviour.
+    void Assign(TPersistent* ASource) override;
 
     std::function<void()> OnChange;
+
+protected:
+    ~TPen() override = default;
 
 private:
     void Changed();
@@ -47,10 +57,13 @@ private:
     int32_t FWidth = 1;
 };
 
-class TBrush : public QObject {
+class TBrush : public TPersistent {
     Q_OBJECT
     Q_PROPERTY(TColor Color READ Color WRITE SetColor)
     Q_PROPERTY(TBrushStyle Style READ Style WRITE SetStyle)
+    Q_CLASSINFO("type:Color", "TColor")
+    Q_CLASSINFO("default:Color", "clWhite")
+    Q_CLASSINFO("default:Style", "bsSolid")
 
 public:
     enum TBrushStyle { bsSolid, bsClear };
@@ -63,9 +76,12 @@ public:
     TBrushStyle Style() const { return FStyle; }
     void SetStyle(TBrushStyle AValue);
 
-    void Assign(const TBrush& ASource);
+    void Assign(TPersistent* ASource) override;
 
     std::function<void()> OnChange;
+
+protected:
+    ~TBrush() override = default;
 
 private:
     void Changed();
@@ -74,14 +90,18 @@ private:
     TBrushStyle FStyle = bsSolid;
 };
 
-class TFont : public QObject {
+class TFont : public TPersistent {
     Q_OBJECT
-    Q_PROPERTY(QString Name READ Name WRITE SetName)
+    Q_PROPERTY(TColor Color READ Color WRITE SetColor)
     Q_PROPERTY(int32_t Height READ Height WRITE SetHeight)
+    Q_PROPERTY(QString Name READ Name WRITE SetName)
     Q_PROPERTY(int32_t Size READ Size WRITE SetSize STORED false)
     Q_PROPERTY(TFontStyles Style READ Style WRITE SetStyle)
-    Q_PROPERTY(TColor Color READ Color WRITE SetColor)
     Q_PROPERTY(int32_t Escapement READ Escapement WRITE SetEscapement)
+    Q_CLASSINFO("type:Color", "TColor")
+    Q_CLASSINFO("default:Color", "clWindowText")
+    Q_CLASSINFO("default:Style", "[]")
+    Q_CLASSINFO("default:Escapement", "0")
 
 public:
     enum TFontStyle { fsBold = 1, fsItalic = 2, fsUnderline = 4, fsStrikeOut = 8 };
@@ -107,13 +127,16 @@ public:
     int32_t Escapement() const { return FEscapement; }
     void SetEscapement(int32_t AValue);
 
-    void Assign(const TFont& ASource);
+    void Assign(TPersistent* ASource) override;
 
     // The Qt font this describes: the family mapped to an installed one,
     // pixel-sized, drawn without antialiasing.
     QFont ToQFont() const;
 
     std::function<void()> OnChange;
+
+protected:
+    ~TFont() override = default;
 
 private:
     void Changed();

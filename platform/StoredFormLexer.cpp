@@ -153,18 +153,31 @@ void TStoredFormLexer::ScanString() {
     FToken.Text = value;
 }
 
-QString FloatToStoredText(double AValue) {
+namespace {
+
+template <class T>
+QString ShortestText(T AValue) {
     if (std::isnan(AValue))
         return QStringLiteral("NaN");
     if (std::isinf(AValue))
         return AValue < 0 ? QStringLiteral("-Inf") : QStringLiteral("Inf");
     char buffer[64];
-    auto [end, err] = std::to_chars(buffer, buffer + sizeof buffer, AValue);
-    (void)err;  // 64 characters always hold a double
-    QString text = QString::fromLatin1(buffer, end - buffer);
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, AValue);
+    // 64 characters always hold the shortest form of a double.
+    QString text = QString::fromLatin1(buffer, result.ptr - buffer);
     if (!text.contains(u'.') && !text.contains(u'e'))
         text += QStringLiteral(".0");
     return text;
+}
+
+} // namespace
+
+QString FloatToStoredText(double AValue) {
+    return ShortestText(AValue);
+}
+
+QString FloatToStoredText(float AValue) {
+    return ShortestText(AValue);
 }
 
 QString StringToStoredText(const QString& AValue) {

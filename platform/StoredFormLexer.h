@@ -46,6 +46,9 @@ private:
 // round-trip digits, always with a '.' or an exponent so that it reads as a
 // float ("-0.0", "5e-324", "1.7976931348623157e+308"); "NaN", "Inf", "-Inf".
 QString FloatToStoredText(double AValue);
+// The same for a single-precision value: the shortest digits that read back
+// to the same float ("0.1" rather than the double nearest to 0.1f).
+QString FloatToStoredText(float AValue);
 // The string literal of AValue: printable text between quotes (non-ASCII
 // kept as is), a quote doubled, control characters and unpaired surrogates
 // as #n.

@@ -83,6 +83,7 @@ TEST(Bitmap, EmptyUntilBothSidesAreSetAndBadSizesRaise) {
     EXPECT_FALSE(bitmap.Empty());
     EXPECT_EQ(bitmap.Width(), 10);
     EXPECT_THROW(bitmap.SetSize(-1, 4), Exception);
+    EXPECT_THROW(bitmap.SetSize(100000, 100000), EOutOfResources);
 }
 
 TEST(Bitmap, FormatChangeConvertsThePixels) {

@@ -367,7 +367,8 @@ TEST(CanvasText, TextRectClipsToItsRectangle) {
 }
 
 TEST(CanvasFonts, HeightsAndSizes) {
-    TFont font;
+    auto owned = MakeOwned<TFont>();
+    TFont& font = *owned;
     font.SetName("Arial");
     font.SetSize(8);
     EXPECT_EQ(font.Height(), -11); // 8 * 96 / 72 = 10.67
@@ -390,8 +391,9 @@ TEST(CanvasFonts, HeightsAndSizes) {
     EXPECT_EQ(MapFontFamily("Courier New"), "Courier New");
 }
 
-TEST(CanvasFonts, ChangesNotify) {
-    TFont font;
+TEST(CanvasFonts, ChangesNotifyAndAssignCopies) {
+    auto owned = MakeOwned<TFont>();
+    TFont& font = *owned;
     int changes = 0;
     font.OnChange = [&] { ++changes; };
     font.SetHeight(-11); // unchanged
@@ -399,6 +401,18 @@ TEST(CanvasFonts, ChangesNotify) {
     EXPECT_EQ(changes, 1);
     EXPECT_TRUE(font.ToQFont().bold());
     EXPECT_TRUE(font.ToQFont().italic());
+
+    auto copy = MakeOwned<TFont>();
+    copy->SetEscapement(900);
+    copy->Assign(&font);
+    EXPECT_EQ(copy->Style(), fsBold | fsItalic);
+    EXPECT_EQ(copy->Escapement(), 0);
+    auto pen = MakeOwned<TPen>();
+    EXPECT_THROW(copy->Assign(pen.get()), EConvertError);
+    auto otherPen = MakeOwned<TPen>();
+    otherPen->SetWidth(4);
+    pen->Assign(otherPen.get());
+    EXPECT_EQ(pen->Width(), 4);
 }
 
 TEST(CanvasImages, DrawCopiesAndStretchDrawScalesByNearestPixel) {

@@ -67,6 +67,7 @@ TEST(CollectionTest, NotifiesAddsAndRemovalsAndReportsUpdatesOnce) {
         {2, TCollectionNotification::cnAdded},      {0, TCollectionNotification::cnExtracting},
         {2, TCollectionNotification::cnDeleting}, {1, TCollectionNotification::cnDeleting}};
     EXPECT_EQ(markers->Notes, expected);
+    EXPECT_TRUE(markers->AllWhole);
 }
 
 TEST(CollectionTest, AssignReplacesItemsWithCopies) {

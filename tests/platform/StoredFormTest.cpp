@@ -75,6 +75,7 @@ TOwned<TTestForm> MakeSample() {
     axis->SetStep(0.0);
     axis->SetSingleStep(0.0f);
     axis->SetTitle(QStringLiteral("T"));
+    axis->SetLetter(QChar(0x00E9));
     axis->SetI8(INT8_MIN);
     axis->SetU8(UINT8_MAX);
     axis->SetI16(INT16_MIN);
@@ -258,6 +259,9 @@ TEST_F(StoredFormTest, FloatTextIsShortestAndExact) {
     EXPECT_EQ(FloatToStoredText(DBL_MAX), QStringLiteral("1.7976931348623157e+308"));
     EXPECT_EQ(FloatToStoredText(std::nan("")), QStringLiteral("NaN"));
     EXPECT_EQ(FloatToStoredText(-HUGE_VAL), QStringLiteral("-Inf"));
+    EXPECT_EQ(FloatToStoredText(0.1f), QStringLiteral("0.1"));
+    EXPECT_EQ(FloatToStoredText(-0.0f), QStringLiteral("-0.0"));
+    EXPECT_EQ(FloatToStoredText(FLT_MAX), QStringLiteral("3.4028235e+38"));
 
     // Doubles of every exponent read back bit for bit.
     auto form = MakeOwned<TTestForm>(nullptr);
@@ -269,9 +273,12 @@ TEST_F(StoredFormTest, FloatTextIsShortestAndExact) {
         if (!std::isfinite(value))
             continue;
         form->GetAxis()->SetStep(value);
+        const float single = static_cast<float>(std::ldexp(static_cast<double>(state >> 40), -12 - i % 100));
+        form->GetAxis()->SetSingleStep(single);
         auto copy = MakeOwned<TTestForm>(nullptr);
         ReadComponentFromText(ComponentToText(form.get()), copy.get());
         ASSERT_TRUE(SameBits(copy->GetAxis()->GetStep(), value)) << FloatToStoredText(value).toStdString();
+        ASSERT_EQ(copy->GetAxis()->GetSingleStep(), single) << FloatToStoredText(single).toStdString();
     }
 }
 
@@ -357,6 +364,7 @@ INSTANTIATE_TEST_SUITE_P(
         TBadForm{"object F: TTestChild\nend\n", 1, "Class TTestChild does not match the class TTestForm"},
         TBadForm{"object F: TTestForm\n  Left = 1 ; \nend\n", 2, "Invalid character ';'"},
         TBadForm{"object F: TTestForm\n  Left = 1x\nend\n", 2, "Invalid number '1x'"},
+        TBadForm{"object F: TTestForm\n  Axis.Letter = 'ab'\nend\n", 2, "a string of one character expected"},
         TBadForm{"", 1, "'object' expected but end of text found"}),
     [](const ::testing::TestParamInfo<TBadForm>& AInfo) {
         std::string name = std::to_string(AInfo.index) + "_";
@@ -365,6 +373,23 @@ INSTANTIATE_TEST_SUITE_P(
                 name += *p;
         return name;
     });
+
+TEST_F(StoredFormTest, NestingIsBounded) {
+    QString text = QStringLiteral("object F: TTestForm\n");
+    for (int i = 0; i < 300; ++i)
+        text += QStringLiteral("object C%1: TTestChild\n").arg(i);
+    const int liveBefore = TTestChild::Live;
+    auto form = MakeOwned<TTestForm>(nullptr);
+    try {
+        ReadComponentFromText(text, form.get());
+        FAIL() << "no error";
+    } catch (const EReadError& e) {
+        // The 201st nested object starts on line 202.
+        EXPECT_STREQ(e.what(), "Line 202: Nesting deeper than 200 levels");
+    }
+    EXPECT_EQ(TTestChild::Live, liveBefore);
+    EXPECT_EQ(form->ComponentCount(), 0);
+}
 
 TEST_F(StoredFormTest, CreateFromTextFreesEverythingOnError) {
     const int liveBefore = TTestChild::Live;

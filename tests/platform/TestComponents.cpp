@@ -53,6 +53,12 @@ void TTestChild::Notification(TComponent* AComponent, TOperation AOperation) {
         FBuddy = nullptr;
 }
 
+void TTestChild::DefineProperties(TFiler& AFiler) {
+    TComponent::DefineProperties(AFiler);
+    DefineEvent<TTestChild>(AFiler, QStringLiteral("OnClick"), OnClickName,
+                            [this](std::function<void(TTestChild*)> AHandler) { OnClick = std::move(AHandler); });
+}
+
 void TTestChild::Loaded() {
     ++LoadedCalls;
     SawLoadingInLoaded = ComponentState().testFlag(csLoading);

@@ -5,11 +5,13 @@
 #include "platform/Collection.h"
 #include "platform/Colors.h"
 #include "platform/Component.h"
+#include "platform/EventBinding.h"
 #include "platform/Filer.h"
 #include "platform/ZeroFloats.h"
 
 #include <QStringList>
 #include <cstdint>
+#include <functional>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -86,6 +88,7 @@ class TTestAxis : public TPersistent {
     Q_PROPERTY(double Step READ GetStep WRITE SetStep)
     Q_PROPERTY(float SingleStep READ GetSingleStep WRITE SetSingleStep)
     Q_PROPERTY(QString Title READ GetTitle WRITE SetTitle)
+    Q_PROPERTY(QChar Letter READ GetLetter WRITE SetLetter)
     Q_PROPERTY(int8_t I8 READ GetI8 WRITE SetI8)
     Q_PROPERTY(uint8_t U8 READ GetU8 WRITE SetU8)
     Q_PROPERTY(int16_t I16 READ GetI16 WRITE SetI16)
@@ -97,11 +100,13 @@ class TTestAxis : public TPersistent {
     Q_PROPERTY(int32_t Computed READ GetComputed)
     Q_CLASSINFO("default:Align", "taBottom")
     Q_CLASSINFO("default:Samples", "512")
+    Q_CLASSINFO("default:Letter", "'x'")
     TEST_PROP(TTestAlign, Align, taBottom)
     TEST_PROP(int32_t, Samples, 512)
     TEST_PROP(double, Step, 10.0)
     TEST_PROP(float, SingleStep, 0.5f)
     TEST_PROP(QString, Title, QString())
+    TEST_PROP(QChar, Letter, u'x')
     TEST_PROP(int8_t, I8, 0)
     TEST_PROP(uint8_t, U8, 0)
     TEST_PROP(int16_t, I16, 0)
@@ -155,11 +160,14 @@ public:
     explicit TTestMarkers(TPersistent* AOwner) : TCollection(AOwner, ItemFactory<TTestMarker>()) {}
     int Updates = 0;
     std::vector<std::pair<int, TCollectionNotification>> Notes;
+    // Whether every item told about was a complete TTestMarker.
+    bool AllWhole = true;
 
 protected:
     void Update(TCollectionItem*) override { ++Updates; }
     void Notify(TCollectionItem* AItem, TCollectionNotification AAction) override {
         Notes.emplace_back(AItem->ID(), AAction);
+        AllWhole = AllWhole && qobject_cast<TTestMarker*>(AItem) != nullptr;
     }
 };
 
@@ -178,6 +186,10 @@ public:
     TTestChild* GetBuddy() const { return FBuddy; }
     void SetBuddy(TTestChild* AValue);
     void Loaded() override;
+    // A stored event, bound to a method of the root.
+    std::function<void(TTestChild*)> OnClick;
+    QString OnClickName;
+    void DefineProperties(TFiler& AFiler) override;
     using TComponent::Notification;
 
 protected:
@@ -245,6 +257,15 @@ public:
     int LoadedCalls = 0;
     void Loaded() override;
     void Assign(TPersistent* ASource) override { AssignPublished(ASource, TTestForm::staticMetaObject, true); }
+    // Event handlers named by stored forms.
+    std::vector<QObject*> Clicks;
+    int Ticks = 0;
+    Q_INVOKABLE void Tick() { ++Ticks; }
+    Q_INVOKABLE void TakesText(const QString&) {}
+
+public slots:
+    void ChildClicked(TPersistent* ASender) { Clicks.push_back(ASender); }
+    void FormOnly(TTestForm* ASender) { Clicks.push_back(ASender); }
 
 protected:
     ~TTestForm() override = default;
