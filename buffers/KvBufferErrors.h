@@ -29,12 +29,6 @@ public:
     using Exception::Exception;
 };
 
-// A buffer file could not be written completely.
-class EWriteError : public Exception {
-public:
-    using Exception::Exception;
-};
-
 // AFormat holds one %u, filled with AValue read as unsigned, so that a
 // negative index shows as the large number it became.
 [[noreturn]] void KvRangeError(const char* AFormat, int64_t AValue);
