@@ -12,6 +12,9 @@ TJwFormatConverter::TJwFormatConverter(const TGUID& AInputID, const TGUID& AOutp
 
 TJwFormatConverter::~TJwFormatConverter() = default;
 
-bool TJwFormatConverter::Receive(uint32_t, const TJwNotifyOperationPtr& AOperation) {
+bool TJwFormatConverter::Receive(uint32_t AState, const TJwNotifyOperationPtr& AOperation) {
+    // A request for the current value goes on only when it carries one.
+    if ((AState & JwStateRequest) && !dynamic_cast<TJwSuppliedOperation*>(AOperation->Instance()))
+        return false;
     return FOutputPin->Send(nullptr, Convert(AOperation));
 }
