@@ -16,6 +16,11 @@ TRecordingSinkPin::TRecordingSinkPin(TComponent* AOwner, std::vector<TGUID> ATyp
 TPinComponent::TPinComponent(TComponent* AOwner)
     : TComponent(AOwner), FOutput(MakeSource(this, {PinTest::TypeA})), FInput(MakeOwned<TRecordingSinkPin>(this)) {}
 
+TListComponent::TListComponent(TComponent* AOwner) : TComponent(AOwner), FInputs(MakeOwned<TJwPinList>(this)) {
+    FInputs->Add(QStringLiteral("Left"), MakeOwned<TRecordingSinkPin>(this).release());
+    FInputs->Add(QStringLiteral("Right"), MakeOwned<TRecordingSinkPin>(this).release());
+}
+
 TJwNotifyOperationPtr TTestConverter::Convert(const TJwNotifyOperationPtr& AOperation) {
     if (auto* Value = dynamic_cast<TTestValueOperation*>(AOperation->Instance()))
         return TJwNotifyOperationPtr(new TTestValueOperation(Value->GetValue() + 1000));

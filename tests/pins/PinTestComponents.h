@@ -60,6 +60,18 @@ private:
     TOwned<TRecordingSinkPin> FInput;
 };
 
+// A component whose inputs are a pin list.
+class TListComponent : public TComponent {
+    Q_OBJECT
+    Q_PROPERTY(TJwPinList* Inputs READ GetInputs)
+public:
+    explicit TListComponent(TComponent* AOwner);
+    TJwPinList* GetInputs() const { return FInputs.get(); }
+
+private:
+    TOwned<TJwPinList> FInputs;
+};
+
 class TPinForm : public TComponent {
     Q_OBJECT
 public:
