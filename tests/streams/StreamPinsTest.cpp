@@ -3,7 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <QDateTime>
 #include <QLocale>
+#include <limits>
 
 #include "buffers/KvIntegerBuffer.h"
 #include "buffers/KvRealBuffer.h"
@@ -265,6 +267,31 @@ TEST(ValuePins, RealsAndDatesBecomeTextOnTheWayToAStringSink) {
     ASSERT_TRUE(First && Text);
     EXPECT_EQ(First->GetValue(), QStringLiteral("0,1"));
     EXPECT_EQ(Text->GetValue(), QStringLiteral("-2.500,5"));
+}
+
+TEST(ValuePins, DatesOutsideTheCalendarBecomeEmptyText) {
+    TOperationLog Log;
+    auto Source = MakeOwned<TJwSourcePin>(nullptr);
+    Source->StreamType.AddType(JwStdTypeID::DateTime);
+    auto Sink = MakeOwned<TKvJwSinkPin>(nullptr, nullptr, nullptr, Log.Event());
+    Sink->StreamType.ClearTypes();
+    Sink->StreamType.AddType(KvStreamTypeID::String, [&](TJwPin*, const TGUID& AID, uint32_t AState,
+                                                         const TJwNotifyOperationPtr& AOperation) {
+        return Sink->DispatchData(AID, AOperation, AState);
+    });
+    ASSERT_TRUE(Source->Connect(Sink.get()));
+    const QLocale Saved;
+    QLocale::setDefault(QLocale::c());
+    Source->Notify(TJwNotifyOperationPtr(new TJwSuppliedDateTimeOperation(2.5)));
+    ASSERT_NE(Log.Last<TJwSuppliedStringOperation>(), nullptr);
+    // 1900-01-01 12:00 in the C locale's short format.
+    EXPECT_EQ(Log.Last<TJwSuppliedStringOperation>()->GetValue(),
+              QLocale::c().toString(QDateTime(QDate(1900, 1, 1), QTime(12, 0)), QLocale::ShortFormat));
+    for (double Bad : {std::numeric_limits<double>::quiet_NaN(), 1e300, -1e7}) {
+        Source->Notify(TJwNotifyOperationPtr(new TJwSuppliedDateTimeOperation(Bad)));
+        EXPECT_EQ(Log.Last<TJwSuppliedStringOperation>()->GetValue(), QString());
+    }
+    QLocale::setDefault(Saved);
 }
 
 TEST(Offsets, CoordinateOffsetNotifiesOnlyOnChange) {
