@@ -1,12 +1,17 @@
 #pragma once
-// Base of pins, pin lists and state dispatchers: an object with its own lock.
+// Base of pins, pin lists and state dispatchers: a persistent object with its
+// own lock, so pins can store their links with their owner's form.
 
 #include "pins/JwLocks.h"
+#include "platform/Persistent.h"
 
-class TJwObject {
+class TJwObject : public TPersistent {
+    Q_OBJECT
 public:
     TJwObject();
-    virtual ~TJwObject();
+    // Public, unlike other persistents: a plain lock holder may live on the
+    // stack; pins hide it again so that they always go through Free.
+    ~TJwObject() override;
     TJwObject(const TJwObject&) = delete;
     TJwObject& operator=(const TJwObject&) = delete;
 

@@ -1,12 +1,28 @@
 #pragma once
-// The pin framework: locks, notify operations and state dispatchers.
+// The pin framework: locks, notify operations, state dispatchers, pins and
+// their connections, pin lists, unloaded pins and the stream type registries.
 
+#include "pins/JwBasicPin.h"
 #include "pins/JwDestroyLock.h"
 #include "pins/JwDispatcherPin.h"
+#include "pins/JwFormatConverter.h"
 #include "pins/JwGlobals.h"
 #include "pins/JwLockEvents.h"
 #include "pins/JwLocks.h"
 #include "pins/JwMutex.h"
 #include "pins/JwNotify.h"
 #include "pins/JwObject.h"
+#include "pins/JwPin.h"
+#include "pins/JwPinLinks.h"
+#include "pins/JwPinList.h"
+#include "pins/JwPinObject.h"
+#include "pins/JwPinObservers.h"
+#include "pins/JwPinStreamType.h"
+#include "pins/JwPinTypes.h"
+#include "pins/JwSinkPin.h"
+#include "pins/JwSourcePin.h"
 #include "pins/JwStateDispatcher.h"
+#include "pins/JwStatePin.h"
+#include "pins/JwStreamInterfaces.h"
+#include "pins/JwStreamTypeRegistry.h"
+#include "pins/JwUnloadedPin.h"

@@ -1,0 +1,5 @@
+#include "pins/JwPinObject.h"
+
+TJwPinObject::TJwPinObject() = default;
+
+TJwPinObject::~TJwPinObject() = default;

@@ -1,0 +1,14 @@
+#pragma once
+// Converters of the buffer types and of values to text; operations other
+// than supplied data pass unchanged.
+
+#include "pins/JwStdTypesConverters.h"
+
+JW_DECLARE_FORMAT_CONVERTER(TKvJwIntToBinaryFormatConverter)
+JW_DECLARE_FORMAT_CONVERTER(TKvJwRealToBinaryFormatConverter)
+JW_DECLARE_FORMAT_CONVERTER(TKvJwComplexToBinaryFormatConverter)
+JW_DECLARE_FORMAT_CONVERTER(TKvJwIntToRealFormatConverter)
+JW_DECLARE_FORMAT_CONVERTER(TKvJwTimeToStringFormatConverter)
+JW_DECLARE_FORMAT_CONVERTER(TKvJwIntegerToStringFormatConverter)
+JW_DECLARE_FORMAT_CONVERTER(TKvJwRealToStringFormatConverter)
+JW_DECLARE_FORMAT_CONVERTER(TKvJwRealToRealMatrixFormatConverter)
