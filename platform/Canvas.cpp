@@ -5,6 +5,7 @@
 
 #include <QFontMetrics>
 #include <QPolygon>
+#include <QPolygonF>
 #include <algorithm>
 
 namespace {
@@ -253,7 +254,10 @@ void TCanvas::Polygon(const std::vector<TPoint>& APoints) {
     if (FBrush->Style() != bsClear) {
         painter->setPen(Qt::NoPen);
         painter->setBrush(FillBrush());
-        painter->drawPolygon(poly, Qt::OddEvenFill);
+        // Qt fills the pixels whose centres lie inside; GDI samples each
+        // pixel at its integer corner. Shifting by half a pixel keeps the fill
+        // inside the outline on slanted edges.
+        painter->drawPolygon(QPolygonF(poly).translated(0.5, 0.5), Qt::OddEvenFill);
     }
     if (FPen->Style() == psClear)
         return;

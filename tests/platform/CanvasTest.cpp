@@ -247,6 +247,32 @@ TEST(CanvasShapes, PolygonOutlineIsOnePixelAndIncludesEveryVertex) {
     EXPECT_EQ(r.Of(Blue), Box(3, 3, 5, 4));
 }
 
+TEST(CanvasShapes, PolygonFillSamplesPixelsAtTheirCornerAndStaysInsideTheOutline) {
+    // A triangle with edges steeper and flatter than 45 degrees: the brush
+    // takes exactly the pixels whose integer point lies strictly inside,
+    // apart from those the outline covers.
+    const std::vector<TPoint> tri = {{4, 14}, {9, 2}, {18, 14}};
+    Surface s;
+    s.canvas.Polygon(tri);
+    auto inside = [&](int x, int y) {
+        int positive = 0, negative = 0;
+        for (size_t i = 0; i < tri.size(); ++i) {
+            const TPoint a = tri[i], b = tri[(i + 1) % tri.size()];
+            const long cross = long{b.X - a.X} * (y - a.Y) - long{b.Y - a.Y} * (x - a.X);
+            positive += cross > 0;
+            negative += cross < 0;
+        }
+        return positive == 3 || negative == 3;
+    };
+    const Pixels outline = s.Of(Red);
+    Pixels expected;
+    for (int y = 0; y < 20; ++y)
+        for (int x = 0; x < 24; ++x)
+            if (inside(x, y) && !outline.count({x, y}))
+                expected.insert({x, y});
+    EXPECT_EQ(s.Of(Blue), expected);
+}
+
 TEST(CanvasShapes, EllipseStaysInsideItsBoxWithoutRightAndBottom) {
     Surface s;
     s.canvas.Ellipse(2, 3, 14, 12);
