@@ -1,0 +1,421 @@
+#include "platform/Canvas.h"
+
+#include "platform/CosmeticLine.h"
+#include "platform/Exceptions.h"
+
+#include <QFontMetrics>
+#include <QPolygon>
+#include <algorithm>
+
+namespace {
+
+// GDI's cosmetic pen styles, in pixels.
+constexpr int DashLengths[] = {18, 6};
+constexpr int DotLengths[] = {3, 3};
+constexpr int DashDotLengths[] = {9, 6, 3, 6};
+constexpr int DashDotDotLengths[] = {9, 3, 3, 3, 3, 3};
+
+TDashPattern PatternOf(TPenStyle AStyle) {
+    switch (AStyle) {
+    case psDash: return {DashLengths, 2};
+    case psDot: return {DotLengths, 2};
+    case psDashDot: return {DashDotLengths, 4};
+    case psDashDotDot: return {DashDotDotLengths, 6};
+    default: return {};
+    }
+}
+
+QPolygon ToQPolygon(const std::vector<TPoint>& APoints) {
+    QPolygon poly;
+    poly.reserve(static_cast<qsizetype>(APoints.size()));
+    for (const TPoint& p : APoints)
+        poly.append(p.ToQPoint());
+    return poly;
+}
+
+// Rectangle corners in order, as GDI takes them whichever way round they come.
+TRect Normalized(int32_t X1, int32_t Y1, int32_t X2, int32_t Y2) {
+    return TRect{std::min(X1, X2), std::min(Y1, Y2), std::max(X1, X2), std::max(Y1, Y2)};
+}
+
+void Aliased(QPainter& APainter) {
+    APainter.setRenderHint(QPainter::Antialiasing, false);
+    APainter.setRenderHint(QPainter::TextAntialiasing, false);
+    APainter.setRenderHint(QPainter::SmoothPixmapTransform, false);
+}
+
+} // namespace
+
+QImage OpaqueImage(const QImage& AImage) {
+    if (AImage.format() != QImage::Format_RGB32)
+        return AImage;
+    // converting to a format with alpha sets every fourth byte to 0xFF
+    return AImage.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+}
+
+TCanvas::TCanvas() : FPen(MakeOwned<TPen>()), FBrush(MakeOwned<TBrush>()), FFont(MakeOwned<TFont>()) {}
+
+TCanvas::~TCanvas() {
+    ReleasePainter();
+}
+
+void TCanvas::SetImage(QImage* AImage) {
+    Detach();
+    ReleasePainter();
+    FImage = AImage;
+}
+
+void TCanvas::Attach(QPainter* APainter) {
+    ReleasePainter();
+    FPainter = APainter;
+    FClip.reset();
+    if (FPainter)
+        Aliased(*FPainter);
+}
+
+void TCanvas::Detach() {
+    if (!FOwnPainter)
+        FPainter = nullptr;
+}
+
+void TCanvas::ReleasePainter() {
+    if (FOwnPainter) {
+        FOwnPainter->end();
+        FOwnPainter.reset();
+        FPainter = nullptr;
+    }
+}
+
+QPainter* TCanvas::Painter() {
+    if (FPainter)
+        return FPainter;
+    if (!FImage || FImage->isNull())
+        throw Exception(QStringLiteral("Canvas does not allow drawing"));
+    FOwnPainter = std::make_unique<QPainter>(FImage);
+    FPainter = FOwnPainter.get();
+    Aliased(*FPainter);
+    ApplyClip();
+    return FPainter;
+}
+
+QRect TCanvas::SurfaceRect() const {
+    if (FPainter && FPainter->device())
+        return QRect(0, 0, FPainter->device()->width(), FPainter->device()->height());
+    if (FImage)
+        return FImage->rect();
+    return QRect();
+}
+
+void TCanvas::ApplyClip() {
+    if (!FPainter)
+        return;
+    if (FClip)
+        FPainter->setClipRegion(*FClip);
+    else
+        FPainter->setClipping(false);
+}
+
+QRegion TCanvas::ClipRegion() const {
+    return FClip ? *FClip : QRegion(SurfaceRect());
+}
+
+void TCanvas::SelectClipRgn(const QRegion& ARegion) {
+    FClip = ARegion;
+    ApplyClip();
+}
+
+void TCanvas::ExcludeClipRect(int32_t ALeft, int32_t ATop, int32_t ARight, int32_t ABottom) {
+    const TRect r = Normalized(ALeft, ATop, ARight, ABottom);
+    FClip = ClipRegion().subtracted(QRegion(r.ToQRect()));
+    ApplyClip();
+}
+
+void TCanvas::IntersectClipRect(int32_t ALeft, int32_t ATop, int32_t ARight, int32_t ABottom) {
+    const TRect r = Normalized(ALeft, ATop, ARight, ABottom);
+    FClip = ClipRegion().intersected(QRegion(r.ToQRect()));
+    ApplyClip();
+}
+
+void TCanvas::ResetClipRect() {
+    FClip.reset();
+    ApplyClip();
+}
+
+QColor TCanvas::PenColor() const {
+    return ColorToQColor(FPen->Color());
+}
+
+bool TCanvas::PenIsCosmetic() const {
+    return FPen->Width() <= 1;
+}
+
+QPen TCanvas::WidePen() const {
+    return QPen(PenColor(), FPen->Width(), Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
+}
+
+QBrush TCanvas::FillBrush() const {
+    if (FBrush->Style() == bsClear)
+        return Qt::NoBrush;
+    return QBrush(ColorToQColor(FBrush->Color()));
+}
+
+void TCanvas::CosmeticLine(TPoint AFrom, TPoint ATo, int64_t& AStylePos) {
+    const int64_t steps = std::max(std::llabs(int64_t{ATo.X} - AFrom.X), std::llabs(int64_t{ATo.Y} - AFrom.Y));
+    const TDashPattern pattern = PatternOf(FPen->Style());
+    const QColor color = PenColor();
+    QPainter* painter = Painter();
+    const TRect bounds = TRect::FromQRect(ClipRegion().boundingRect().intersected(SurfaceRect()));
+    // Neighbouring pixels of a row or column are filled as one run.
+    QRect run;
+    const int64_t base = AStylePos;
+    ForEachLinePixel(AFrom, ATo, bounds, [&](int32_t x, int32_t y, int64_t step) {
+        if (!pattern.IsOn(base + step))
+            return;
+        if (!run.isNull()) {
+            if (run.height() == 1 && y == run.top() && (x == run.right() + 1 || x == run.left() - 1)) {
+                run = run.united(QRect(x, y, 1, 1));
+                return;
+            }
+            if (run.width() == 1 && x == run.left() && (y == run.bottom() + 1 || y == run.top() - 1)) {
+                run = run.united(QRect(x, y, 1, 1));
+                return;
+            }
+            painter->fillRect(run, color);
+        }
+        run = QRect(x, y, 1, 1);
+    });
+    if (!run.isNull())
+        painter->fillRect(run, color);
+    AStylePos += steps;
+}
+
+void TCanvas::CosmeticOutline(const std::vector<TPoint>& APoints, bool AClosed) {
+    int64_t stylePos = 0;
+    for (size_t i = 1; i < APoints.size(); ++i)
+        CosmeticLine(APoints[i - 1], APoints[i], stylePos);
+    if (AClosed && APoints.size() > 1)
+        CosmeticLine(APoints.back(), APoints.front(), stylePos);
+}
+
+void TCanvas::MoveTo(int32_t X, int32_t Y) {
+    FPenPos = TPoint{X, Y};
+    FStylePos = 0;
+}
+
+void TCanvas::LineTo(int32_t X, int32_t Y) {
+    const TPoint to{X, Y};
+    if (FPen->Style() != psClear) {
+        if (PenIsCosmetic()) {
+            CosmeticLine(FPenPos, to, FStylePos);
+        } else {
+            QPainter* painter = Painter();
+            painter->setPen(WidePen());
+            painter->drawLine(FPenPos.ToQPoint(), to.ToQPoint());
+        }
+    }
+    FPenPos = to;
+}
+
+void TCanvas::Polyline(const std::vector<TPoint>& APoints) {
+    if (APoints.size() < 2 || FPen->Style() == psClear)
+        return;
+    if (PenIsCosmetic()) {
+        CosmeticOutline(APoints, false);
+        return;
+    }
+    QPainter* painter = Painter();
+    painter->setPen(WidePen());
+    painter->setBrush(Qt::NoBrush);
+    painter->drawPolyline(ToQPolygon(APoints));
+}
+
+void TCanvas::Polygon(const std::vector<TPoint>& APoints) {
+    if (APoints.size() < 2)
+        return;
+    QPainter* painter = Painter();
+    const QPolygon poly = ToQPolygon(APoints);
+    if (FBrush->Style() != bsClear) {
+        painter->setPen(Qt::NoPen);
+        painter->setBrush(FillBrush());
+        painter->drawPolygon(poly, Qt::OddEvenFill);
+    }
+    if (FPen->Style() == psClear)
+        return;
+    if (PenIsCosmetic()) {
+        CosmeticOutline(APoints, true);
+    } else {
+        painter->setPen(WidePen());
+        painter->setBrush(Qt::NoBrush);
+        painter->drawPolygon(poly);
+    }
+}
+
+void TCanvas::Rectangle(int32_t X1, int32_t Y1, int32_t X2, int32_t Y2) {
+    const TRect r = Normalized(X1, Y1, X2, Y2);
+    if (r.IsEmpty())
+        return;
+    QPainter* painter = Painter();
+    if (FPen->Style() == psClear) {
+        // without a pen GDI fills one pixel less each way
+        if (FBrush->Style() != bsClear)
+            painter->fillRect(QRect(r.Left, r.Top, r.Width() - 1, r.Height() - 1), FillBrush());
+        return;
+    }
+    if (!PenIsCosmetic()) {
+        painter->setPen(WidePen());
+        painter->setBrush(FillBrush());
+        painter->drawRect(QRect(r.Left, r.Top, r.Width() - 1, r.Height() - 1));
+        return;
+    }
+    if (FBrush->Style() != bsClear && r.Width() > 2 && r.Height() > 2)
+        painter->fillRect(QRect(r.Left + 1, r.Top + 1, r.Width() - 2, r.Height() - 2), FillBrush());
+    const int32_t right = r.Right - 1;
+    const int32_t bottom = r.Bottom - 1;
+    if (r.Width() == 1 || r.Height() == 1) {
+        painter->fillRect(r.ToQRect(), PenColor());
+        return;
+    }
+    CosmeticOutline({{r.Left, r.Top}, {right, r.Top}, {right, bottom}, {r.Left, bottom}}, true);
+}
+
+void TCanvas::Ellipse(int32_t X1, int32_t Y1, int32_t X2, int32_t Y2) {
+    const TRect r = Normalized(X1, Y1, X2, Y2);
+    if (r.IsEmpty())
+        return;
+    QPainter* painter = Painter();
+    painter->setBrush(FillBrush());
+    if (FPen->Style() == psClear) {
+        painter->setPen(Qt::NoPen);
+    } else if (PenIsCosmetic()) {
+        QPen pen(PenColor(), 1);
+        const TDashPattern pattern = PatternOf(FPen->Style());
+        if (pattern.Count > 0) {
+            QList<qreal> dashes;
+            for (int i = 0; i < pattern.Count; ++i)
+                dashes.append(pattern.Lengths[i]);
+            pen.setDashPattern(dashes);
+        }
+        painter->setPen(pen);
+    } else {
+        painter->setPen(WidePen());
+    }
+    // Qt's outline covers width + 1 pixels; GDI's bounding box excludes right and bottom
+    painter->drawEllipse(QRect(r.Left, r.Top, r.Width() - 1, r.Height() - 1));
+}
+
+void TCanvas::FillRect(const TRect& ARect) {
+    if (ARect.IsEmpty() || FBrush->Style() == bsClear)
+        return;
+    Painter()->fillRect(ARect.ToQRect(), FillBrush());
+}
+
+void TCanvas::FrameRect(const TRect& ARect) {
+    if (ARect.IsEmpty() || FBrush->Style() == bsClear)
+        return;
+    QPainter* painter = Painter();
+    const QBrush brush = FillBrush();
+    const int32_t w = ARect.Width();
+    const int32_t h = ARect.Height();
+    painter->fillRect(QRect(ARect.Left, ARect.Top, w, 1), brush);
+    painter->fillRect(QRect(ARect.Left, ARect.Bottom - 1, w, 1), brush);
+    painter->fillRect(QRect(ARect.Left, ARect.Top, 1, h), brush);
+    painter->fillRect(QRect(ARect.Right - 1, ARect.Top, 1, h), brush);
+}
+
+void TCanvas::DrawFocusRect(const TRect& ARect) {
+    if (ARect.IsEmpty())
+        return;
+    QPainter* painter = Painter();
+    painter->save();
+    painter->setCompositionMode(QPainter::RasterOp_SourceXorDestination);
+    // every other pixel of the border, each pixel once
+    QRegion dots;
+    auto dot = [&](int32_t x, int32_t y) {
+        if (((x - ARect.Left) + (y - ARect.Top)) % 2 == 0)
+            dots += QRect(x, y, 1, 1);
+    };
+    for (int32_t x = ARect.Left; x < ARect.Right; ++x) {
+        dot(x, ARect.Top);
+        if (ARect.Height() > 1)
+            dot(x, ARect.Bottom - 1);
+    }
+    for (int32_t y = ARect.Top + 1; y < ARect.Bottom - 1; ++y) {
+        dot(ARect.Left, y);
+        if (ARect.Width() > 1)
+            dot(ARect.Right - 1, y);
+    }
+    for (const QRect& r : dots)
+        painter->fillRect(r, Qt::white);
+    painter->restore();
+}
+
+TColor TCanvas::Pixel(int32_t X, int32_t Y) const {
+    if (!FImage || !FImage->valid(X, Y))
+        return -1;
+    return QColorToColor(QColor(FImage->pixel(X, Y)));
+}
+
+void TCanvas::SetPixel(int32_t X, int32_t Y, TColor AColor) {
+    Painter()->fillRect(QRect(X, Y, 1, 1), ColorToQColor(AColor));
+}
+
+TSize TCanvas::TextExtent(const QString& AText) const {
+    const QFontMetrics metrics(FFont->ToQFont());
+    return TSize{metrics.horizontalAdvance(AText), metrics.height()};
+}
+
+void TCanvas::TextOut(int32_t X, int32_t Y, const QString& AText) {
+    DrawText(X, Y, AText, FBrush->Style() != bsClear);
+}
+
+void TCanvas::DrawText(int32_t X, int32_t Y, const QString& AText, bool AOpaque) {
+    QPainter* painter = Painter();
+    const QFont font = FFont->ToQFont();
+    const QFontMetrics metrics(font);
+    const int32_t width = metrics.horizontalAdvance(AText);
+    painter->save();
+    painter->translate(X, Y);
+    if (FFont->Escapement() != 0)
+        painter->rotate(-FFont->Escapement() / 10.0); // counter-clockwise on screen
+    if (AOpaque)
+        painter->fillRect(QRect(0, 0, width, metrics.height()), FillBrush());
+    painter->setFont(font);
+    painter->setPen(ColorToQColor(FFont->Color()));
+    painter->drawText(QPoint(0, metrics.ascent()), AText);
+    painter->restore();
+    FPenPos = TPoint{X + width, Y};
+}
+
+void TCanvas::TextRect(const TRect& ARect, int32_t X, int32_t Y, const QString& AText) {
+    if (ARect.IsEmpty())
+        return;
+    const std::optional<QRegion> saved = FClip;
+    FillRect(ARect);
+    IntersectClipRect(ARect.Left, ARect.Top, ARect.Right, ARect.Bottom);
+    DrawText(X, Y, AText, false);
+    FClip = saved;
+    ApplyClip();
+}
+
+QImage TCanvas::Displayable(const QImage& AImage) const {
+    // Qt copies 32-bit pixels between opaque images as they are, so the
+    // fourth byte only needs setting where the target keeps alpha
+    const QPaintDevice* device = FPainter->device();
+    if (device && device->devType() == QInternal::Image
+        && static_cast<const QImage*>(device)->format() == QImage::Format_RGB32)
+        return AImage;
+    return OpaqueImage(AImage);
+}
+
+void TCanvas::Draw(int32_t X, int32_t Y, const QImage& AImage) {
+    if (AImage.isNull())
+        return;
+    QPainter* painter = Painter();
+    painter->drawImage(QPoint(X, Y), Displayable(AImage));
+}
+
+void TCanvas::StretchDraw(const TRect& ARect, const QImage& AImage) {
+    if (AImage.isNull() || ARect.IsEmpty())
+        return;
+    Painter()->drawImage(ARect.ToQRect(), Displayable(AImage));
+}
