@@ -3,7 +3,7 @@
 #include "platform/ClassRegistry.h"
 
 TTestLayerHost::TTestLayerHost(TComponent* AOwner)
-    : THxCustomControl(AOwner),
+    : THxControlDrawLayer(AOwner),
       FLayers(new THxDrawLayers(this, Lock())),
       FLinks(new THxCollection(this, Lock(), ItemFactory<THxLayerCollectionItem>())) {}
 
@@ -36,17 +36,17 @@ void TTestLayerHost::Paint() {
 }
 
 void TTestLayerHost::MouseMove(TShiftState AShift, int32_t X, int32_t Y) {
-    THxCustomControl::MouseMove(AShift, X, Y);
+    THxControlDrawLayer::MouseMove(AShift, X, Y);
     ForEachLayer([&](const THxDrawItemPtr& ALayer) { ALayer->DoLayerMouseMove(AShift, X, Y); });
 }
 
 void TTestLayerHost::MouseDown(TMouseButton AButton, TShiftState AShift, int32_t X, int32_t Y) {
-    THxCustomControl::MouseDown(AButton, AShift, X, Y);
+    THxControlDrawLayer::MouseDown(AButton, AShift, X, Y);
     ForEachLayer([&](const THxDrawItemPtr& ALayer) { ALayer->DoLayerMouseDown(AButton, AShift, X, Y); });
 }
 
 void TTestLayerHost::MouseUp(TMouseButton AButton, TShiftState AShift, int32_t X, int32_t Y) {
-    THxCustomControl::MouseUp(AButton, AShift, X, Y);
+    THxControlDrawLayer::MouseUp(AButton, AShift, X, Y);
     ForEachLayer([&](const THxDrawItemPtr& ALayer) { ALayer->DoLayerMouseUp(AButton, AShift, X, Y); });
 }
 
@@ -60,17 +60,17 @@ bool TTestLayerHost::DoMouseWheelDown(TShiftState AShift, TPoint AMousePos) {
 }
 
 void TTestLayerHost::MouseEnter() {
-    THxCustomControl::MouseEnter();
+    THxControlDrawLayer::MouseEnter();
     ForEachLayer([](const THxDrawItemPtr& ALayer) { ALayer->DoLayerMouseEnter(); });
 }
 
 void TTestLayerHost::MouseLeave() {
-    THxCustomControl::MouseLeave();
+    THxControlDrawLayer::MouseLeave();
     ForEachLayer([](const THxDrawItemPtr& ALayer) { ALayer->DoLayerMouseLeave(); });
 }
 
 void TTestLayerHost::GetChildren(const TGetChildProc& AProc, TComponent* ARoot) {
-    THxCustomControl::GetChildren(AProc, ARoot);
+    THxControlDrawLayer::GetChildren(AProc, ARoot);
     FLayers->GetChildren(AProc, ARoot);
 }
 
@@ -79,7 +79,7 @@ void TTestLayerHost::SetChildOrder(TComponent* AChild, int AOrder) {
 }
 
 void TTestLayerHost::Notification(TComponent* AComponent, TOperation AOperation) {
-    THxCustomControl::Notification(AComponent, AOperation);
+    THxControlDrawLayer::Notification(AComponent, AOperation);
     if (FLayers)
         FLayers->Notification(AComponent, AOperation);
 }

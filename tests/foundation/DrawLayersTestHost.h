@@ -1,7 +1,8 @@
 #pragma once
 // A control that hosts draw layers, as a display container would: a layer
 // list, a collection of links to layers, painting that draws every layer
-// into its own canvas, and mouse input forwarded to every layer.
+// into its own canvas, and mouse input forwarded to every layer. It is a
+// layer itself, so that a link can be asked to refer to its own host.
 
 #include "foundation/HxControlDrawLayers.h"
 #include "platform/Forms.h"
@@ -9,7 +10,7 @@
 #include <QString>
 #include <vector>
 
-class TTestLayerHost : public THxCustomControl {
+class TTestLayerHost : public THxControlDrawLayer {
     Q_OBJECT
     Q_PROPERTY(THxDrawLayers* Layers READ GetLayers)
     Q_PROPERTY(THxCollection* Links READ GetLinks)
