@@ -97,7 +97,7 @@ void TKvComponentItems::Get(int32_t AIndex, TKvComponentItemPtr& AItem) const {
 void TKvComponentItems::Clear(bool ADelete) {
     while (!FList.empty()) {
         // Taken out here first, so the loop ends whatever the item does.
-        const TKvComponentItemPtr item = FList.back();
+        TKvComponentItemPtr item = FList.back();
         FList.pop_back();
         TComponent* const component = item->GetComponent();
         if (component)
@@ -111,6 +111,8 @@ void TKvComponentItems::Clear(bool ADelete) {
         }
         item->SetComponentList(nullptr);
         item->SetOwnerComponent(nullptr);
+        // Dropped before the component goes: the reference lives in it.
+        item.reset();
         if (ADelete && component)
             TPersistent::Free(component);
     }
