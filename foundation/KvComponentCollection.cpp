@@ -4,6 +4,7 @@
 #include "platform/PublishedProperties.h"
 
 #include <algorithm>
+#include <array>
 
 class TKvComponentItems::TMemberWatch : public TComponent {
 public:

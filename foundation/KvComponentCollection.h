@@ -13,7 +13,6 @@
 #include <QMetaProperty>
 #include <QString>
 #include <QStringList>
-#include <array>
 #include <memory>
 #include <vector>
 

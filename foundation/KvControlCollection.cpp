@@ -4,6 +4,8 @@
 #include "platform/Forms.h"
 
 #include <QCoreApplication>
+#include <algorithm>
+#include <utility>
 
 namespace {
 

@@ -107,15 +107,6 @@ TEST_F(ControlItemsTest, SetIndexClampsToTheListAndAFreeControlHasNoIndex) {
     EXPECT_EQ(MemberNames(host), (std::vector<QString>{"A", "B", "C"}));
 }
 
-TEST_F(ControlItemsTest, ItemVisibilityIsTheControlsVisibility) {
-    auto* item = NewItem(QStringLiteral("Item"));
-    EXPECT_TRUE(item->GetHasEnable());
-    EXPECT_TRUE(item->GetCanDisable());
-    item->SetItemVisible(false);
-    EXPECT_FALSE(item->Visible());
-    EXPECT_FALSE(item->GetItemVisible());
-}
-
 TEST_F(ControlItemsTest, MembersSurviveAStoredFormRoundTripInOrder) {
     // Created in one order, listed in another.
     auto* first = NewItem(QStringLiteral("First"));

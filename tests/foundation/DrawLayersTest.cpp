@@ -223,14 +223,4 @@ TEST_F(DrawLayersTest, LinksSurviveAStoredFormRoundTrip) {
     EXPECT_EQ(link1->GetLayerIndex(), 0);
 }
 
-TEST_F(DrawLayersTest, TheBaseLayerDrawsAndReportsItsName) {
-    EXPECT_EQ(red->GetOperations(), THxDrawLayerOperations(dlmDraw));
-    EXPECT_EQ(red->GetName(), QStringLiteral("Red"));
-    const TJwLockSectionPtr section = red->WriteLock();
-    EXPECT_TRUE(section && section->GetLocked());
-    THxDrawItemPtr item;
-    EXPECT_TRUE(Supports(KvComponentItem(red), item));
-    EXPECT_TRUE(Supports(item, IJwOwnedComponent::IID));
-}
-
 } // namespace

@@ -32,12 +32,9 @@ public:
     void GetChildren(const TGetChildProc& AProc, TComponent* ARoot) override;
     void SetChildOrder(TComponent* AChild, int AOrder) override;
 
-    int32_t changes = 0;
-
 protected:
     ~TTestLayerHost() override;
     void Notification(TComponent* AComponent, TOperation AOperation) override;
-    void LockChanged() override { ++changes; }
 
 private:
     template <class F>
