@@ -1,5 +1,6 @@
 #include "foundation/HxControl.h"
 
+#include "platform/EventBinding.h"
 #include "platform/ZeroFloats.h"
 
 #include <QGuiApplication>
@@ -49,6 +50,12 @@ void THxCustomControl::Assign(TPersistent* ASource) {
 void THxCustomControl::DefineProperties(TFiler& AFiler) {
     TControl::DefineProperties(AFiler);
     DefineZeroFloats(AFiler, this);
+    DefineEvent<TControl>(AFiler, QStringLiteral("OnMouseEnter"), FOnMouseEnterName,
+                          [this](TControlEvent AHandler) { OnMouseEnter = std::move(AHandler); });
+    DefineEvent<TControl>(AFiler, QStringLiteral("OnMouseLeave"), FOnMouseLeaveName,
+                          [this](TControlEvent AHandler) { OnMouseLeave = std::move(AHandler); });
+    DefineEvent<TControl>(AFiler, QStringLiteral("OnResize"), FOnResizeName,
+                          [this](TControlEvent AHandler) { OnResize = std::move(AHandler); });
 }
 
 void THxCustomControl::MouseMove(TShiftState AShift, int32_t X, int32_t Y) {

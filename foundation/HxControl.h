@@ -29,11 +29,13 @@ public:
     // Repaints ARect without erasing its background first.
     void InvalidateIntRect(const TRect& ARect);
 
+    // Stores, besides "_Floats", the root methods bound to OnMouseEnter,
+    // OnMouseLeave and OnResize.
+    void DefineProperties(TFiler& AFiler) override;
     // Under the write lock: the published properties except "Name" of
     // another control of this family; any other source raises the "cannot
     // assign" error.
     void Assign(TPersistent* ASource) override;
-    void DefineProperties(TFiler& AFiler) override;
 
     void MouseMove(TShiftState AShift, int32_t X, int32_t Y) override;
     void MouseEnter() override;
@@ -74,6 +76,10 @@ private:
     THxLockPtr FLock;
     bool FMouseIsIn = false;
     TOwned<THxTimer> FMouseTimer;
+    // The root methods the stored form bound to the events.
+    QString FOnMouseEnterName;
+    QString FOnMouseLeaveName;
+    QString FOnResizeName;
 };
 
 // What a host needs of a hosted control.

@@ -38,6 +38,12 @@ class TProbeForm : public TForm {
 public:
     Q_INVOKABLE explicit TProbeForm(TComponent* AOwner);
 
+    Q_INVOKABLE void ProbeEntered(TControl*) { ++entered; }
+    Q_INVOKABLE void ProbeLeft() { ++left; }
+
+    int32_t entered = 0;
+    int32_t left = 0;
+
 protected:
     ~TProbeForm() override = default;
 };

@@ -130,6 +130,29 @@ TEST_F(CustomControlTest, ZeroFloatsSurviveTheStoredForm) {
     EXPECT_EQ(probe->GetGain(), 0.0);
 }
 
+TEST_F(CustomControlTest, EnterAndLeaveHandlersAreStoredByRootMethod) {
+    RegisterClass<TProbeForm>();
+    RegisterClass<TProbeControl>();
+    const QString text = QStringLiteral(
+        "object : TProbeForm\n"
+        "  object Probe: TProbeControl\n"
+        "    OnMouseEnter = ProbeEntered\n"
+        "    OnMouseLeave = ProbeLeft\n"
+        "  end\n"
+        "end\n");
+    auto copy = MakeOwned<TProbeForm>(nullptr);
+    ReadComponentFromText(text, copy.get());
+    auto* probe = qobject_cast<TProbeControl*>(copy->FindComponent(QStringLiteral("Probe")));
+    ASSERT_NE(probe, nullptr);
+    probe->MouseEnter();
+    probe->MouseLeave();
+    EXPECT_EQ(copy->entered, 1);
+    EXPECT_EQ(copy->left, 1);
+    const QString written = ComponentToText(copy.get());
+    EXPECT_TRUE(written.contains(QStringLiteral("OnMouseEnter = ProbeEntered"))) << written.toStdString();
+    EXPECT_TRUE(written.contains(QStringLiteral("OnMouseLeave = ProbeLeft")));
+}
+
 TEST_F(CustomControlTest, SettersThroughTheRootLockNotifyTheControl) {
     const int32_t before = control->changes;
     control->SetSteps(5);
