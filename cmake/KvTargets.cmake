@@ -68,8 +68,10 @@ function(kv_folder_library name)
   cmake_parse_arguments(ARG "QT" "" "DEPS" ${ARGN})
   file(GLOB sources CONFIGURE_DEPENDS
        ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp ${CMAKE_CURRENT_SOURCE_DIR}/*.h)
-  list(FILTER sources INCLUDE REGEX "\\.cpp$")
-  if(NOT sources)
+  # Headers are listed too, so that moc finds every Q_OBJECT class.
+  set(cpp_sources ${sources})
+  list(FILTER cpp_sources INCLUDE REGEX "\\.cpp$")
+  if(NOT cpp_sources)
     # Header-only until its first source arrives.
     add_library(${name} INTERFACE)
     target_include_directories(${name} INTERFACE ${PROJECT_SOURCE_DIR})

@@ -11,6 +11,12 @@ namespace {
     throw Exception(QStringLiteral("Calling THxPersistent.Create without lock!"));
 }
 
+const THxLockPtr& RequireLock(const THxLockPtr& ALock) {
+    if (!ALock)
+        NoLock();
+    return ALock;
+}
+
 const THxLockPtr& OwnerLock(const THxPersistent* AOwner) {
     if (!AOwner)
         NoLock();
@@ -37,7 +43,7 @@ THxPersistent::THxPersistent(THxPersistent* AOwner) : THxPersistent(AOwner, Owne
 THxPersistent::THxPersistent(THxCollectionItem* AOwner) : THxPersistent(AOwner, ItemLock(AOwner)) {}
 
 THxPersistent::THxPersistent(TPersistent* AOwnerProperty, const THxLockPtr& ALock)
-    : FLock(ALock ? THxLock::CreateCopy(ALock, [this] { LockChanged(); }) : (NoLock(), THxLockPtr())),
+    : FLock(THxLock::CreateCopy(RequireLock(ALock), [this] { LockChanged(); })),
       FOwnerProperty(AOwnerProperty) {}
 
 THxPersistent::~THxPersistent() = default;

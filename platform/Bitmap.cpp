@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QPainter>
+#include <climits>
 #include <cstring>
 
 TBitmap::TBitmap() {
@@ -32,13 +33,17 @@ void TBitmap::SetSize(int32_t AWidth, int32_t AHeight) {
         throw Exception(QStringLiteral("Invalid bitmap size %1 x %2").arg(AWidth).arg(AHeight));
     if (AWidth == FWidth && AHeight == FHeight)
         return;
-    FWidth = AWidth;
-    FHeight = AHeight;
     if (AWidth == 0 || AHeight == 0) {
+        FWidth = AWidth;
+        FHeight = AHeight;
         Replace(QImage());
         return;
     }
-    QImage image(AWidth, AHeight, QtFormat(FFormat));
+    // pixel memory stays addressable by 32-bit offsets, as device-independent sections are
+    const int64_t stride = (int64_t{AWidth} * (FFormat == pf24bit ? 3 : 4) + 3) / 4 * 4;
+    QImage image;
+    if (stride * AHeight <= INT32_MAX)
+        image = QImage(AWidth, AHeight, QtFormat(FFormat));
     if (image.isNull())
         throw EOutOfResources(QStringLiteral("Out of system resources"));
     image.fill(Qt::white);
@@ -48,6 +53,8 @@ void TBitmap::SetSize(int32_t AWidth, int32_t AHeight) {
         for (int y = 0; y < rows; ++y)
             std::memcpy(image.scanLine(y), FImage.constScanLine(y), bytes);
     }
+    FWidth = AWidth;
+    FHeight = AHeight;
     Replace(std::move(image));
 }
 

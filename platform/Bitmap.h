@@ -8,7 +8,8 @@
 #include <QString>
 #include <cstdint>
 
-enum TPixelFormat { pf24bit, pf32bit };
+// The framework's other formats are accepted by name; bitmaps here hold 24 or 32 bits.
+enum TPixelFormat { pf24bit, pf32bit, pfDevice, pf1bit, pf4bit, pf8bit, pf15bit, pf16bit, pfCustom };
 
 class TBitmap {
 public:

@@ -25,17 +25,33 @@ TDashPattern PatternOf(TPenStyle AStyle) {
     }
 }
 
-QPolygon ToQPolygon(const std::vector<TPoint>& APoints) {
-    QPolygon poly;
-    poly.reserve(static_cast<qsizetype>(APoints.size()));
-    for (const TPoint& p : APoints)
-        poly.append(p.ToQPoint());
-    return poly;
+// GDI's coordinate space is 28 bits wide; holding shapes to it keeps every
+// width and corner sum we or Qt compute inside an int.
+constexpr int32_t MaxCoord = 1 << 27;
+
+int32_t Coord(int32_t AValue) {
+    return std::clamp(AValue, -MaxCoord, MaxCoord);
+}
+
+TRect Clamped(const TRect& ARect) {
+    return TRect{Coord(ARect.Left), Coord(ARect.Top), Coord(ARect.Right), Coord(ARect.Bottom)};
 }
 
 // Rectangle corners in order, as GDI takes them whichever way round they come.
 TRect Normalized(int32_t X1, int32_t Y1, int32_t X2, int32_t Y2) {
+    X1 = Coord(X1);
+    Y1 = Coord(Y1);
+    X2 = Coord(X2);
+    Y2 = Coord(Y2);
     return TRect{std::min(X1, X2), std::min(Y1, Y2), std::max(X1, X2), std::max(Y1, Y2)};
+}
+
+QPolygon ToQPolygon(const std::vector<TPoint>& APoints) {
+    QPolygon poly;
+    poly.reserve(static_cast<qsizetype>(APoints.size()));
+    for (const TPoint& p : APoints)
+        poly.append(QPoint(Coord(p.X), Coord(p.Y)));
+    return poly;
 }
 
 void Aliased(QPainter& APainter) {
@@ -304,48 +320,51 @@ void TCanvas::Ellipse(int32_t X1, int32_t Y1, int32_t X2, int32_t Y2) {
 }
 
 void TCanvas::FillRect(const TRect& ARect) {
-    if (ARect.IsEmpty() || FBrush->Style() == bsClear)
+    const TRect r = Clamped(ARect);
+    if (r.IsEmpty() || FBrush->Style() == bsClear)
         return;
-    Painter()->fillRect(ARect.ToQRect(), FillBrush());
+    Painter()->fillRect(r.ToQRect(), FillBrush());
 }
 
 void TCanvas::FrameRect(const TRect& ARect) {
-    if (ARect.IsEmpty() || FBrush->Style() == bsClear)
+    const TRect r = Clamped(ARect);
+    if (r.IsEmpty() || FBrush->Style() == bsClear)
         return;
     QPainter* painter = Painter();
     const QBrush brush = FillBrush();
-    const int32_t w = ARect.Width();
-    const int32_t h = ARect.Height();
-    painter->fillRect(QRect(ARect.Left, ARect.Top, w, 1), brush);
-    painter->fillRect(QRect(ARect.Left, ARect.Bottom - 1, w, 1), brush);
-    painter->fillRect(QRect(ARect.Left, ARect.Top, 1, h), brush);
-    painter->fillRect(QRect(ARect.Right - 1, ARect.Top, 1, h), brush);
+    painter->fillRect(QRect(r.Left, r.Top, r.Width(), 1), brush);
+    painter->fillRect(QRect(r.Left, r.Bottom - 1, r.Width(), 1), brush);
+    painter->fillRect(QRect(r.Left, r.Top, 1, r.Height()), brush);
+    painter->fillRect(QRect(r.Right - 1, r.Top, 1, r.Height()), brush);
 }
 
 void TCanvas::DrawFocusRect(const TRect& ARect) {
-    if (ARect.IsEmpty())
+    const TRect r = Clamped(ARect);
+    if (r.IsEmpty())
         return;
     QPainter* painter = Painter();
+    const QRect surface = SurfaceRect();
     painter->save();
     painter->setCompositionMode(QPainter::RasterOp_SourceXorDestination);
-    // every other pixel of the border, each pixel once
-    QRegion dots;
+    // every other pixel of the border, each pixel once; only the visible part is walked
     auto dot = [&](int32_t x, int32_t y) {
-        if (((x - ARect.Left) + (y - ARect.Top)) % 2 == 0)
-            dots += QRect(x, y, 1, 1);
+        if (((x - r.Left) + (y - r.Top)) % 2 == 0)
+            painter->fillRect(QRect(x, y, 1, 1), Qt::white);
     };
-    for (int32_t x = ARect.Left; x < ARect.Right; ++x) {
-        dot(x, ARect.Top);
-        if (ARect.Height() > 1)
-            dot(x, ARect.Bottom - 1);
+    const int32_t x0 = std::max(r.Left, surface.left());
+    const int32_t x1 = std::min(r.Right, surface.right() + 1);
+    const int32_t y0 = std::max(r.Top + 1, surface.top());
+    const int32_t y1 = std::min(r.Bottom - 1, surface.bottom() + 1);
+    for (int32_t x = x0; x < x1; ++x) {
+        dot(x, r.Top);
+        if (r.Height() > 1)
+            dot(x, r.Bottom - 1);
     }
-    for (int32_t y = ARect.Top + 1; y < ARect.Bottom - 1; ++y) {
-        dot(ARect.Left, y);
-        if (ARect.Width() > 1)
-            dot(ARect.Right - 1, y);
+    for (int32_t y = y0; y < y1; ++y) {
+        dot(r.Left, y);
+        if (r.Width() > 1)
+            dot(r.Right - 1, y);
     }
-    for (const QRect& r : dots)
-        painter->fillRect(r, Qt::white);
     painter->restore();
 }
 
@@ -365,7 +384,7 @@ TSize TCanvas::TextExtent(const QString& AText) const {
 }
 
 void TCanvas::TextOut(int32_t X, int32_t Y, const QString& AText) {
-    DrawText(X, Y, AText, FBrush->Style() != bsClear);
+    DrawText(Coord(X), Coord(Y), AText, FBrush->Style() != bsClear);
 }
 
 void TCanvas::DrawText(int32_t X, int32_t Y, const QString& AText, bool AOpaque) {
@@ -392,7 +411,7 @@ void TCanvas::TextRect(const TRect& ARect, int32_t X, int32_t Y, const QString& 
     const std::optional<QRegion> saved = FClip;
     FillRect(ARect);
     IntersectClipRect(ARect.Left, ARect.Top, ARect.Right, ARect.Bottom);
-    DrawText(X, Y, AText, false);
+    DrawText(Coord(X), Coord(Y), AText, false);
     FClip = saved;
     ApplyClip();
 }
@@ -411,11 +430,12 @@ void TCanvas::Draw(int32_t X, int32_t Y, const QImage& AImage) {
     if (AImage.isNull())
         return;
     QPainter* painter = Painter();
-    painter->drawImage(QPoint(X, Y), Displayable(AImage));
+    painter->drawImage(QPoint(Coord(X), Coord(Y)), Displayable(AImage));
 }
 
 void TCanvas::StretchDraw(const TRect& ARect, const QImage& AImage) {
-    if (AImage.isNull() || ARect.IsEmpty())
+    const TRect r = Clamped(ARect);
+    if (AImage.isNull() || r.IsEmpty())
         return;
-    Painter()->drawImage(ARect.ToQRect(), Displayable(AImage));
+    Painter()->drawImage(r.ToQRect(), Displayable(AImage));
 }

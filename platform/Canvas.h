@@ -2,7 +2,8 @@
 // The framework canvas: GDI's drawing model over a QPainter. Pixels follow
 // GDI's rules, never antialiased: a line stops before its last point;
 // rectangles, ellipses and fills leave out their right and bottom edge;
-// text is placed by the top-left corner of its cell.
+// text is placed by the top-left corner of its cell. Coordinates of shapes,
+// text and images are held to GDI's range of +-2^27.
 
 #include "platform/Geometry.h"
 #include "platform/Graphics.h"

@@ -147,10 +147,13 @@ protected:
 
     void wheelEvent(QWheelEvent* AEvent) override {
         const QPoint global = AEvent->globalPosition().toPoint();
+        bool passOn = false;
         Guarded([&] {
-            FControl->WheelTurned(ShiftStateOf(AEvent->modifiers(), AEvent->buttons()), AEvent->angleDelta().y(),
-                                  TPoint{global.x(), global.y()});
+            passOn = FControl->WheelTurned(ShiftStateOf(AEvent->modifiers(), AEvent->buttons()),
+                                           AEvent->angleDelta().y(), TPoint{global.x(), global.y()});
         });
+        // steps nobody handled go on to the parent, as wheel messages do
+        AEvent->setAccepted(!passOn);
     }
 
     void enterEvent(QEnterEvent*) override { Guarded([&] { FControl->MouseEnter(); }); }
@@ -418,7 +421,7 @@ void TControl::InvalidateRect(const TRect& ARect, bool AErase) {
     if (AErase)
         FKeepRegion -= r;
     else
-        FKeepRegion += r;
+        FKeepRegion = FKeepRegion.united(r).intersected(FWidget->rect()); // stays small while hidden
     FWidget->update(r);
 }
 
@@ -448,13 +451,17 @@ void TControl::PaintWidget(QRegion ARegion, QPainter& APainter) {
     FCanvas.Detach();
 }
 
-void TControl::WheelTurned(TShiftState AShift, int32_t ADelta, TPoint AScreenPos) {
+bool TControl::WheelTurned(TShiftState AShift, int32_t ADelta, TPoint AScreenPos) {
     FWheelAccumulator += ADelta;
+    bool stepped = false;
+    bool handled = false;
     while (std::abs(FWheelAccumulator) >= WheelNotch) {
         const int32_t step = FWheelAccumulator > 0 ? WheelNotch : -WheelNotch;
         FWheelAccumulator -= step;
-        DoMouseWheel(AShift, step, AScreenPos);
+        stepped = true;
+        handled = DoMouseWheel(AShift, step, AScreenPos) || handled;
     }
+    return stepped && !handled;
 }
 
 void TControl::WindowClosing(bool&) {}

@@ -184,7 +184,8 @@ public:
     virtual void MouseUp(TMouseButton AButton, TShiftState AShift, int32_t X, int32_t Y);
     // One call per wheel notch (120 units; finer wheels add up). Positive
     // deltas roll away from the user: wheel up. AMousePos is in screen
-    // coordinates. Returns whether the step was handled.
+    // coordinates. Returns whether the step was handled; steps not handled
+    // go on to the parent control.
     virtual bool DoMouseWheel(TShiftState AShift, int32_t AWheelDelta, TPoint AMousePos);
     virtual bool DoMouseWheelDown(TShiftState AShift, TPoint AMousePos);
     virtual bool DoMouseWheelUp(TShiftState AShift, TPoint AMousePos);
@@ -223,7 +224,8 @@ private:
     void PaintWidget(QRegion ARegion, QPainter& APainter);
     void WidgetResized(int32_t AWidth, int32_t AHeight);
     void WidgetMoved(int32_t ALeft, int32_t ATop);
-    void WheelTurned(TShiftState AShift, int32_t ADelta, TPoint AScreenPos);
+    // Whether whole notches went unhandled (and go on to the parent).
+    bool WheelTurned(TShiftState AShift, int32_t ADelta, TPoint AScreenPos);
 
     std::unique_ptr<TControlWidget> FWidget;
     TControl* FParent = nullptr;

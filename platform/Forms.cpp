@@ -1,11 +1,56 @@
 #include "platform/Forms.h"
 
+#include "platform/EventBinding.h"
+#include "platform/Filer.h"
+
+#include <QFontMetrics>
 #include <QMetaObject>
 #include <QWidget>
 
-TForm::TForm(TComponent* AOwner) : TControl(AOwner) {
+TForm::TForm(TComponent* AOwner) : TControl(AOwner), FFont(MakeOwned<TFont>()) {
     FIsWindow = true;
     SetVisible(false);
+    FFont->OnChange = [this] { Invalidate(); };
+}
+
+int32_t TForm::TextHeight() const {
+    return QFontMetrics(FFont->ToQFont()).height();
+}
+
+void TForm::DoCreate() {
+    if (FOnCreate)
+        FOnCreate(this);
+}
+
+void TForm::SetOnCreate(TFormEvent AValue) {
+    FOnCreate = std::move(AValue);
+    FOnCreateName.clear();
+}
+
+void TForm::SetOnDestroy(TFormEvent AValue) {
+    FOnDestroy = std::move(AValue);
+    FOnDestroyName.clear();
+}
+
+void TForm::BeforeDestruction() {
+    try {
+        if (FOnDestroy)
+            FOnDestroy(this);
+    } catch (...) {
+        // the form goes regardless
+    }
+    TControl::BeforeDestruction();
+}
+
+void TForm::DefineProperties(TFiler& AFiler) {
+    TControl::DefineProperties(AFiler);
+    DefineEvent<TForm>(AFiler, QStringLiteral("OnCreate"), FOnCreateName,
+                       [this](TFormEvent AHandler) { FOnCreate = std::move(AHandler); });
+    DefineEvent<TForm>(AFiler, QStringLiteral("OnDestroy"), FOnDestroyName,
+                       [this](TFormEvent AHandler) { FOnDestroy = std::move(AHandler); });
+    AFiler.DefineProperty(
+        QStringLiteral("TextHeight"), [](TReader& AReader) { AReader.ReadInteger(); },
+        [this](TWriter& AWriter) { AWriter.WriteInteger(TextHeight()); }, true);
 }
 
 void TForm::SetCaption(const QString& AValue) {

@@ -34,8 +34,11 @@ struct TRect {
     bool Contains(const TPoint& P) const {
         return P.X >= Left && P.X < Right && P.Y >= Top && P.Y < Bottom;
     }
-    // The pixels of this rectangle (right and bottom excluded) as a QRect.
-    QRect ToQRect() const { return QRect(Left, Top, Right - Left, Bottom - Top); }
+    // The pixels of this rectangle (right and bottom excluded) as a QRect;
+    // null when empty.
+    QRect ToQRect() const {
+        return IsEmpty() ? QRect() : QRect(QPoint(Left, Top), QPoint(Right - 1, Bottom - 1));
+    }
     static TRect FromQRect(const QRect& R) {
         return TRect{R.left(), R.top(), R.left() + R.width(), R.top() + R.height()};
     }

@@ -1,5 +1,6 @@
 #include "platform/Timer.h"
 
+#include "platform/EventBinding.h"
 #include "platform/Exceptions.h"
 
 #include <QObject>
@@ -29,7 +30,7 @@ protected:
     }
 };
 
-TTimer::TTimer() : FReceiver(new TTimerReceiver(this)) {}
+TTimer::TTimer(TComponent* AOwner) : TComponent(AOwner), FReceiver(new TTimerReceiver(this)) {}
 
 TTimer::~TTimer() {
     Stop();
@@ -52,9 +53,19 @@ void TTimer::SetEnabled(bool AValue) {
     UpdateTimer();
 }
 
-void TTimer::SetOnTimer(std::function<void()> AValue) {
+void TTimer::SetOnTimer(TTimerEvent AValue) {
     FOnTimer = std::move(AValue);
+    FOnTimerName.clear();
     UpdateTimer();
+}
+
+void TTimer::DefineProperties(TFiler& AFiler) {
+    TComponent::DefineProperties(AFiler);
+    DefineEvent<TTimer>(AFiler, QStringLiteral("OnTimer"), FOnTimerName, [this](TTimerEvent AHandler) {
+        const QString name = FOnTimerName;
+        SetOnTimer(std::move(AHandler));
+        FOnTimerName = name;
+    });
 }
 
 void TTimer::Stop() {
@@ -77,10 +88,10 @@ void TTimer::UpdateTimer() {
 
 void TTimer::Tick() {
     // the handler may reassign OnTimer or destroy this timer
-    const std::function<void()> handler = FOnTimer;
+    const TTimerEvent handler = FOnTimer;
     try {
         if (handler)
-            handler();
+            handler(this);
     } catch (...) {
         // a failing handler ends this tick only
     }

@@ -1,20 +1,27 @@
 #pragma once
-// The window-message timer: calls OnTimer every Interval milliseconds on the
-// thread that created it (the user-interface thread), through its event loop.
-// It runs while Enabled, Interval is not 0 and OnTimer is assigned.
+// The window-message timer: a component that calls OnTimer every Interval
+// milliseconds on the thread that created it (the user-interface thread),
+// through its event loop. It runs while Enabled, Interval is not 0 and
+// OnTimer is assigned. OnTimer is stored with the form as a root method.
+
+#include "platform/Component.h"
 
 #include <cstdint>
 #include <functional>
-#include <memory>
 
 class TTimerReceiver;
 
-class TTimer {
+class TTimer : public TComponent {
+    Q_OBJECT
+    Q_PROPERTY(bool Enabled READ Enabled WRITE SetEnabled)
+    Q_PROPERTY(uint32_t Interval READ Interval WRITE SetInterval)
+    Q_CLASSINFO("default:Enabled", "True")
+    Q_CLASSINFO("default:Interval", "1000")
+
 public:
-    TTimer();
-    ~TTimer();
-    TTimer(const TTimer&) = delete;
-    TTimer& operator=(const TTimer&) = delete;
+    using TTimerEvent = std::function<void(TTimer* Sender)>;
+
+    Q_INVOKABLE explicit TTimer(TComponent* AOwner);
 
     uint32_t Interval() const { return FInterval; }
     // Raises EOutOfResources "Not enough timers available" when the platform
@@ -22,10 +29,15 @@ public:
     void SetInterval(uint32_t AValue);
     bool Enabled() const { return FEnabled; }
     void SetEnabled(bool AValue);
-    const std::function<void()>& OnTimer() const { return FOnTimer; }
-    void SetOnTimer(std::function<void()> AValue);
+    const TTimerEvent& OnTimer() const { return FOnTimer; }
+    void SetOnTimer(TTimerEvent AValue);
     // Whether a platform timer is running.
     bool Active() const { return FTimerId != 0; }
+
+    void DefineProperties(TFiler& AFiler) override;
+
+protected:
+    ~TTimer() override;
 
 private:
     friend class TTimerReceiver;
@@ -35,7 +47,8 @@ private:
 
     uint32_t FInterval = 1000;
     bool FEnabled = true;
-    std::function<void()> FOnTimer;
+    TTimerEvent FOnTimer;
+    QString FOnTimerName;
     int FTimerId = 0;
     TTimerReceiver* FReceiver;
 };

@@ -1,6 +1,9 @@
 // The timer component, driven by the Qt event loop until a reference timer
 // has ticked a number of times (bounded by a generous deadline).
-#include "foundation/HxTimer.h"
+#include "TestSettings.h"
+
+#include "platform/ClassRegistry.h"
+#include "platform/StoredForm.h"
 
 #include <QTest>
 #include <gtest/gtest.h>
@@ -11,9 +14,9 @@ namespace {
 
 bool RunTicks(int ATicks) {
     int ticks = 0;
-    TTimer reference;
-    reference.SetInterval(5);
-    reference.SetOnTimer([&] { ++ticks; });
+    auto reference = MakeOwned<TTimer>(nullptr);
+    reference->SetInterval(5);
+    reference->SetOnTimer([&](TTimer*) { ++ticks; });
     return QTest::qWaitFor([&] { return ticks >= ATicks; }, 10000);
 }
 
@@ -87,15 +90,29 @@ TEST(HxTimer, HandlerMayFreeItsTimerOrReplaceItself) {
     EXPECT_TRUE(QTest::qWaitFor([&] { return replaced >= 2; }, 10000));
 }
 
-TEST(HxTimer, FreedWithItsOwner) {
-    int ticks = 0;
-    auto owner = MakeOwned<TComponent>(nullptr);
-    auto* timer = new THxTimer(owner.get());
-    timer->SetInterval(5);
-    timer->SetOnTimer([&](TPersistent*) { ++ticks; });
-    EXPECT_EQ(owner->ComponentCount(), 1);
-    owner.reset();
-    const int atFree = ticks;
-    ASSERT_TRUE(RunTicks(5));
-    EXPECT_EQ(ticks, atFree);
+TEST(HxTimer, StoredWithItsHandlerByName) {
+    RegisterClass<THxTimer>();
+    auto form = MakeOwned<TTimerTestForm>(nullptr);
+    ReadComponentFromText(QStringLiteral("object Form1: TTimerTestForm\n"
+                                         "  object Timer1: THxTimer\n"
+                                         "    Interval = 5\n"
+                                         "    OnTimer = Timer1Timer\n"
+                                         "  end\n"
+                                         "end\n"),
+                          form.get());
+    auto* timer = qobject_cast<THxTimer*>(form->FindComponent(QStringLiteral("Timer1")));
+    ASSERT_NE(timer, nullptr);
+    EXPECT_EQ(timer->GetInterval(), 5u);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !form->Senders.empty(); }, 10000));
+    EXPECT_EQ(form->Senders[0], timer);
+
+    timer->SetEnabled(false);
+    QString text = ComponentToText(form.get());
+    EXPECT_TRUE(text.contains(QStringLiteral("OnTimer = Timer1Timer"))) << text.toStdString();
+    EXPECT_TRUE(text.contains(QStringLiteral("Enabled = False"))) << text.toStdString();
+    EXPECT_FALSE(text.contains(QStringLiteral("Interval = 1000")));
+
+    timer->SetOnTimer([](TPersistent*) {});
+    text = ComponentToText(form.get());
+    EXPECT_FALSE(text.contains(QStringLiteral("OnTimer"))) << "a handler set in code is not stored";
 }

@@ -6,6 +6,7 @@
 #include "platform/Component.h"
 
 #include <QString>
+#include <vector>
 
 // Three floats whose constructor values are not zero, a string, an
 // enumeration and an optional-visibility sub-object.
@@ -110,4 +111,15 @@ public:
 private:
     THxLockPtr FLock;
     TOwned<TTestSettings> FSettings;
+};
+
+// A form whose timer's handler is stored by name.
+class TTimerTestForm : public TComponent {
+    Q_OBJECT
+public:
+    using TComponent::TComponent;
+
+    Q_INVOKABLE void Timer1Timer(TPersistent* ASender) { Senders.push_back(ASender); }
+
+    std::vector<TPersistent*> Senders;
 };

@@ -84,6 +84,7 @@ TEST(Bitmap, EmptyUntilBothSidesAreSetAndBadSizesRaise) {
     EXPECT_EQ(bitmap.Width(), 10);
     EXPECT_THROW(bitmap.SetSize(-1, 4), Exception);
     EXPECT_THROW(bitmap.SetSize(100000, 100000), EOutOfResources);
+    EXPECT_EQ(bitmap.Width(), 10) << "a refused size changes nothing";
 }
 
 TEST(Bitmap, FormatChangeConvertsThePixels) {

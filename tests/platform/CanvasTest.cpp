@@ -137,6 +137,20 @@ TEST(CanvasLines, LinesFarOutsideTheSurfaceAreClippedNotWalked) {
     EXPECT_EQ(s.Of(Red), Box(0, 5, 23, 5));
 }
 
+TEST(CanvasShapes, HugeCoordinatesDrawTheVisiblePart) {
+    Surface s;
+    s.canvas.Rectangle(INT32_MIN, 10, INT32_MAX, INT32_MAX);
+    s.canvas.Ellipse(INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX);
+    s.canvas.DrawFocusRect(Rect(-2000000000, 20, 2000000000, 22));
+    s.canvas.FrameRect(Rect(INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX));
+    s.canvas.Polygon({{INT32_MIN, 0}, {INT32_MAX, 0}, {0, INT32_MAX}});
+    s.canvas.TextOut(INT32_MAX, INT32_MIN, "x");
+    s.canvas.StretchDraw(Rect(INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX), QImage(2, 2, QImage::Format_RGB32));
+    s.canvas.Brush().SetColor(clLime);
+    s.canvas.FillRect(Rect(INT32_MIN, INT32_MIN, INT32_MAX, 5));
+    EXPECT_EQ(s.Of(qRgb(0, 255, 0)), Box(0, 0, 23, 4));
+}
+
 TEST(CanvasLines, DashPatternsLeaveGapsAndRunOnAcrossLineTo) {
     for (TPenStyle style : {psDash, psDot, psDashDot, psDashDotDot}) {
         Surface whole(64, 4), split(64, 4);

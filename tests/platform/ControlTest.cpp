@@ -187,6 +187,27 @@ TEST_F(ControlTest, WheelStepsCarryDirectionShiftAndScreenPosition) {
     EXPECT_EQ(control->ScreenToClient(Point(screen.x(), screen.y())), Point(12, 13));
 }
 
+TEST_F(ControlTest, WheelStepsNobodyHandlesAreLeftForTheParent) {
+    // Qt hands an ignored wheel event from the window system to the parent
+    auto* inner = new TControl(form.get());
+    inner->SetParent(control);
+    inner->SetBounds(0, 0, 50, 50);
+    bool handled = false;
+    inner->OnMouseWheelUp = [&](TControl*, TShiftState, TPoint, bool& AHandled) { AHandled = handled; };
+    auto turn = [&](int ADelta) {
+        QWheelEvent event(QPointF(5, 5), inner->Widget()->mapToGlobal(QPointF(5, 5)), QPoint(), QPoint(0, ADelta),
+                          Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(inner->Widget(), &event);
+        return event.isAccepted();
+    };
+    EXPECT_FALSE(turn(120));
+    EXPECT_TRUE(turn(60)) << "half a notch is kept for later";
+    handled = true;
+    EXPECT_TRUE(turn(60));
+    SendWheel(QPoint(1, 1), -120);
+    EXPECT_EQ(control->Of("wheeldown").size(), 1u);
+}
+
 TEST_F(ControlTest, KeysArriveAsKeyDownKeyPressAndKeyUp) {
     QTest::keyClick(W(), Qt::Key_Left, Qt::ShiftModifier);
     QTest::keyClick(W(), '+');

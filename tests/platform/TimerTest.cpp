@@ -6,7 +6,6 @@
 
 #include <QTest>
 #include <gtest/gtest.h>
-#include <memory>
 #include <stdexcept>
 #include <thread>
 
@@ -15,9 +14,10 @@ namespace {
 // Runs the event loop until ATicks more ticks of a 5 ms reference timer.
 bool RunTicks(int ATicks) {
     int ticks = 0;
-    TTimer reference;
+    auto owned = MakeOwned<TTimer>(nullptr);
+    TTimer& reference = *owned;
     reference.SetInterval(5);
-    reference.SetOnTimer([&] { ++ticks; });
+    reference.SetOnTimer([&](TTimer*) { ++ticks; });
     return QTest::qWaitFor([&] { return ticks >= ATicks; }, 10000);
 }
 
@@ -25,14 +25,20 @@ bool RunTicks(int ATicks) {
 
 TEST(Timer, TicksWhileEnabledWithIntervalAndHandler) {
     int ticks = 0;
-    TTimer timer;
+    TTimer* sender = nullptr;
+    auto owned = MakeOwned<TTimer>(nullptr);
+    TTimer& timer = *owned;
     EXPECT_EQ(timer.Interval(), 1000u);
     EXPECT_TRUE(timer.Enabled());
     EXPECT_FALSE(timer.Active()) << "inert until a handler is assigned";
     timer.SetInterval(5);
-    timer.SetOnTimer([&] { ++ticks; });
+    timer.SetOnTimer([&](TTimer* ASender) {
+        ++ticks;
+        sender = ASender;
+    });
     EXPECT_TRUE(timer.Active());
     EXPECT_TRUE(QTest::qWaitFor([&] { return ticks >= 3; }, 10000));
+    EXPECT_EQ(sender, &timer);
 
     timer.SetEnabled(false);
     EXPECT_FALSE(timer.Active());
@@ -43,19 +49,19 @@ TEST(Timer, TicksWhileEnabledWithIntervalAndHandler) {
 
 TEST(Timer, IntervalZeroOrNoHandlerNeverFires) {
     int zeroTicks = 0;
-    TTimer zero;
-    zero.SetOnTimer([&] { ++zeroTicks; });
-    zero.SetInterval(0);
-    TTimer noHandler;
-    noHandler.SetInterval(5);
-    TTimer disabled;
+    auto zero = MakeOwned<TTimer>(nullptr);
+    zero->SetOnTimer([&](TTimer*) { ++zeroTicks; });
+    zero->SetInterval(0);
+    auto noHandler = MakeOwned<TTimer>(nullptr);
+    noHandler->SetInterval(5);
+    auto disabled = MakeOwned<TTimer>(nullptr);
     int disabledTicks = 0;
-    disabled.SetEnabled(false);
-    disabled.SetInterval(5);
-    disabled.SetOnTimer([&] { ++disabledTicks; });
-    EXPECT_FALSE(zero.Active());
-    EXPECT_FALSE(noHandler.Active());
-    EXPECT_FALSE(disabled.Active());
+    disabled->SetEnabled(false);
+    disabled->SetInterval(5);
+    disabled->SetOnTimer([&](TTimer*) { ++disabledTicks; });
+    EXPECT_FALSE(zero->Active());
+    EXPECT_FALSE(noHandler->Active());
+    EXPECT_FALSE(disabled->Active());
     ASSERT_TRUE(RunTicks(5));
     EXPECT_EQ(zeroTicks, 0);
     EXPECT_EQ(disabledTicks, 0);
@@ -63,9 +69,9 @@ TEST(Timer, IntervalZeroOrNoHandlerNeverFires) {
 
 TEST(Timer, FailingHandlerKeepsTicking) {
     int ticks = 0;
-    TTimer timer;
-    timer.SetInterval(5);
-    timer.SetOnTimer([&] {
+    auto timer = MakeOwned<TTimer>(nullptr);
+    timer->SetInterval(5);
+    timer->SetOnTimer([&](TTimer*) {
         ++ticks;
         throw std::runtime_error("handler failed");
     });
@@ -74,9 +80,9 @@ TEST(Timer, FailingHandlerKeepsTicking) {
 
 TEST(Timer, HandlerMayDestroyItsTimer) {
     int ticks = 0;
-    auto timer = std::make_unique<TTimer>();
+    auto timer = MakeOwned<TTimer>(nullptr);
     timer->SetInterval(5);
-    timer->SetOnTimer([&] {
+    timer->SetOnTimer([&](TTimer*) {
         ++ticks;
         timer.reset();
     });
@@ -86,10 +92,10 @@ TEST(Timer, HandlerMayDestroyItsTimer) {
 }
 
 TEST(Timer, VeryLongIntervalsAreClampedNotRefused) {
-    TTimer timer;
-    timer.SetInterval(4000000000u);
-    timer.SetOnTimer([] {});
-    EXPECT_TRUE(timer.Active());
+    auto timer = MakeOwned<TTimer>(nullptr);
+    timer->SetInterval(4000000000u);
+    timer->SetOnTimer([](TTimer*) {});
+    EXPECT_TRUE(timer->Active());
 }
 
 TEST(Timer, RefusedStartRaises) {
@@ -97,10 +103,10 @@ TEST(Timer, RefusedStartRaises) {
     bool raised = false;
     QString message;
     std::thread worker([&] {
-        TTimer timer;
-        timer.SetInterval(5);
+        auto timer = MakeOwned<TTimer>(nullptr);
+        timer->SetInterval(5);
         try {
-            timer.SetOnTimer([] {});
+            timer->SetOnTimer([](TTimer*) {});
         } catch (const EOutOfResources& e) {
             raised = true;
             message = e.Message();

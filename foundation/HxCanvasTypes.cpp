@@ -1,0 +1,2 @@
+// The enumerations' meta-object is generated with this file.
+#include "foundation/HxCanvasTypes.h"
