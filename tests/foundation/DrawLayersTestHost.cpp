@@ -1,5 +1,6 @@
 #include "DrawLayersTestHost.h"
 
+#include "foundation/HxCanvasImpl.h"
 #include "platform/ClassRegistry.h"
 
 TTestLayerHost::TTestLayerHost(TComponent* AOwner)
@@ -28,9 +29,10 @@ void TTestLayerHost::ForEachLayer(F AAction) {
 
 void TTestLayerHost::Paint() {
     // Layers in list order, each over the ones before it.
+    THxCanvasImpl canvas(Canvas());
     ForEachLayer([&](const THxDrawItemPtr& ALayer) {
-        ALayer->DoLayerBegin(nullptr, Width(), Height(), 1.0F, 1.0F);
-        ALayer->DoLayerDraw(nullptr, Width(), Height(), 1.0F, 1.0F, false);
+        ALayer->DoLayerBegin(&canvas, Width(), Height(), 1.0F, 1.0F);
+        ALayer->DoLayerDraw(&canvas, Width(), Height(), 1.0F, 1.0F, false);
         ALayer->DoLayerEnd();
     });
 }
@@ -94,15 +96,12 @@ void TTestLayer::DoLayerEnd() {
     calls.push_back(QStringLiteral("end"));
 }
 
-void TTestLayer::DoLayerDraw(THxCanvas*, int32_t, int32_t, float, float, bool) {
+void TTestLayer::DoLayerDraw(THxCanvas* ACanvas, int32_t, int32_t, float, float, bool) {
     calls.push_back(QStringLiteral("draw"));
-    // Draws on the host's canvas during the host's paint pass.
-    auto* host = qobject_cast<TControl*>(GetOwnerComponent());
-    if (!host || !Visible())
+    if (!Visible())
         return;
-    TCanvas& canvas = host->Canvas();
-    canvas.Brush().SetColor(Color());
-    canvas.FillRect(BoundsRect());
+    ACanvas->GetBrush().SetColor(Color());
+    ACanvas->FillRect(BoundsRect());
 }
 
 bool TTestLayer::DoMouseWheelDown(TShiftState, TPoint AMousePos) {
