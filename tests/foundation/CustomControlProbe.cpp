@@ -1,0 +1,5 @@
+#include "CustomControlProbe.h"
+
+TProbeControl::TProbeControl(TComponent* AOwner) : THxCustomControl(AOwner) {}
+
+TProbeForm::TProbeForm(TComponent* AOwner) : TForm(AOwner) {}
