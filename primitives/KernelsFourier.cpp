@@ -298,7 +298,12 @@ IppStatus ippsFFTInitAlloc_R_64f(IppsFFTSpec_R_64f** ppFFTSpec, int order, int f
     return ippStsNoErr;
 }
 
-IppStatus ippsFFTFree_C_64fc(IppsFFTSpec_C_64fc* pFFTSpec) {
+namespace {
+
+// Both state kinds are freed alike; the magic is cleared so that a second
+// free of the same pointer is refused while the memory is still ours to read.
+template <class TSpec>
+IppStatus freeSpec(TSpec* pFFTSpec) {
     if (!pFFTSpec)
         return ippStsNullPtrErr;
     if (!validSpec(pFFTSpec))
@@ -308,14 +313,14 @@ IppStatus ippsFFTFree_C_64fc(IppsFFTSpec_C_64fc* pFFTSpec) {
     return ippStsNoErr;
 }
 
+} // namespace
+
+IppStatus ippsFFTFree_C_64fc(IppsFFTSpec_C_64fc* pFFTSpec) {
+    return freeSpec(pFFTSpec);
+}
+
 IppStatus ippsFFTFree_R_64f(IppsFFTSpec_R_64f* pFFTSpec) {
-    if (!pFFTSpec)
-        return ippStsNullPtrErr;
-    if (!validSpec(pFFTSpec))
-        return ippStsContextMatchErr;
-    pFFTSpec->magic = 0;
-    delete pFFTSpec;
-    return ippStsNoErr;
+    return freeSpec(pFFTSpec);
 }
 
 IppStatus ippsFFTFwd_CToC_64fc(const Ipp64fc* pSrc, Ipp64fc* pDst,
