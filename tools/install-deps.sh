@@ -11,6 +11,7 @@ packages=(
   libgtest-dev libgmock-dev        # unit tests
   libbenchmark-dev                 # benchmarks
   libfftw3-dev                     # test oracle for the Fourier kernels
+  poppler-utils                    # rasterises printed PDF pages in the display tests
 )
 
 missing=()
