@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(
-  g++ cmake ninja-build pkg-config ccache
+  g++ cmake ninja-build pkg-config ccache clang-format
   qt6-base-dev libgl-dev           # Qt 6 Core, Gui, Widgets, PrintSupport, Test
   libjpeg-dev                      # JPEG export
   fonts-liberation                 # stands in for "Arial"

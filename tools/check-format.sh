@@ -1,0 +1,15 @@
+#!/usr/bin/env bash
+# Fails when a tracked C++ file differs from what .clang-format makes of it.
+#   tools/check-format.sh          check
+#   tools/check-format.sh --fix    rewrite the files in place
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+mapfile -t files < <(git ls-files '*.cpp' '*.h')
+[ ${#files[@]} -eq 0 ] && exit 0
+
+if [ "${1:-}" = "--fix" ]; then
+  clang-format -i "${files[@]}"
+else
+  clang-format --dry-run -Werror "${files[@]}"
+fi
