@@ -7,6 +7,7 @@
 
 #include <QSize>
 #include <QString>
+#include <QStringList>
 #include <functional>
 
 class QPrinter;
@@ -24,6 +25,13 @@ void KvCopyBitmapToClipboard(const TGmBasicBitmap& ABitmap);
 // resolution ratio. A resolution that is not positive counts as 96 dpi.
 QSize KvPrintSize(int APageWidth, int APageHeight, int AScreenDpiX, int AScreenDpiY,
                   int APrinterDpiX, int APrinterDpiY);
+
+// Name filters for Qt's file dialog from a filter of "text|patterns" pairs
+// ("Bitmap (*.bmp)|*.bmp|..."); patterns within a pair are separated by ';'.
+QStringList KvDialogNameFilters(const QString& AFilter);
+// The extension of the first pattern of a Qt name filter ("bmp" for
+// "Bitmap (*.bmp)"), or ADefaultExt when the pattern names none.
+QString KvDialogSuffix(const QString& ANameFilter, const QString& ADefaultExt);
 
 class IKvDisplayDialogs {
 public:
