@@ -4,14 +4,9 @@
 #include <QClipboard>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QImage>
-#include <QMimeData>
-#include <QPageLayout>
-#include <QPageSize>
-#include <QPrinter>
-#include <QProcess>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -19,7 +14,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <functional>
-#include <stdexcept>
 #include <vector>
 
 #include <jpeglib.h>
@@ -195,44 +189,37 @@ TEST(DisplayExportJpeg, FileIsLibjpegDefaultEncodingAcrossManyOutputBuffers) {
     EXPECT_TRUE(written == EncodeWithDefaults(*bitmap));
 }
 
+template <class E>
+void ExpectSaveRaisesNaming(const TGmBasicBitmap& ABitmap, const QString& AFileName) {
+    try {
+        KvSaveBitmapToJpeg(ABitmap, AFileName);
+        ADD_FAILURE() << "no exception saving " << AFileName.toStdString();
+    } catch (const E& e) {
+        EXPECT_TRUE(e.Message().contains(AFileName)) << e.what();
+    }
+}
+
 TEST(DisplayExportJpeg, FailuresRaiseNameTheFileAndLeaveNoFile) {
     QTemporaryDir dir;
     auto bitmap = MakeBitmap(8, 8, pf32bit);
     Fill(*bitmap, Smooth);
 
-    const QString missing = dir.filePath(QStringLiteral("missing/picture.jpg"));
-    try {
-        KvSaveBitmapToJpeg(*bitmap, missing);
-        ADD_FAILURE() << "a missing directory must raise";
-    } catch (const EFCreateError& e) {
-        EXPECT_TRUE(e.Message().contains(missing)) << e.what();
-    }
+    ExpectSaveRaisesNaming<EFCreateError>(*bitmap,
+                                          dir.filePath(QStringLiteral("missing/picture.jpg")));
     EXPECT_FALSE(QFileInfo::exists(dir.filePath(QStringLiteral("missing"))));
-
     // a file where the directory should be; fails for any user, root included
     QFile blocker(dir.filePath(QStringLiteral("blocker")));
     ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
     blocker.close();
-    const QString underFile = dir.filePath(QStringLiteral("blocker/picture.jpg"));
-    try {
-        KvSaveBitmapToJpeg(*bitmap, underFile);
-        ADD_FAILURE() << "a file as directory must raise";
-    } catch (const EFCreateError& e) {
-        EXPECT_TRUE(e.Message().contains(underFile)) << e.what();
-    }
+    ExpectSaveRaisesNaming<EFCreateError>(*bitmap,
+                                          dir.filePath(QStringLiteral("blocker/picture.jpg")));
 
     // libjpeg refuses an empty picture after the file was opened: the old
     // file stays and no temporary file is left beside it
     const QString existing = dir.filePath(QStringLiteral("existing.jpg"));
     KvSaveBitmapToJpeg(*bitmap, existing);
     const QByteArray before = ReadAll(existing);
-    auto empty = MakeBitmap(0, 0, pf32bit);
-    try {
-        KvSaveBitmapToJpeg(*empty, existing);
-        ADD_FAILURE() << "an empty picture must raise";
-    } catch (const EWriteError& e) {
-        EXPECT_TRUE(e.Message().contains(existing)) << e.what();
-    }
+    ExpectSaveRaisesNaming<EWriteError>(*MakeBitmap(0, 0, pf32bit), existing);
     EXPECT_TRUE(ReadAll(existing) == before);
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files),
               (QStringList{QStringLiteral("blocker"), QStringLiteral("existing.jpg")}));
