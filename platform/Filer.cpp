@@ -1010,14 +1010,15 @@ void TWriter::WriteComponent(TComponent* AComponent, int AOrder) {
     if (state.testFlag(csAncestor) && AOrder >= 0)
         FText += QStringLiteral(" [%1]").arg(AOrder);
     ++FIndent;
+    // An embedded frame is the scope of its own references and stores the
+    // components it owns, as a root does.
+    TComponent* const savedScope = FScope;
+    if (!FScope || state.testFlag(csInline))
+        FScope = AComponent;
     const QString savedPrefix = FPrefix;
     FPrefix.clear();
     WriteProperties(AComponent);
     FPrefix = savedPrefix;
-    // An embedded frame stores the components it owns, as a root does.
-    TComponent* const savedScope = FScope;
-    if (!FScope || state.testFlag(csInline))
-        FScope = AComponent;
     int order = 0;
     AComponent->GetChildren([this, &order](TComponent* AChild) { WriteComponent(AChild, order++); },
                             FScope);
@@ -1105,7 +1106,21 @@ QString TWriter::ReferenceName(TComponent* AComponent) const {
     QStringList path;
     for (TComponent* c = AComponent; c && c != FRoot; c = c->Owner())
         path.prepend(c->GetName());
-    return path.isEmpty() ? AComponent->GetName() : path.join(u'.');
+    if (path.isEmpty())
+        return AComponent->GetName();
+    // Inside an embedded frame the reader looks a name up in the frame
+    // first: a name the frame uses for another component is given from
+    // the root's name instead.
+    if (FScope && FScope != FRoot && !FRoot->GetName().isEmpty()) {
+        TComponent* shadow = FScope->FindComponent(path[0]);
+        if (!shadow && FScope->GetName().compare(path[0], Qt::CaseInsensitive) == 0)
+            shadow = FScope;
+        for (qsizetype i = 1; i < path.size() && shadow; ++i)
+            shadow = shadow->FindComponent(path[i]);
+        if (shadow && shadow != AComponent)
+            path.prepend(FRoot->GetName());
+    }
+    return path.join(u'.');
 }
 
 void TWriter::DefineProperty(const QString& AName, const TReaderProc&,

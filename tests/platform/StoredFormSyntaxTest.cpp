@@ -176,6 +176,9 @@ TEST_F(StoredFormSyntaxTest, InheritedInlineUnnamedAndOrderedBlocksRoundTrip) {
                                           "    object Label: TTestChild\n"
                                           "      Buddy = Header\n"
                                           "    end\n"
+                                          "    object Outer: TTestChild\n"
+                                          "      Buddy = Main.Header\n"
+                                          "    end\n"
                                           "  end\n"
                                           "  object Last: TTestChild [0]\n"
                                           "    Buddy = Header\n"
@@ -201,6 +204,9 @@ TEST_F(StoredFormSyntaxTest, InheritedInlineUnnamedAndOrderedBlocksRoundTrip) {
     ASSERT_TRUE(innerHeader && label);
     EXPECT_EQ(innerHeader->GetValue(), 8);
     EXPECT_EQ(label->GetBuddy(), innerHeader);
+    auto* outer = qobject_cast<TTestChild*>(frame->FindComponent(QStringLiteral("Outer")));
+    ASSERT_NE(outer, nullptr);
+    EXPECT_EQ(outer->GetBuddy(), header);
     // [0] put Last first among the stored children; the unnamed one is there.
     ASSERT_EQ(form->ComponentCount(), 5);
     auto* last = qobject_cast<TTestChild*>(form->Components(0));
@@ -239,6 +245,18 @@ TEST_F(StoredFormSyntaxTest, InheritedInlineUnnamedAndOrderedBlocksRoundTrip) {
         EXPECT_EQ(a->ComponentCount(), b->ComponentCount()) << i;
     }
     EXPECT_EQ(again->Components(0)->GetName(), QStringLiteral("Last"));
+    // Inside the frame, the outer Header is named from the root, as the
+    // frame has a Header of its own.
+    EXPECT_TRUE(text.contains(QStringLiteral("      Buddy = Frame1.Header\n")))
+        << text.toStdString();
+    EXPECT_TRUE(text.contains(QStringLiteral("      Buddy = Main.Header\n"))) << text.toStdString();
+    auto* againFrame = again->FindComponent(QStringLiteral("Frame1"));
+    EXPECT_EQ(
+        qobject_cast<TTestChild*>(againFrame->FindComponent(QStringLiteral("Outer")))->GetBuddy(),
+        again->FindComponent(QStringLiteral("Header")));
+    EXPECT_EQ(
+        qobject_cast<TTestChild*>(againFrame->FindComponent(QStringLiteral("Label")))->GetBuddy(),
+        againFrame->FindComponent(QStringLiteral("Header")));
     EXPECT_EQ(ComponentToText(again.get()), text);
 }
 
