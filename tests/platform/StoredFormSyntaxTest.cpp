@@ -156,6 +156,13 @@ TEST_F(StoredFormSyntaxTest, OversizedBinaryDataIsRefusedAtItsLimit) {
     const int liveBefore = TTestChild::Live;
     EXPECT_EQ(ReadError(text), "Line 3: Binary data larger than 16777216 bytes");
     EXPECT_EQ(TTestChild::Live, liveBefore);
+
+    // The writer does not write what the reader would refuse.
+    auto form = MakeOwned<TTestForm>(nullptr);
+    auto* image = new TTestImage(form.get());
+    image->SetName(QStringLiteral("I"));
+    image->GetPicture()->Data = QByteArray(MaxStoredBinarySize + 1, '\x5A');
+    EXPECT_THROW(ComponentToText(form.get()), EWriteError);
 }
 
 TEST_F(StoredFormSyntaxTest, InheritedInlineUnnamedAndOrderedBlocksRoundTrip) {
