@@ -183,10 +183,17 @@ TEST(ResizeCenterNearest, RandomPlacementsFollowTheRule) {
         const int rx = int(unit(random) * s.width), ry = int(unit(random) * s.height);
         const IppiRect roi{rx, ry, 1 + int(unit(random) * (s.width - rx + 3)),
                            1 + int(unit(random) * (s.height - ry + 3))};
-        const double xc = -5 + unit(random) * (s.width + 10),
-                     yc = -5 + unit(random) * (s.height + 10);
-        const double xf = factor(random), yf = factor(random);
         Target t(size(random), size(random));
+        double xc = -5 + unit(random) * (s.width + 10), yc = -5 + unit(random) * (s.height + 10);
+        double xf = factor(random), yf = factor(random);
+        if (n % 2) {
+            // as the display calls it: whole-pixel ratios and centres on pixel
+            // edges or middles, where steps land on or near pixel edges
+            xf = double(t.width) / size(random);
+            yf = double(t.height) / size(random);
+            xc = std::floor(xc * 2) / 2;
+            yc = std::floor(yc * 2) / 2;
+        }
         ASSERT_EQ(centre(s, roi, t, xf, yf, xc, yc), ippStsNoErr);
         const int x1 = std::min(roi.x + roi.width, s.width),
                   y1 = std::min(roi.y + roi.height, s.height);
