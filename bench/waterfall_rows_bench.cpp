@@ -4,11 +4,15 @@
 // history depth, so that both run in their steady state. Counters:
 //   vs_vector_deque      cost per row as a ratio to the baseline
 //   ns_per_row           the row store's cost per row
+//   buffer_vs_vector_deque  making and releasing the row's real buffer alone,
+//                        as a ratio to the same baseline: the part of the
+//                        cost that the pooled buffers take
 //   heap_allocs_per_1000 heap allocations per thousand rows after warm-up
 //                        (counted by wrapping the C heap, which operator new
 //                        uses too; left out in sanitizer builds)
 //   baseline_allocs_per_1000  the same count for the baseline
 
+#include "buffers/KvRealBuffer.h"
 #include "waterfall/KvWaterfallData.h"
 #include "waterfall/KvWaterfallRows.h"
 
@@ -172,6 +176,10 @@ void AddRows(benchmark::State& AState) {
         Waterfall.Data().AddData(ARow, kValues);
     };
     const auto AddBaseline = [&Baseline](const double* ARow) { Baseline.Add(ARow, kValues); };
+    const auto MakeBuffer = [](const double* ARow) {
+        TKvRealBufferPtr Buffer = TKvRealBuffer::CreateData(ARow, kValues);
+        benchmark::DoNotOptimize(Buffer.get());
+    };
     // Warm-up: both stores full, the pool's chains and the rings grown.
     for (int I = 0; I < 2; ++I) {
         TimeBatch(Threads, AddRow);
@@ -180,6 +188,7 @@ void AddRows(benchmark::State& AState) {
 
     double RowSeconds = 0;
     double BaselineSeconds = 0;
+    double BufferSeconds = 0;
     long Allocations = 0;
     long BaselineAllocations = 0;
     for (auto _ : AState) {
@@ -198,10 +207,13 @@ void AddRows(benchmark::State& AState) {
         BaselineAllocations += B2 - B1 - Spawn;
         RowSeconds += Rows;
         BaselineSeconds += Base;
+        BufferSeconds += TimeBatch(Threads, MakeBuffer);
         AState.SetIterationTime(Rows);
     }
     const double RowsAdded = double(AState.iterations()) * kBatch * Threads;
     AState.counters["vs_vector_deque"] = BaselineSeconds > 0 ? RowSeconds / BaselineSeconds : 0.0;
+    AState.counters["buffer_vs_vector_deque"] =
+        BaselineSeconds > 0 ? BufferSeconds / BaselineSeconds : 0.0;
     AState.counters["ns_per_row"] = RowSeconds * 1e9 / RowsAdded;
 #ifdef KV_COUNT_HEAP
     AState.counters["heap_allocs_per_1000"] = double(Allocations) * 1000 / RowsAdded;

@@ -67,21 +67,6 @@ TEST(RealQueue, KeepsOrderAcrossGrowthAndWrap) {
     EXPECT_EQ(Queue.GetCount(), 0);
 }
 
-TEST(RealQueue, ExtremesSkipRowsWithoutValues) {
-    TKvRealQueue Queue;
-    double Value = 0;
-    EXPECT_FALSE(Queue.MaxFrom(0, Value));
-    for (double V : {5.0, NaN, -2.0, 9.0, NaN})
-        Queue.Add(V);
-    ASSERT_TRUE(Queue.MaxFrom(0, Value));
-    EXPECT_EQ(Value, 9);
-    ASSERT_TRUE(Queue.MinFrom(0, Value));
-    EXPECT_EQ(Value, -2);
-    ASSERT_TRUE(Queue.MaxFrom(3, Value));
-    EXPECT_EQ(Value, 9);
-    EXPECT_FALSE(Queue.MinFrom(4, Value));
-}
-
 TEST(RealBufferList, DeletesAnywhereAndHoldsEmptyItems) {
     TRnRealBufferList List;
     for (int I = 0; I < 20; ++I)
@@ -102,14 +87,6 @@ TEST(RealBufferList, DeletesAnywhereAndHoldsEmptyItems) {
     EXPECT_EQ(Seen, Expected);
     EXPECT_THROW(List.Delete(27), EListError);
     EXPECT_THROW(List.GetItem(-1), EListError);
-
-    // Deleting releases the row.
-    TKvRealBufferPtr Kept = Row({1});
-    List.Add(Kept);
-    List.Clear();
-    EXPECT_EQ(List.Count(), 0);
-    TKvRealBufferPtr Alone = TKvRealBuffer::CreateCopy(Kept);
-    EXPECT_EQ(Alone->GetItem(0), 1);
 }
 
 TEST(RowStore, InputKeepsTheNewestRowsUpToTheHistoryDepth) {
