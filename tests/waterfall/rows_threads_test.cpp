@@ -29,10 +29,18 @@ double Stamp(double AProducer, double ASequence) {
     return AProducer * 100000 + ASequence;
 }
 
+// Halfway through, producers wait until the user-interface thread has acted
+// (replaced, cleared or checked rows) this often, so that its actions meet
+// running producers however the threads are scheduled.
+constexpr int kActionsBeforeHalfway = 20;
+
 // One buffer per producer, overwritten for every row: the store must copy.
-void Produce(TWaterfallHost& AHost, int AProducer) {
+void Produce(TWaterfallHost& AHost, int AProducer, const std::atomic<int>& AActions) {
     std::vector<double> Frame(16);
     for (int S = 0; S < kRowsEach; ++S) {
+        if (S == kRowsEach / 2)
+            while (AActions.load() < kActionsBeforeHalfway)
+                std::this_thread::yield();
         const uint32_t Length = LengthOf(AProducer, S);
         Frame[0] = AProducer;
         Frame[1] = S;
@@ -84,10 +92,10 @@ void CheckOrder(const TKvRealBufferArray& ARows) {
 
 class TProducers {
 public:
-    explicit TProducers(TWaterfallHost& AHost) {
+    TProducers(TWaterfallHost& AHost, const std::atomic<int>& AActions) {
         for (int P = 0; P < kProducers; ++P)
-            FThreads.emplace_back([&AHost, P, this] {
-                Produce(AHost, P);
+            FThreads.emplace_back([&AHost, &AActions, P, this] {
+                Produce(AHost, P, AActions);
                 FFinished.fetch_add(1);
             });
     }
@@ -109,8 +117,9 @@ TEST(RowThreads, NothingIsLostWhenTheBoundsExceedTheTotal) {
     std::minstd_rand Random(20261208);
     std::set<TRowId> Replaced;
     int Markers = 0;
+    std::atomic<int> Actions{0};
     {
-        TProducers Producers(Host);
+        TProducers Producers(Host, Actions);
         while (Producers.Running()) {
             Host.Paint();
             const auto Action = Random() % 100;
@@ -127,6 +136,7 @@ TEST(RowThreads, NothingIsLostWhenTheBoundsExceedTheTotal) {
                 if (Id.Producer != kMarker)
                     Replaced.insert(Id);
                 Host.Data().SetData(Index, Marker(Markers++));
+                Actions.fetch_add(1);
             }
         }
     }
@@ -152,11 +162,14 @@ TEST(RowThreads, ClearHoldAndReplaceKeepRowsWholeAndInOrder) {
     std::minstd_rand Random(7);
     int Markers = 0;
     int Checks = 0;
+    std::atomic<int> Actions{0};
     {
-        TProducers Producers(Host);
+        TProducers Producers(Host, Actions);
         while (Producers.Running()) {
             Host.Paint();
             const auto Action = Random() % 100;
+            if (Action < 12)
+                Actions.fetch_add(1);
             if (Action < 3) {
                 Host.SetHold(!Host.GetHold());
             } else if (Action < 4) {
