@@ -5,7 +5,7 @@
 //   vs_vector_deque      cost per row as a ratio to the baseline
 //   ns_per_row           the row store's cost per row
 //   buffer_vs_vector_deque  making and releasing the row's real buffer alone,
-//                        as a ratio to the same baseline: the part of the
+//                        as a ratio to the same baseline: the share of the
 //                        cost that the pooled buffers take
 //   heap_allocs_per_1000 heap allocations per thousand rows after warm-up
 //                        (counted by wrapping the C heap, which operator new
