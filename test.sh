@@ -22,6 +22,8 @@ jobs=$(nproc)
 cmake -S . -B build/asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DKV_SANITIZE=ON -DKV_WARNINGS_AS_ERRORS=ON
 cmake --build build/asan -j "$jobs"
 ctest --test-dir build/asan --output-on-failure -j "$jobs" --no-tests=error
+# The stored-form reader's fuzz target (clang, libFuzzer): a bounded run.
+./tools/fuzz-stored-form.sh 20000
 
 if [ "$run_tsan" = 1 ]; then
   cmake -S . -B build/tsan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DKV_TSAN=ON -DKV_BUILD_BENCH=OFF

@@ -8,7 +8,9 @@
 bool IsValidIdent(const QString& AName) {
     if (AName.isEmpty())
         return false;
-    auto alpha = [](QChar c) { return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z') || c == u'_'; };
+    auto alpha = [](QChar c) {
+        return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z') || c == u'_';
+    };
     if (!alpha(AName[0]))
         return false;
     return std::all_of(AName.begin(), AName.end(),
@@ -117,7 +119,8 @@ void TComponent::SetName(const QString& AName) {
     setObjectName(AName);
 }
 
-void TComponent::ValidateRename(TComponent* AComponent, const QString& ACurName, const QString& ANewName) {
+void TComponent::ValidateRename(TComponent* AComponent, const QString& ACurName,
+                                const QString& ANewName) {
     if (AComponent && ANewName.isEmpty())
         return;
     if (ACurName.compare(ANewName, Qt::CaseInsensitive) == 0)
@@ -170,7 +173,22 @@ TComponent* TComponent::GetParentComponent() const {
 
 void TComponent::SetParentComponent(TComponent*) {}
 
-void TComponent::SetChildOrder(TComponent*, int) {}
+void TComponent::SetChildOrder(TComponent* AChild, int AOrder) {
+    if (!AChild || AChild->FOwner != this || AChild->HasParent())
+        return;
+    // The stored children keep their slots in the owned list; only their
+    // order among themselves changes.
+    std::vector<TComponent*> stored;
+    for (TComponent* c : FComponents)
+        if (c != AChild && !c->HasParent())
+            stored.push_back(c);
+    const auto place = static_cast<size_t>(std::clamp(AOrder, 0, static_cast<int>(stored.size())));
+    stored.insert(stored.begin() + static_cast<std::ptrdiff_t>(place), AChild);
+    auto next = stored.begin();
+    for (TComponent*& c : FComponents)
+        if (c == AChild || !c->HasParent())
+            c = *next++;
+}
 
 TComponent* TComponent::GetChildOwner() {
     return nullptr;
@@ -202,4 +220,12 @@ void TComponent::SetReading(bool AValue) {
 
 void TComponent::SetWriting(bool AValue) {
     FComponentState.setFlag(csWriting, AValue);
+}
+
+void TComponent::SetInline(bool AValue) {
+    FComponentState.setFlag(csInline, AValue);
+}
+
+void TComponent::SetAncestor(bool AValue) {
+    FComponentState.setFlag(csAncestor, AValue);
 }

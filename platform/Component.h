@@ -14,12 +14,14 @@ class TReader;
 class TComponent;
 
 enum TComponentStateFlag {
-    csLoading = 0x01,     // being read from a stored form; cleared by Loaded
-    csReading = 0x02,     // its own properties are being read right now
-    csWriting = 0x04,     // being written to a stored form
-    csDestroying = 0x08,  // BeforeDestruction has run
-    csDesigning = 0x10,   // never set: there is no form designer at run time
+    csLoading = 0x01,    // being read from a stored form; cleared by Loaded
+    csReading = 0x02,    // its own properties are being read right now
+    csWriting = 0x04,    // being written to a stored form
+    csDestroying = 0x08, // BeforeDestruction has run
+    csDesigning = 0x10,  // never set: there is no form designer at run time
     csUpdating = 0x20,
+    csInline = 0x40,   // an embedded frame: its own name scope in the stored form
+    csAncestor = 0x80, // created by the owner's class (an ancestor form); stored as 'inherited'
 };
 Q_DECLARE_FLAGS(TComponentState, TComponentStateFlag)
 Q_DECLARE_OPERATORS_FOR_FLAGS(TComponentState)
@@ -66,6 +68,9 @@ public:
     virtual bool HasParent() const;
     virtual TComponent* GetParentComponent() const;
     virtual void SetParentComponent(TComponent* AParent);
+    // Moves AChild to place AOrder among the children this component stores.
+    // The base orders the owned components without parent (the root's
+    // children); classes with children of their own order those.
     virtual void SetChildOrder(TComponent* AChild, int AOrder);
     // Owner and parent given to components read inside this one's block;
     // null owner means the root.
@@ -82,6 +87,10 @@ public:
     void SetLoading(bool AValue);
     void SetReading(bool AValue);
     void SetWriting(bool AValue);
+    // Marks an embedded frame (written as 'inline') and a component that the
+    // owner's class creates itself (written as 'inherited').
+    void SetInline(bool AValue);
+    void SetAncestor(bool AValue);
 
 protected:
     ~TComponent() override;

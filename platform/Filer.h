@@ -8,6 +8,7 @@
 // write routine; the routines use the value operations below (lists,
 // integers, floats, strings, identifiers, Booleans).
 
+#include <QByteArray>
 #include <QPointer>
 #include <QString>
 #include <cstdint>
@@ -15,6 +16,7 @@
 #include <memory>
 #include <vector>
 
+class QIODevice;
 class QMetaProperty;
 class QObject;
 class TCollection;
@@ -26,9 +28,25 @@ class TStoredFormLexer;
 
 using TReaderProc = std::function<void(TReader&)>;
 using TWriterProc = std::function<void(TWriter&)>;
+// Binary stored values: the reader hands the bytes over as a read-only
+// device; the writer gives a device to write them to.
+using TStreamProc = std::function<void(QIODevice&)>;
 
 // The kind of the next value in a reader.
-enum class TValueType { vaNull, vaList, vaInt, vaFloat, vaString, vaIdent, vaFalse, vaTrue, vaNil, vaCollection, vaSet };
+enum class TValueType {
+    vaNull,
+    vaList,
+    vaInt,
+    vaFloat,
+    vaString,
+    vaIdent,
+    vaFalse,
+    vaTrue,
+    vaNil,
+    vaCollection,
+    vaSet,
+    vaBinary
+};
 
 class TFiler {
 public:
@@ -41,6 +59,12 @@ public:
     // form holds it; the writer calls AWriteData when AHasData is true.
     virtual void DefineProperty(const QString& AName, const TReaderProc& AReadData,
                                 const TWriterProc& AWriteData, bool AHasData) = 0;
+    // Declares the binary stored value AName, written as { hex digits }.
+    // The reader calls AReadData with the bytes when the form holds it; the
+    // writer calls AWriteData when AHasData is true. A value is at most
+    // MaxStoredBinarySize bytes.
+    virtual void DefineBinaryProperty(const QString& AName, const TStreamProc& AReadData,
+                                      const TStreamProc& AWriteData, bool AHasData) = 0;
 
     TComponent* Root() const { return FRoot; }
 
@@ -67,6 +91,8 @@ public:
 
     void DefineProperty(const QString& AName, const TReaderProc& AReadData,
                         const TWriterProc& AWriteData, bool AHasData) override;
+    void DefineBinaryProperty(const QString& AName, const TStreamProc& AReadData,
+                              const TStreamProc& AWriteData, bool AHasData) override;
 
     // Value operations for defined properties.
     TValueType NextValue();
@@ -99,9 +125,30 @@ private:
         int PropertyIndex;
         QString Name;
         int Line;
+        QPointer<TComponent> Scope; // the name scope the reference was read in
+    };
+    // A child-order suffix "[n]", applied once its parent's block is read.
+    struct TChildOrder {
+        QPointer<TComponent> Parent;
+        QPointer<TComponent> Child;
+        int64_t Order;
+        int Line;
     };
 
-    void ReadComponent();
+    // "object Name: Class [n]" and its kin.
+    struct THeader {
+        const char* Keyword = nullptr; // "object", "inherited" or "inline"
+        QString Name;
+        QString ClassName;
+        int Line = 1;
+        bool HasOrder = false;
+        int64_t Order = 0; // -1 for a value below 0 or above INT64_MAX
+        QString OrderText;
+    };
+
+    THeader ReadHeader();
+    void ReadComponent(std::vector<TChildOrder>& AOrders);
+    void ApplyChildOrders(std::vector<TChildOrder>& AOrders);
     void ReadProperties(TPersistent* AInstance);
     void ReadProperty(TPersistent* AInstance);
     void ReadPropValue(QObject* AInstance, const QMetaProperty& AProp);
@@ -120,6 +167,9 @@ private:
     // Nesting of components, collections and skipped lists; bounded so that
     // a hostile text cannot exhaust the stack.
     int FDepth = 0;
+    // Owner of the components read: the root, or the embedded frame whose
+    // block is being read.
+    TComponent* FScope = nullptr;
     std::vector<QPointer<TComponent>> FCreated;
     std::vector<QPointer<TComponent>> FLoaded;
     std::vector<TFixup> FFixups;
@@ -135,6 +185,8 @@ public:
 
     void DefineProperty(const QString& AName, const TReaderProc& AReadData,
                         const TWriterProc& AWriteData, bool AHasData) override;
+    void DefineBinaryProperty(const QString& AName, const TStreamProc& AReadData,
+                              const TStreamProc& AWriteData, bool AHasData) override;
 
     // Value operations for defined properties.
     void WriteListBegin();
@@ -144,9 +196,15 @@ public:
     void WriteString(const QString& AValue);
     void WriteIdent(const QString& AValue);
     void WriteBoolean(bool AValue);
+    // { hex digits } over lines of at most 64 digits.
+    void WriteBinary(const QByteArray& AValue);
 
 private:
-    void WriteComponent(TComponent* AComponent);
+    // AOrder: the place among the children its parent stores (written as
+    // "[n]" for a component the owner's class creates).
+    void WriteComponent(TComponent* AComponent, int AOrder);
+    // A string literal, split with '+' over lines when it is long.
+    QString StringText(const QString& AValue) const;
     void WriteProperties(TPersistent* AInstance);
     void WriteProperty(TPersistent* AInstance, const QMetaProperty& AProp);
     void WriteCollection(TCollection* ACollection);
@@ -157,6 +215,7 @@ private:
 
     QString FText;
     QString FPrefix;
+    TComponent* FScope = nullptr;
     int FIndent = 0;
     bool FNeedSpace = false;
 };

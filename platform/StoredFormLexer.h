@@ -1,46 +1,89 @@
 #pragma once
 // Tokens of the stored form's text: identifiers (dotted paths allowed),
-// integers, floats, strings ('...' with '' for a quote, #n for a character
-// code, pieces joined without blanks) and the symbols = : ( ) < > [ ] ,
+// integers, floats, strings ('...' with '' for a quote, #n or #$hex for a
+// character code, pieces joined without blanks or across lines with '+'),
+// binary data ({ hex digits }) and the symbols = : ( ) < > [ ] ,
 
+#include <QByteArray>
 #include <QString>
 #include <cstdint>
+#include <vector>
 
-enum class TTokenKind { tkEOF, tkIdent, tkInteger, tkFloat, tkString, tkSymbol };
+// tkError stands for text that was wrong, in a lexer that records errors.
+enum class TTokenKind { tkEOF, tkIdent, tkInteger, tkFloat, tkString, tkSymbol, tkBinary, tkError };
 
 struct TToken {
     TTokenKind Kind = TTokenKind::tkEOF;
-    QString Text;       // identifier, string value, or the number as written
+    QString Text; // identifier, string value, or the number as written
     int64_t Integer = 0;
-    bool Unsigned = false;  // Integer holds the bits of a value above INT64_MAX
+    bool Unsigned = false; // Integer holds the bits of a value above INT64_MAX
     double Float = 0.0;
     char16_t Symbol = 0;
+    QByteArray Bytes; // binary data
     int Line = 1;
+    int Column = 1; // 1-based, in UTF-16 code units
 };
+
+// Where a stored form is wrong and what was met there.
+struct TStoredFormError {
+    int Line = 1;
+    int Column = 1;
+    QString Message;
+};
+
+// The largest binary value ({ ... }) a stored form may hold, in bytes. A
+// longer one is refused before more memory is taken for it.
+inline constexpr qsizetype MaxStoredBinarySize = 16 * 1024 * 1024;
 
 class TStoredFormLexer {
 public:
-    // Raises EReadError (with the line) on a character or number that is
-    // not part of the format.
-    explicit TStoredFormLexer(QString AText);
+    // Without AErrors a character or number that is not part of the format
+    // raises EReadError ("Line <n>: ..."). With AErrors it is recorded there
+    // and stands as one tkError token, after which scanning goes on from the
+    // next line, so that a syntax check can report every bad place.
+    explicit TStoredFormLexer(QString AText, std::vector<TStoredFormError>* AErrors = nullptr);
 
     const TToken& Peek() const { return FToken; }
     TToken Next();
     bool IsSymbol(char ASymbol) const {
-        return FToken.Kind == TTokenKind::tkSymbol && FToken.Symbol == static_cast<char16_t>(ASymbol);
+        return FToken.Kind == TTokenKind::tkSymbol &&
+               FToken.Symbol == static_cast<char16_t>(ASymbol);
     }
 
 private:
+    // A position in the text.
+    struct TPlace {
+        qsizetype Pos;
+        int Line;
+        qsizetype LineStart;
+    };
+    struct TFault {
+        TPlace Place;
+        QString Message;
+    };
+
     void Scan();
+    void ScanToken();
     void ScanNumber();
     void ScanString();
-    [[noreturn]] void Error(const QString& AMessage) const;
+    void ScanBinary();
+    void SkipBlanks();
+    int Column() const { return static_cast<int>(FPos - FLineStart) + 1; }
+    TPlace Here() const { return {FPos, FLine, FLineStart}; }
+    [[noreturn]] void Fault(const QString& AMessage) const;
+    [[noreturn]] static void Fault(const TPlace& APlace, const QString& AMessage);
 
     QString FText;
     qsizetype FPos = 0;
+    qsizetype FLineStart = 0;
     int FLine = 1;
     TToken FToken;
+    std::vector<TStoredFormError>* FErrors;
 };
+
+// A readable name of what a token is, for messages ("'end'", "integer 5",
+// "string", "binary data", "end of text").
+QString TokenDescription(const TToken& AToken);
 
 // The number text of AValue that reads back as exactly AValue: shortest
 // round-trip digits, always with a '.' or an exponent so that it reads as a

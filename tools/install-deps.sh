@@ -12,6 +12,7 @@ packages=(
   libbenchmark-dev                 # benchmarks
   libfftw3-dev                     # test oracle for the Fourier kernels
   poppler-utils                    # rasterises printed PDF pages in the display tests
+  clang libclang-rt-14-dev         # libFuzzer for the stored-form fuzz target
 )
 
 missing=()

@@ -2,6 +2,8 @@
 
 #include "platform/ClassRegistry.h"
 
+#include <QIODevice>
+
 std::vector<std::string>& TestLog() {
     static std::vector<std::string> log;
     return log;
@@ -15,7 +17,8 @@ void TTestRange::DefineProperties(TFiler& AFiler) {
 
 void TTestAxis::DefineProperties(TFiler& AFiler) {
     DefineZeroFloats(AFiler, this);
-    AFiler.DefineProperty(QStringLiteral("MinMax"), [this](TReader& R) { ReadMinMax(R); }, nullptr, false);
+    AFiler.DefineProperty(
+        QStringLiteral("MinMax"), [this](TReader& R) { ReadMinMax(R); }, nullptr, false);
 }
 
 void TTestAxis::ReadMinMax(TReader& AReader) {
@@ -55,8 +58,9 @@ void TTestChild::Notification(TComponent* AComponent, TOperation AOperation) {
 
 void TTestChild::DefineProperties(TFiler& AFiler) {
     TComponent::DefineProperties(AFiler);
-    DefineEvent<TTestChild>(AFiler, QStringLiteral("OnClick"), OnClickName,
-                            [this](std::function<void(TTestChild*)> AHandler) { OnClick = std::move(AHandler); });
+    DefineEvent<TTestChild>(
+        AFiler, QStringLiteral("OnClick"), OnClickName,
+        [this](std::function<void(TTestChild*)> AHandler) { OnClick = std::move(AHandler); });
 }
 
 void TTestChild::Loaded() {
@@ -81,7 +85,22 @@ void TTestForm::Loaded() {
     TComponent::Loaded();
 }
 
+void TTestPicture::DefineProperties(TFiler& AFiler) {
+    AFiler.DefineBinaryProperty(
+        QStringLiteral("Data"), [this](QIODevice& ADevice) { Data = ADevice.readAll(); },
+        [this](QIODevice& ADevice) { ADevice.write(Data); }, !Data.isEmpty());
+}
+
+TTestAncestorForm::TTestAncestorForm(TComponent* AOwner) : TTestForm(AOwner) {
+    Header = new TTestChild(this);
+    Header->SetName(QStringLiteral("Header"));
+    Header->SetValue(1);
+    Header->SetAncestor(true);
+}
+
 void RegisterTestClasses() {
+    RegisterClass<TTestImage>();
+    RegisterClass<TTestAncestorForm>();
     RegisterClass<TTestForm>();
     RegisterClass<TTestChild>();
     RegisterClass<TTestGrandChild>();

@@ -36,12 +36,16 @@ inline void PrintTo(const QString& AValue, std::ostream* AStream) {
 // Events seen by the test classes, in order.
 std::vector<std::string>& TestLog();
 
-#define TEST_PROP(Type, Name, Init)                                  \
-public:                                                              \
-    Type Get##Name() const { return F##Name; }                       \
-    void Set##Name(Type AValue) { F##Name = AValue; }                \
-                                                                     \
-private:                                                             \
+#define TEST_PROP(Type, Name, Init)                                                                \
+public:                                                                                            \
+    Type Get##Name() const {                                                                       \
+        return F##Name;                                                                            \
+    }                                                                                              \
+    void Set##Name(Type AValue) {                                                                  \
+        F##Name = AValue;                                                                          \
+    }                                                                                              \
+                                                                                                   \
+private:                                                                                           \
     Type F##Name = Init;
 
 class TTestFont : public TPersistent {
@@ -60,7 +64,9 @@ class TTestFont : public TPersistent {
     TEST_PROP(TColor, Color, clWhite)
     TEST_PROP(TTestStyles, Style, {})
 public:
-    void Assign(TPersistent* ASource) override { AssignPublished(ASource, TTestFont::staticMetaObject, false); }
+    void Assign(TPersistent* ASource) override {
+        AssignPublished(ASource, TTestFont::staticMetaObject, false);
+    }
 };
 
 // A range whose constructor values are not zero, so zeros must be stored.
@@ -74,7 +80,9 @@ class TTestRange : public TPersistent {
     TEST_PROP(double, High, 1000.0)
     TEST_PROP(bool, Enabled, true)
 public:
-    void Assign(TPersistent* ASource) override { AssignPublished(ASource, TTestRange::staticMetaObject, false); }
+    void Assign(TPersistent* ASource) override {
+        AssignPublished(ASource, TTestRange::staticMetaObject, false);
+    }
     void DefineProperties(TFiler& AFiler) override;
 };
 
@@ -120,7 +128,9 @@ public:
     TTestRange* GetRange() const { return FRange.get(); }
     TTestFont* GetFont() const { return FFont.get(); }
     int32_t GetComputed() const { return FSamples * 2; }
-    void Assign(TPersistent* ASource) override { AssignPublished(ASource, TTestAxis::staticMetaObject, false); }
+    void Assign(TPersistent* ASource) override {
+        AssignPublished(ASource, TTestAxis::staticMetaObject, false);
+    }
     void DefineProperties(TFiler& AFiler) override;
     // Older forms stored the range as "MinMax = (low high)"; read, never written.
     void ReadMinMax(TReader& AReader);
@@ -140,7 +150,8 @@ class TTestMarker : public TCollectionItem {
     TEST_PROP(double, Position, 1.0)
     TEST_PROP(TTestAlign, Align, taNone)
 public:
-    explicit TTestMarker(TCollection* ACollection) : TCollectionItem(ACollection), FFont(MakeOwned<TTestFont>()) {}
+    explicit TTestMarker(TCollection* ACollection)
+        : TCollectionItem(ACollection), FFont(MakeOwned<TTestFont>()) {}
     TTestFont* GetFont() const { return FFont.get(); }
     void Assign(TPersistent* ASource) override {
         AssignPublished(ASource, TCollectionItem::staticMetaObject, true);
@@ -256,7 +267,9 @@ public:
     TTestMarkers* GetMarkers() const { return FMarkers.get(); }
     int LoadedCalls = 0;
     void Loaded() override;
-    void Assign(TPersistent* ASource) override { AssignPublished(ASource, TTestForm::staticMetaObject, true); }
+    void Assign(TPersistent* ASource) override {
+        AssignPublished(ASource, TTestForm::staticMetaObject, true);
+    }
     // Event handlers named by stored forms.
     std::vector<QObject*> Clicks;
     int Ticks = 0;
@@ -273,6 +286,35 @@ protected:
 private:
     TOwned<TTestAxis> FAxis;
     TOwned<TTestMarkers> FMarkers;
+};
+
+// Binary data stored through the filer's binary hook, as a picture's bytes.
+class TTestPicture : public TPersistent {
+    Q_OBJECT
+public:
+    QByteArray Data;
+    void DefineProperties(TFiler& AFiler) override;
+};
+
+class TTestImage : public TTestChild {
+    Q_OBJECT
+    Q_PROPERTY(TTestPicture* Picture READ GetPicture)
+public:
+    Q_INVOKABLE explicit TTestImage(TComponent* AOwner)
+        : TTestChild(AOwner), FPicture(MakeOwned<TTestPicture>()) {}
+    TTestPicture* GetPicture() const { return FPicture.get(); }
+
+private:
+    TOwned<TTestPicture> FPicture;
+};
+
+// A form whose class creates a stored child itself, as an ancestor form
+// does; the stored form applies to it with 'inherited'.
+class TTestAncestorForm : public TTestForm {
+    Q_OBJECT
+public:
+    Q_INVOKABLE explicit TTestAncestorForm(TComponent* AOwner);
+    TTestChild* Header = nullptr;
 };
 
 // Another family: Assign between it and the form is refused.
