@@ -1,0 +1,15 @@
+// Waterfall tests run widgets and timers through the event loop, so they need
+// an application object. Without a display they run on Qt's offscreen
+// platform (CTest sets it too).
+#include <QApplication>
+#include <gtest/gtest.h>
+
+int main(int argc, char** argv) {
+    ::testing::InitGoogleTest(&argc, argv);
+    if (GTEST_FLAG_GET(list_tests))
+        return RUN_ALL_TESTS();
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    return RUN_ALL_TESTS();
+}
