@@ -10,8 +10,8 @@
 #include "buffers/KvIntegerBuffer.h"
 #include "buffers/KvRealBuffer.h"
 #include "foundation/HxLock.h"
-#include "pins/KvStreamTypes.h"
-#include "pins/KvStreamTypesOperations.h"
+#include "pins/streams/KvStreamTypes.h"
+#include "pins/streams/KvStreamTypesOperations.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "pins/KvStreamTypesConverters.h"
+#include "pins/streams/KvStreamTypesConverters.h"
 
 #include <QDateTime>
 #include <QDate>
@@ -8,8 +8,8 @@
 #include "buffers/KvBlockBuffer.h"
 #include "buffers/KvRealBuffer.h"
 #include "buffers/KvRealMatrixBuffer.h"
-#include "pins/JwStdTypesOperations.h"
-#include "pins/KvStreamTypesOperations.h"
+#include "pins/streams/JwStdTypesOperations.h"
+#include "pins/streams/KvStreamTypesOperations.h"
 
 namespace {
 
