@@ -87,9 +87,9 @@ TEST(TJwLockStress, EntriesDuringAStopAreCountedUnderTheCounterLock) {
         });
     for (int I = 0; I < Rounds; ++I) {
         const auto Stop = Lock->StopLock();
-        // Hold the section until another thread has come in during it.
+        // Hold the section until other threads have come in during it a few times.
         const int64_t Before = StopEntries.load();
-        while (StopEntries.load() == Before && Lock->GetCounts().CountStopLocks == 0)
+        while (StopEntries.load() < Before + 20)
             std::this_thread::yield();
     }
     Done.store(true);
