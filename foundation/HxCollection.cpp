@@ -39,6 +39,8 @@ THxCollectionItem::~THxCollectionItem() = default;
 
 void THxCollectionItem::Assign(TPersistent* ASource) {
     const TJwLockSectionPtr Section = FLock->WriteLock();
+    if (!JwHolds(Section))
+        return;
     AssignPublished(ASource, THxCollectionItem::staticMetaObject, true);
 }
 
@@ -66,6 +68,8 @@ THxCollection::~THxCollection() = default;
 
 void THxCollection::Assign(TPersistent* ASource) {
     const TJwLockSectionPtr Section = FLock->WriteLock();
+    if (!JwHolds(Section))
+        return;
     if (ASource && ASource->metaObject()->inherits(&THxCollection::staticMetaObject))
         AssignPublished(ASource, THxCollection::staticMetaObject, true);
     TJwExtCollection::Assign(ASource);

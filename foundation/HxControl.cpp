@@ -53,6 +53,8 @@ void THxCustomControl::InvalidateIntRect(const TRect& ARect) {
 
 void THxCustomControl::Assign(TPersistent* ASource) {
     const TJwLockSectionPtr section = FLock->WriteLock();
+    if (!JwHolds(section))
+        return;
     AssignPublished(ASource, THxCustomControl::staticMetaObject, true);
 }
 

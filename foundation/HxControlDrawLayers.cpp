@@ -103,6 +103,8 @@ void THxControlDrawLayer::SetChachedData(const QObject* ALink, QObject* AData) {
 
 void THxControlDrawLayer::ClearCachedData() {
     const TJwLockSectionPtr section = Lock()->WriteLock();
+    if (!JwHolds(section))
+        return;
     FCachedList.clear();
     FCachedLayersList.clear();
 }

@@ -48,7 +48,7 @@ public:
 
     using TComponent::GetName;
     QString GetName() override;
-    TJwLockSectionPtr WriteLock() override;
+    [[nodiscard]] TJwLockSectionPtr WriteLock() override;
 
 protected:
     ~THxControlDrawLayer() override;

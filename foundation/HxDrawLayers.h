@@ -44,7 +44,7 @@ public:
     virtual void AddLayerLink(THxLayerCollectionItem* ALink) = 0;
     virtual void RemoveLayerLink(THxLayerCollectionItem* ALink) = 0;
     virtual QString GetName() = 0;
-    virtual TJwLockSectionPtr WriteLock() = 0;
+    [[nodiscard]] virtual TJwLockSectionPtr WriteLock() = 0;
 
 protected:
     ~IHxDrawItem() = default;

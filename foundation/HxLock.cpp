@@ -6,9 +6,9 @@ THxBasicLock::THxBasicLock(THxPropUpdateFunc ANotify) : FNotify(std::move(ANotif
 
 template <class T>
 bool THxBasicLock::TypedSet(T& APropValue, const T& AValue, const THxPropUpdateFunc& AUpdatedFunc, bool ANotify) {
-    // A stopping lock hands back no section; the set goes on all the same.
+    // A stopping tree refuses new entries: the value is not the caller's to set.
     const TJwLockSectionPtr Section = WriteLock();
-    if (APropValue == AValue)
+    if (!JwHolds(Section) || APropValue == AValue)
         return false;
     APropValue = AValue;
     if (AUpdatedFunc)
@@ -31,6 +31,8 @@ bool THxBasicLock::ClampedSet(T& APropValue, std::type_identity_t<T> AValue, con
 
 template <class T>
 T THxBasicLock::TypedGet(const T& APropValue) {
+    // A stopping tree lets readers through unlocked; only the stopping thread
+    // changes values then, and setters from elsewhere are refused.
     const TJwLockSectionPtr Section = ReadLock();
     return APropValue;
 }

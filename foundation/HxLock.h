@@ -190,11 +190,11 @@ public:
     // Raises Exception when ALock is empty.
     static THxLockPtr CreateCopy(const THxLockPtr& ALock, THxPropUpdateFunc ANotify);
 
-    TJwLockSectionPtr ReadLock() override;
-    TJwLockSectionPtr WriteLock() override;
-    TJwLockSectionPtr StopLock() override;
-    TJwLockSectionPtr UnlockAll() override;
-    TJwLockSectionPtr UnlockAllLockInOrder(const TIntfPtr<IJwLock>& AFirstLock) override;
+    [[nodiscard]] TJwLockSectionPtr ReadLock() override;
+    [[nodiscard]] TJwLockSectionPtr WriteLock() override;
+    [[nodiscard]] TJwLockSectionPtr StopLock() override;
+    [[nodiscard]] TJwLockSectionPtr UnlockAll() override;
+    [[nodiscard]] TJwLockSectionPtr UnlockAllLockInOrder(const TIntfPtr<IJwLock>& AFirstLock) override;
     TJwLock* Instance() override;
 
 private:

@@ -13,5 +13,7 @@ THxOptionalPenProperty::~THxOptionalPenProperty() = default;
 
 void THxOptionalPenProperty::SetPen(TKvDisplayPen* AValue) {
     const TJwLockSectionPtr Section = FLock->WriteLock();
+    if (!JwHolds(Section))
+        return;
     FPen->Assign(AValue);
 }

@@ -50,6 +50,8 @@ THxPersistent::~THxPersistent() = default;
 
 void THxPersistent::Assign(TPersistent* ASource) {
     const TJwLockSectionPtr Section = FLock->WriteLock();
+    if (!JwHolds(Section))
+        return;
     AssignPublished(ASource, THxPersistent::staticMetaObject, false);
 }
 

@@ -13,6 +13,8 @@ TKvBasicOptionalLabel::~TKvBasicOptionalLabel() = default;
 
 void TKvBasicOptionalLabel::SetFont(TKvDisplayFont* AValue) {
     const TJwLockSectionPtr Section = FLock->WriteLock();
+    if (!JwHolds(Section))
+        return;
     FFont->Assign(AValue);
     LockChanged();
 }

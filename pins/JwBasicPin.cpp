@@ -41,11 +41,12 @@ TJwBasicPin::~TJwBasicPin() {
 }
 
 void TJwBasicPin::BeforeDestruction() {
-    {
-        const auto Section = WriteLock();
-        const auto Destroy = FDestroyLock->DestroyLock();
-        Disconnect();
-    }
+    // No lock of this pin is held while the links go: a thread connecting a
+    // pin to this one holds the other end's lock and then asks for this one.
+    // Calls in flight (connects included) finish before the claim stands,
+    // and new ones are refused until the pin is gone.
+    const auto Destroy = FDestroyLock->DestroyLock();
+    Disconnect();
     Announce(TJwPinEvent::PinDestroyed);
     std::vector<TJwBasicPin*> Others;
     {
@@ -56,6 +57,7 @@ void TJwBasicPin::BeforeDestruction() {
     }
     for (auto* Pin : Others)
         Pin->PinDestroyed(this);
+    DestroyParts();
     TJwPinObject::BeforeDestruction();
 }
 

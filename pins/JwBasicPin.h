@@ -99,9 +99,11 @@ public:
 
 protected:
     ~TJwBasicPin() override;
-    // Takes the write and destroy locks, drops every link, leaves the pin
-    // list and tells the other pins.
+    // Claims the destroy lock, drops every link, leaves the pin list, tells
+    // the other pins and frees the pin's own parts; the claim lasts until then.
     void BeforeDestruction() override;
+    // The parts a pin frees while its destroy claim still stands.
+    virtual void DestroyParts() {}
     void Announce(TJwPinEvent AEvent) { JwAnnounce(AEvent, this); }
     // Leaves the dispatcher.
     void LeaveDispatcher();

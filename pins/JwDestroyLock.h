@@ -4,8 +4,9 @@
 // which waits until every call has left and refuses new ones.
 
 #include <atomic>
+#include <condition_variable>
 #include <cstdint>
-#include <thread>
+#include <mutex>
 #include <vector>
 
 #include "pins/JwLocks.h"
@@ -19,10 +20,12 @@ public:
     static constexpr TGUID IID = TGUID::Parse("{6D34880E-A668-4FF7-8CCF-AAC2FCD20CA0}");
 
     // Empty while another thread destroys the object: the caller must skip its call.
-    virtual TJwLockSectionPtr Lock() = 0;
-    virtual TJwLockSectionPtr DestroyLock() = 0;
+    [[nodiscard]] virtual TJwLockSectionPtr Lock() = 0;
+    // Empty when another thread holds or waits for a claim on the object:
+    // only one may destroy it.
+    [[nodiscard]] virtual TJwLockSectionPtr DestroyLock() = 0;
     // Suspends the destroy claim while the section lives.
-    virtual TJwLockSectionPtr DestroyUnlockLock() = 0;
+    [[nodiscard]] virtual TJwLockSectionPtr DestroyUnlockLock() = 0;
     virtual TJwDestroyLock* Instance() = 0;
 
 protected:
@@ -35,9 +38,9 @@ public:
     // while a destroy claim waits for the calls in flight.
     explicit TJwDestroyLock(TJwObject* AOwner);
 
-    TJwLockSectionPtr Lock() override;
-    TJwLockSectionPtr DestroyLock() override;
-    TJwLockSectionPtr DestroyUnlockLock() override;
+    [[nodiscard]] TJwLockSectionPtr Lock() override;
+    [[nodiscard]] TJwLockSectionPtr DestroyLock() override;
+    [[nodiscard]] TJwLockSectionPtr DestroyUnlockLock() override;
     TJwDestroyLock* Instance() override { return this; }
 
     int32_t GetLockCounter() const { return FLockCounter.load(); }
@@ -51,11 +54,13 @@ private:
     std::atomic<int32_t> FLockCounter{0};
     std::atomic<int32_t> FDestroying{0};
     TJwObject* FOwner;
-    TJwCriticalSection FSection;
+    std::mutex FSection;
+    // Told whenever a call leaves.
+    std::condition_variable FCallLeft;
     // The thread of the latest claim still held: when it ends its claim, an
     // earlier claimant that is still destroying holds the right again.
-    std::thread::id FThreadID;
-    std::vector<std::thread::id> FClaims;
+    TJwThreadToken FThreadID = JwNoThread;
+    std::vector<TJwThreadToken> FClaims;
     // One entry per call in flight.
-    std::vector<std::thread::id> FCallers;
+    std::vector<TJwThreadToken> FCallers;
 };

@@ -20,6 +20,9 @@ public:
     TJwAcquireSection(TJwLock* ALock, TSectionKind AKind) : FLock(ALock), FKind(AKind) {}
 
     ~TJwAcquireSection() override {
+        // Monitors are told about the section while it is destroyed: a monitor
+        // that wraps it must not free it a second time.
+        FRefCount.store(1);
         const bool Stop = FKind == TSectionKind::Stop;
         const bool Read = FKind == TSectionKind::Read;
         Quietly([&] {
@@ -41,13 +44,17 @@ public:
         });
     }
 
-    bool GetLocked() const noexcept override { return FEntry == TJwLock::TEntry::Held; }
+    // A held entry stops holding when an unlock section could not take the
+    // lock back whole (a stop lock came meanwhile); ask the lock, not the entry.
+    bool GetLocked() const noexcept override {
+        return FEntry == TJwLock::TEntry::Held && FLock->HeldByCaller();
+    }
 
     TIntfPtr<TJwLock> FLock;
     TSectionKind FKind;
     TJwLock::TEntry FEntry = TJwLock::TEntry::None;
     TJwLockSectionPtr FSlaveSection;
-    std::thread::id FPreviousStopThread;
+    TJwThreadToken FPreviousStopThread = JwNoThread;
 };
 
 class TJwUnlockSection : public TInterfaced<IJwLockSection> {
@@ -57,7 +64,7 @@ public:
     void Unlock() {
         JwReportLockEvent(FLock.get(), this, TJwLockEvent::BeginUnlockCreate);
         {
-            const auto Me = std::this_thread::get_id();
+            const auto Me = JwCurrentThread();
             TJwCriticalSectionLock L(FLock->FIntLockSection);
             if (FLock->FOwningThread == Me) {
                 FDepth = FLock->FCountLocks;
@@ -70,6 +77,7 @@ public:
     }
 
     ~TJwUnlockSection() override {
+        FRefCount.store(1); // see TJwAcquireSection
         Quietly([&] { JwReportLockEvent(FLock.get(), this, TJwLockEvent::BeginUnlockDestroy); });
         if (FDepth > 0) {
             TJwLockSectionPtr First;
@@ -90,7 +98,7 @@ private:
             while (!Lock.FLockMutex.Acquire(TJwLock::StopRetryWait)) {
             }
             TJwCriticalSectionLock L(Lock.FIntLockSection);
-            Lock.FOwningThread = std::this_thread::get_id();
+            Lock.FOwningThread = JwCurrentThread();
             Lock.FCountLocks = FDepth;
             return;
         }
@@ -116,11 +124,22 @@ private:
     bool FStopHolder = false;
 };
 
+// Monitors see the lock from its constructor and destructor, when nothing
+// holds a reference: a monitor that wraps it would free it. A reference held
+// by the lock itself for the report makes wrapping harmless.
 TJwLock::TJwLock() {
-    JwReportLockEvent(this, nullptr, TJwLockEvent::Create);
+    FRefCount.store(1);
+    try {
+        JwReportLockEvent(this, nullptr, TJwLockEvent::Create);
+    } catch (...) {
+        FRefCount.store(0);
+        throw;
+    }
+    FRefCount.store(0);
 }
 
 TJwLock::~TJwLock() {
+    FRefCount.store(1);
     Quietly([&] { JwReportLockEvent(this, nullptr, TJwLockEvent::Destroy); });
 }
 
@@ -173,7 +192,7 @@ TJwLockSectionPtr TJwLock::UnlockAllLockInOrder(const TIntfPtr<IJwLock>& AFirstL
 }
 
 TJwLock::TEntry TJwLock::Acquire(IJwLock* ASlaveLock, TJwLockSectionPtr& ASlaveSection) {
-    const auto Me = std::this_thread::get_id();
+    const auto Me = JwCurrentThread();
     uint32_t Wait = 1;
     for (;;) {
         bool StopPending;
@@ -204,7 +223,7 @@ TJwLock::TEntry TJwLock::Acquire(IJwLock* ASlaveLock, TJwLockSectionPtr& ASlaveS
     }
 }
 
-TJwLock::TEntry TJwLock::CountStopEntry(std::thread::id AThread) {
+TJwLock::TEntry TJwLock::CountStopEntry(TJwThreadToken AThread) {
     if (AThread == FStopThread) {
         ++FCountStopLocksOwner;
         return TEntry::StopOwner;
@@ -213,8 +232,8 @@ TJwLock::TEntry TJwLock::CountStopEntry(std::thread::id AThread) {
     return TEntry::StopOther;
 }
 
-void TJwLock::AcquireStop(std::thread::id& APreviousStopThread) {
-    const auto Me = std::this_thread::get_id();
+void TJwLock::AcquireStop(TJwThreadToken& APreviousStopThread) {
+    const auto Me = JwCurrentThread();
     bool Owner;
     {
         TJwCriticalSectionLock L(FIntLockSection);
@@ -235,7 +254,7 @@ void TJwLock::AcquireStop(std::thread::id& APreviousStopThread) {
     FStopThread = Me;
 }
 
-void TJwLock::ReleaseStop(std::thread::id APreviousStopThread) noexcept {
+void TJwLock::ReleaseStop(TJwThreadToken APreviousStopThread) noexcept {
     TJwCriticalSectionLock L(FIntLockSection);
     if (FInStopCount > 0)
         --FInStopCount;
@@ -248,7 +267,7 @@ void TJwLock::ReleaseEntry(TEntry AEntry) noexcept {
     case TEntry::None:
         break;
     case TEntry::Held:
-        if (FOwningThread == std::this_thread::get_id()) {
+        if (FOwningThread == JwCurrentThread()) {
             if (FCountLocks > 0 && --FCountLocks == 0)
                 DropMutex();
         } else if (FCountStopLocks > 0) {
@@ -269,8 +288,19 @@ void TJwLock::ReleaseEntry(TEntry AEntry) noexcept {
 }
 
 void TJwLock::DropMutex() noexcept {
-    FOwningThread = std::thread::id();
-    FLockMutex.Release();
+    FOwningThread = JwNoThread;
+    // The owner was recorded under the counter lock with the mutex taken; a
+    // mutex that is not ours any more (abandoned and taken over) stays as it is.
+    FLockMutex.TryRelease();
+}
+
+bool TJwLock::HeldByCaller() noexcept {
+    try {
+        TJwCriticalSectionLock L(FIntLockSection);
+        return FOwningThread == JwCurrentThread();
+    } catch (...) {
+        return false;
+    }
 }
 
 TJwLock::TCounts TJwLock::GetCounts() {
@@ -278,7 +308,7 @@ TJwLock::TCounts TJwLock::GetCounts() {
     return {FCountLocks, FCountStopLocks, FCountStopLocksOwner, FInStopCount};
 }
 
-std::thread::id TJwLock::GetOwningThread() {
+TJwThreadToken TJwLock::GetOwningThread() {
     TJwCriticalSectionLock L(FIntLockSection);
     return FOwningThread;
 }

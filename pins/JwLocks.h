@@ -9,7 +9,6 @@
 // calling thread's hold while it calls into other components and restores it.
 
 #include <cstdint>
-#include <thread>
 
 #include "pins/JwMutex.h"
 #include "platform/Interfaces.h"
@@ -31,6 +30,13 @@ protected:
 
 using TJwLockSectionPtr = TIntfPtr<IJwLockSection>;
 
+// Whether ASection holds its lock. Every caller that goes on to touch what the
+// lock guards asks this first: a pending stop lock lets entries through
+// without the mutex, and the guarded state is then not the caller's to touch.
+[[nodiscard]] inline bool JwHolds(const TJwLockSectionPtr& ASection) noexcept {
+    return ASection && ASection->GetLocked();
+}
+
 class IJwLock : public IInterface {
 public:
     using Parent = IInterface;
@@ -38,13 +44,13 @@ public:
 
     // Empty when a pending stop lock refused the entry: the caller must treat
     // the lock as not taken.
-    virtual TJwLockSectionPtr ReadLock() = 0;
-    virtual TJwLockSectionPtr WriteLock() = 0;
-    virtual TJwLockSectionPtr StopLock() = 0;
-    virtual TJwLockSectionPtr UnlockAll() = 0;
+    [[nodiscard]] virtual TJwLockSectionPtr ReadLock() = 0;
+    [[nodiscard]] virtual TJwLockSectionPtr WriteLock() = 0;
+    [[nodiscard]] virtual TJwLockSectionPtr StopLock() = 0;
+    [[nodiscard]] virtual TJwLockSectionPtr UnlockAll() = 0;
     // As UnlockAll; on restoring, AFirstLock is write-locked before this lock
     // is taken again, so that both are always taken in that order.
-    virtual TJwLockSectionPtr UnlockAllLockInOrder(const TIntfPtr<IJwLock>& AFirstLock) = 0;
+    [[nodiscard]] virtual TJwLockSectionPtr UnlockAllLockInOrder(const TIntfPtr<IJwLock>& AFirstLock) = 0;
     virtual TJwLock* Instance() = 0;
 
 protected:
@@ -56,19 +62,19 @@ public:
     TJwLock();
     ~TJwLock() override;
 
-    TJwLockSectionPtr ReadLock() override;
-    TJwLockSectionPtr WriteLock() override;
-    TJwLockSectionPtr StopLock() override;
-    TJwLockSectionPtr UnlockAll() override;
-    TJwLockSectionPtr UnlockAllLockInOrder(const TIntfPtr<IJwLock>& AFirstLock) override;
+    [[nodiscard]] TJwLockSectionPtr ReadLock() override;
+    [[nodiscard]] TJwLockSectionPtr WriteLock() override;
+    [[nodiscard]] TJwLockSectionPtr StopLock() override;
+    [[nodiscard]] TJwLockSectionPtr UnlockAll() override;
+    [[nodiscard]] TJwLockSectionPtr UnlockAllLockInOrder(const TIntfPtr<IJwLock>& AFirstLock) override;
     TJwLock* Instance() override { return this; }
 
     // The sections objects hand out: also returned when a pending stop lock
     // let the entry through without the mutex (their release balances the
     // count). A thread that keeps waiting gives up its hold on ASlaveLock for
     // the rest of the section's life, so that the holder can finish.
-    TJwLockSectionPtr ReadSection(IJwLock* ASlaveLock);
-    TJwLockSectionPtr WriteSection(IJwLock* ASlaveLock);
+    [[nodiscard]] TJwLockSectionPtr ReadSection(IJwLock* ASlaveLock);
+    [[nodiscard]] TJwLockSectionPtr WriteSection(IJwLock* ASlaveLock);
 
     struct TCounts {
         int32_t CountLocks;
@@ -77,7 +83,9 @@ public:
         int32_t InStopCount;
     };
     TCounts GetCounts();
-    std::thread::id GetOwningThread();
+    TJwThreadToken GetOwningThread();
+    // Whether the calling thread holds the mutex now.
+    bool HeldByCaller() noexcept;
 
     // What a section made of the lock when it was created.
     enum class TEntry { None, Held, StopOwner, StopOther };
@@ -91,9 +99,9 @@ private:
 
     TJwLockSectionPtr Section(bool ARead, IJwLock* ASlaveLock, bool AKeepStopEntry);
     TEntry Acquire(IJwLock* ASlaveLock, TJwLockSectionPtr& ASlaveSection);
-    TEntry CountStopEntry(std::thread::id AThread);
-    void AcquireStop(std::thread::id& APreviousStopThread);
-    void ReleaseStop(std::thread::id APreviousStopThread) noexcept;
+    TEntry CountStopEntry(TJwThreadToken AThread);
+    void AcquireStop(TJwThreadToken& APreviousStopThread);
+    void ReleaseStop(TJwThreadToken APreviousStopThread) noexcept;
     void ReleaseEntry(TEntry AEntry) noexcept;
     void DropMutex() noexcept;
 
@@ -102,9 +110,9 @@ private:
     int32_t FCountStopLocksOwner = 0;
     int32_t FCountLocks = 0;
     int32_t FInStopCount = 0;
-    std::thread::id FOwningThread;
+    TJwThreadToken FOwningThread = JwNoThread;
     // The thread holding a stop section: its entries while it has given up
     // its hold are its own stop entries, and it takes the mutex back unconditionally.
-    std::thread::id FStopThread;
+    TJwThreadToken FStopThread = JwNoThread;
     TJwMutex FLockMutex;
 };

@@ -1,6 +1,7 @@
 #include "pins/JwMutex.h"
 
 #include <algorithm>
+#include <atomic>
 #include <chrono>
 #include <condition_variable>
 #include <map>
@@ -12,31 +13,44 @@
 struct TJwMutex::TState {
     std::mutex Guard;
     std::condition_variable Freed;
-    std::thread::id Owner;
+    TJwThreadToken Owner = JwNoThread;
     uint32_t Depth = 0;
 };
 
 namespace {
+
+std::atomic<TJwThreadToken> GLastThreadToken{JwNoThread};
+thread_local TJwThreadToken GThreadToken = JwNoThread;
+
+// Set once the calling thread's list of held mutexes is gone: objects freed
+// later at exit (statics outlive the main thread's thread-locals) still lock.
+thread_local bool GHeldMutexesGone = false;
 
 // The mutexes a thread holds, so that they are abandoned (freed for the next
 // waiter) when the thread ends without releasing them.
 class THeldMutexes {
 public:
     ~THeldMutexes() {
-        const auto Me = std::this_thread::get_id();
+        GHeldMutexesGone = true;
+        const auto Me = JwCurrentThread();
         for (const auto& Weak : FHeld) {
             if (const auto State = Weak.lock()) {
                 std::lock_guard<std::mutex> L(State->Guard);
                 if (State->Owner == Me) {
-                    State->Owner = std::thread::id();
+                    State->Owner = JwNoThread;
                     State->Depth = 0;
                     State->Freed.notify_one();
                 }
             }
         }
     }
-    void Add(const std::shared_ptr<TJwMutex::TState>& AState) { FHeld.push_back(AState); }
-    void Remove(const std::shared_ptr<TJwMutex::TState>& AState) {
+    void Add(const std::shared_ptr<TJwMutex::TState>& AState) {
+        if (!GHeldMutexesGone)
+            FHeld.push_back(AState);
+    }
+    void Remove(const std::shared_ptr<TJwMutex::TState>& AState) noexcept {
+        if (GHeldMutexesGone)
+            return;
         const auto It = std::find_if(FHeld.begin(), FHeld.end(),
                                      [&](const auto& AWeak) { return AWeak.lock() == AState; });
         if (It != FHeld.end())
@@ -58,6 +72,12 @@ std::map<QString, std::weak_ptr<TJwMutex::TState>>& NamedMutexes() {
 }
 
 } // namespace
+
+TJwThreadToken JwCurrentThread() noexcept {
+    if (GThreadToken == JwNoThread)
+        GThreadToken = GLastThreadToken.fetch_add(1, std::memory_order_relaxed) + 1;
+    return GThreadToken;
+}
 
 TJwMutex::TJwMutex() : FState(std::make_shared<TState>()) {}
 
@@ -83,13 +103,13 @@ TJwMutex::~TJwMutex() {
 }
 
 bool TJwMutex::Acquire(uint32_t AMilliseconds) {
-    const auto Me = std::this_thread::get_id();
+    const auto Me = JwCurrentThread();
     std::unique_lock<std::mutex> L(FState->Guard);
     if (FState->Owner == Me) {
         ++FState->Depth;
         return true;
     }
-    const auto IsFree = [this] { return FState->Owner == std::thread::id(); };
+    const auto IsFree = [this] { return FState->Owner == JwNoThread; };
     if (AMilliseconds == JwInfinite)
         FState->Freed.wait(L, IsFree);
     else if (!FState->Freed.wait_for(L, std::chrono::milliseconds(AMilliseconds), IsFree))
@@ -101,12 +121,18 @@ bool TJwMutex::Acquire(uint32_t AMilliseconds) {
 }
 
 void TJwMutex::Release() {
-    std::lock_guard<std::mutex> L(FState->Guard);
-    if (FState->Owner != std::this_thread::get_id())
+    if (!TryRelease())
         throw Exception(QStringLiteral("The mutex is not held by the calling thread"));
+}
+
+bool TJwMutex::TryRelease() noexcept {
+    std::lock_guard<std::mutex> L(FState->Guard);
+    if (FState->Owner != JwCurrentThread())
+        return false;
     if (--FState->Depth == 0) {
-        FState->Owner = std::thread::id();
+        FState->Owner = JwNoThread;
         GHeldMutexes.Remove(FState);
         FState->Freed.notify_one();
     }
+    return true;
 }

@@ -11,6 +11,13 @@
 // Waits without a time-out.
 inline constexpr uint32_t JwInfinite = 0xFFFFFFFFu;
 
+// Names the calling thread for the life of the process. Unlike
+// std::thread::id it is never handed to a later thread, so a lock recorded as
+// held by a thread that ended is not taken for held by a new one.
+using TJwThreadToken = uint64_t;
+inline constexpr TJwThreadToken JwNoThread = 0;
+TJwThreadToken JwCurrentThread() noexcept;
+
 class TJwCriticalSection {
 public:
     TJwCriticalSection() = default;
@@ -52,6 +59,9 @@ public:
     bool Acquire(uint32_t AMilliseconds);
     // Raises Exception when the calling thread does not hold the mutex.
     void Release();
+    // As Release; false, and nothing changes, when the calling thread does
+    // not hold the mutex.
+    bool TryRelease() noexcept;
     const QString& Name() const { return FName; }
 
     struct TState;

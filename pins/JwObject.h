@@ -18,9 +18,9 @@ public:
     // Sections on the object's own lock. They are returned also when a
     // pending stop lock let the entry through without the mutex, so that
     // callers keep their entries balanced while the object is being stopped.
-    virtual TJwLockSectionPtr ReadLock();
-    virtual TJwLockSectionPtr WriteLock();
-    virtual TJwLockSectionPtr UnlockAll();
+    [[nodiscard]] virtual TJwLockSectionPtr ReadLock();
+    [[nodiscard]] virtual TJwLockSectionPtr WriteLock();
+    [[nodiscard]] virtual TJwLockSectionPtr UnlockAll();
 
     TJwLock* GetIntLock() const { return FIntLock.get(); }
 

@@ -16,8 +16,8 @@ public:
     explicit TJwPin(TComponent* AOwner, const TIntfPtr<IJwLock>& AOwnerLock = {});
 
     // Sections on the pin's lock naming the owner's lock as slave lock.
-    TJwLockSectionPtr ReadLock() override;
-    TJwLockSectionPtr WriteLock() override;
+    [[nodiscard]] TJwLockSectionPtr ReadLock() override;
+    [[nodiscard]] TJwLockSectionPtr WriteLock() override;
 
     TComponent* GetPinOwner() const override { return FOwner; }
     const TIntfPtr<IJwLock>& GetOwnerLock() const { return FOwnerLock; }

@@ -33,8 +33,8 @@ public:
     TComponent* GetListOwner() const { return FOwner; }
     bool GetPinsOwner() const { return FPinsOwner; }
 
-    TJwLockSectionPtr ReadLock() override;
-    TJwLockSectionPtr WriteLock() override;
+    [[nodiscard]] TJwLockSectionPtr ReadLock() override;
+    [[nodiscard]] TJwLockSectionPtr WriteLock() override;
 
     // "Form", "Pins" (the links of each pin, by name) and the read-only "PinsOwner".
     void DefineProperties(TFiler& AFiler) override;

@@ -58,15 +58,19 @@ bool TJwSinkPin::IsCompatible(TJwBasicPin* AOtherPin, bool AUseConverters) {
 bool TJwSinkPin::ConnectAfter(TJwBasicPin* AOtherPin, TJwBasicPin* ANotifyAfterPin) {
     if (AOtherPin == this)
         return false;
+    TJwSourcePin* Real;
     {
-        const auto Section = WriteLock();
+        const auto Section = ReadLock();
         if (!AOtherPin && !FConnectionSourcePin)
-            return true;
-        if (AOtherPin && AOtherPin == FRealSourcePin && FRealSourcePin->IsConnectedToAfter(this, ANotifyAfterPin))
             return true;
         if (AOtherPin && AOtherPin == FConnectionSourcePin)
             return true;
+        Real = FRealSourcePin;
     }
+    // The source is asked with this pin's lock let go: a source being
+    // destroyed holds its own lock while it asks its sinks.
+    if (AOtherPin && AOtherPin == Real && Real->IsConnectedToAfter(this, ANotifyAfterPin))
+        return true;
     if (!AOtherPin) {
         DetachSource();
         return true;
@@ -93,6 +97,11 @@ bool TJwSinkPin::ConnectAfter(TJwBasicPin* AOtherPin, TJwBasicPin* ANotifyAfterP
 }
 
 bool TJwSinkPin::ConnectToSource(TJwSourcePin* ASource, TJwBasicPin* ANotifyAfterPin) {
+    // A source being destroyed takes no new links; one that starts to be
+    // destroyed now waits until this link is made, and then drops it.
+    const auto SourceCall = ASource->GetDestroyLock()->Lock();
+    if (!SourceCall)
+        return false;
     auto Type = ASource->FindConnectionType(this, true, false);
     TJwFormatConverter* Converter = nullptr;
     if (Type.Converter) {

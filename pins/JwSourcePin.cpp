@@ -83,10 +83,15 @@ TJwSourcePin::TJwSourcePin(TComponent* AOwner, const TIntfPtr<IJwLock>& AOwnerLo
 
 TJwSourcePin::~TJwSourcePin() = default;
 
-void TJwSourcePin::BeforeDestruction() {
-    TJwStreamPin::BeforeDestruction();
+void TJwSourcePin::DestroyParts() {
+    TJwStreamPin::DestroyParts();
     // Converters still held by links of other threads' sends are gone with the links.
-    for (auto* Converter : std::exchange(FFormatConverters, {}))
+    std::vector<TJwFormatConverter*> Converters;
+    {
+        const auto Section = WriteLock();
+        Converters.swap(FFormatConverters);
+    }
+    for (auto* Converter : Converters)
         TPersistent::Free(Converter);
 }
 
@@ -361,6 +366,9 @@ bool TJwSourcePin::Send(TJwBasicPin* AOnlyToPin, const TJwNotifyOperationPtr& AO
         return false;
     TOwnerRelease Release(FOwnerLock, FInputOwnerLock);
     auto Read = ReadLock();
+    // A pin being stopped sends nothing: its sink list is not ours to read.
+    if (!JwHolds(Read))
+        return false;
     std::vector<TNotifyPinEntry> Array;
     Array.reserve(FSinkPins.size());
     for (const auto& Entry : FSinkPins) {
@@ -412,7 +420,7 @@ bool TJwSourcePin::Send(TJwBasicPin* AOnlyToPin, const TJwNotifyOperationPtr& AO
         const bool Answer = Deliver(Item, I + 1 == Array.size() ? JwStateLast : 0, AOperation);
         Read = ReadLock();
         Result = Result || Answer;
-        if (!Answer)
+        if (!Answer || !JwHolds(Read))
             continue;
         for (auto& Entry : FSinkPins)
             if (Entry.RealPin == Item.Entry.RealPin && Entry.ConnectionPin == Item.Entry.ConnectionPin &&
@@ -422,7 +430,7 @@ bool TJwSourcePin::Send(TJwBasicPin* AOnlyToPin, const TJwNotifyOperationPtr& AO
     Read.reset();
     {
         const auto Write = WriteLock();
-        if (!FInDisconnect)
+        if (JwHolds(Write) && !FInDisconnect)
             ReorderSinks();
     }
     return Result;
@@ -437,6 +445,8 @@ void TJwSourcePin::FirstDelivery(TJwBasicPin* ASink) {
     std::vector<TNotifyPinEntry> Array;
     {
         const auto Read = ReadLock();
+        if (!JwHolds(Read))
+            return;
         for (const auto& Entry : FSinkPins)
             if (Entry.RealPin == ASink && Entry.SubmitFunction) {
                 auto* Receiver = dynamic_cast<TJwBasicPin*>(Entry.ConnectionPin);
@@ -556,16 +566,30 @@ void TJwSourcePin::DefineProperties(TFiler& AFiler) {
 }
 
 bool TJwSourcePin::HasLinkValue() {
-    return GetSinkCount() > 0;
+    return !StoredSinks().empty();
 }
 
-void TJwSourcePin::WriteLinkValue(TWriter& AWriter) {
+std::vector<TJwBasicPin*> TJwSourcePin::StoredSinks() {
     std::vector<TJwBasicPin*> Sinks;
     {
         const auto Section = ReadLock();
+        if (!JwHolds(Section))
+            return Sinks;
         for (const auto& Entry : FSinkPins)
-            Sinks.push_back(Entry.RealPin);
+            if (std::find(Sinks.begin(), Sinks.end(), Entry.RealPin) == Sinks.end())
+                Sinks.push_back(Entry.RealPin);
     }
+    // Links to sinks that were not there when the form was read live on the
+    // placeholders; they are stored all the same, or a save would lose them.
+    for (auto* Placeholder : TJwUnloadedPin::Pending())
+        if ((Placeholder->GetPinType() == ptSink || Placeholder->GetPinType() == ptMultiSink) &&
+            Placeholder->IsConnectedTo(this))
+            Sinks.push_back(Placeholder);
+    return Sinks;
+}
+
+void TJwSourcePin::WriteLinkValue(TWriter& AWriter) {
+    const auto Sinks = StoredSinks();
     AWriter.WriteListBegin();
     for (auto* Sink : Sinks)
         JwWritePinReference(AWriter, Sink);

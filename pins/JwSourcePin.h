@@ -101,7 +101,7 @@ public:
 
 protected:
     ~TJwSourcePin() override;
-    void BeforeDestruction() override;
+    void DestroyParts() override;
 
     // What a receiver gets of an operation: sources that send differently
     // to different stream types convert here.
@@ -115,6 +115,8 @@ protected:
 private:
     struct TNotifyPinEntry;
     void ReorderSinks();
+    // The sinks the stored form lists: linked ones, then placeholders waiting for this source.
+    std::vector<TJwBasicPin*> StoredSinks();
     bool Deliver(TNotifyPinEntry& AEntry, uint32_t AState, const TJwNotifyOperationPtr& AOperation);
 
     std::vector<TJwPinEntry> FSinkPins;

@@ -1,6 +1,7 @@
 #include "pins/JwUnloadedPin.h"
 
 #include <algorithm>
+#include <iterator>
 
 #include "pins/JwGlobals.h"
 #include "pins/JwPin.h"
@@ -28,9 +29,22 @@ TPlaceholders& Placeholders() {
     return P;
 }
 
+// Placeholders whose form is gone wait for nothing: they are freed before
+// the list is looked at, so reading many forms does not make it grow.
 std::vector<TJwUnloadedPin*> Snapshot() {
-    TJwCriticalSectionLock L(JwGlobalPinSection());
-    return Placeholders().List;
+    std::vector<TJwUnloadedPin*> Orphans;
+    std::vector<TJwUnloadedPin*> Live;
+    {
+        TJwCriticalSectionLock L(JwGlobalPinSection());
+        auto& List = Placeholders().List;
+        const auto Orphaned = [](TJwUnloadedPin* APin) { return APin->IsOrphaned(); };
+        std::copy_if(List.begin(), List.end(), std::back_inserter(Orphans), Orphaned);
+        std::erase_if(List, Orphaned);
+        Live = List;
+    }
+    for (auto* Pin : Orphans)
+        TPersistent::Free(Pin);
+    return Live;
 }
 
 void Forget(TJwUnloadedPin* APin) {
@@ -48,8 +62,8 @@ bool Matches(TJwPinType APlaceholder, TJwPinType APin) {
 
 TJwUnloadedPin::TJwUnloadedPin(TComponent* ARoot, QString AIdentName, QString ADisplayName, TJwPinType AType,
                                QString ACreatedFrom)
-    : FDisplayName(std::move(ADisplayName)), FIdentName(std::move(AIdentName)), FRoot(ARoot), FType(AType),
-      FCreatedFrom(std::move(ACreatedFrom)) {}
+    : FDisplayName(std::move(ADisplayName)), FIdentName(std::move(AIdentName)), FRoot(ARoot), FHadRoot(ARoot),
+      FType(AType), FCreatedFrom(std::move(ACreatedFrom)) {}
 
 TJwUnloadedPin* TJwUnloadedPin::FindOrCreate(TComponent* ARoot, const QString& AIdentName,
                                              const QString& ADisplayName, TJwPinType AType,

@@ -39,6 +39,8 @@ public:
     QString GetFullIdentName(bool AIncludeRootForm) const override;
     TComponent* GetRoot() const override { return FRoot; }
     const QString& GetCreatedFrom() const { return FCreatedFrom; }
+    // Whether the form the placeholder waits in is gone.
+    bool IsOrphaned() const { return FHadRoot && FRoot.isNull(); }
 
     // Links the real pin as every stored link says, then frees the placeholder.
     void PopulatePinAndDestroy(TJwBasicPin* APin);
@@ -57,6 +59,7 @@ private:
     QString FDisplayName;
     QString FIdentName;
     QPointer<TComponent> FRoot;
+    bool FHadRoot;
     TJwPinType FType;
     std::vector<TLink> FConnectedPins;
     QString FCreatedFrom;

@@ -108,7 +108,7 @@ TEST(HxLockSetter, FailingUpdateFunctionLeavesTheLockFree) {
     EXPECT_THROW(L.Lock->Setter(value, 5, [] { throw Exception(QStringLiteral("update failed")); }), Exception);
     EXPECT_EQ(value, 5) << "stored before the update function ran";
     EXPECT_TRUE(L.Log.empty()) << "no notification after a failed update";
-    EXPECT_EQ(L.Lock->Instance()->GetOwningThread(), std::thread::id());
+    EXPECT_EQ(L.Lock->Instance()->GetOwningThread(), JwNoThread);
     EXPECT_EQ(L.Lock->Instance()->GetCounts().CountLocks, 0);
 }
 
@@ -174,7 +174,7 @@ TEST(HxLockGetter, AnswersTheValueOfEveryType) {
     EXPECT_EQ(K.Instance()->GetCounts().CountLocks, 0) << "every read section released";
 }
 
-TEST(HxLockStopped, SettersAndGettersGoOnWhileAnotherThreadStopsTheLock) {
+TEST(HxLockStopped, SettersAreRefusedWhileAnotherThreadStopsTheLock) {
     TLogged L;
     std::promise<void> stopped;
     std::promise<void> done;
@@ -186,10 +186,12 @@ TEST(HxLockStopped, SettersAndGettersGoOnWhileAnotherThreadStopsTheLock) {
     stopped.get_future().wait();
     int32_t value = 1;
     EXPECT_FALSE(L.Lock->ReadLock()) << "a stopped lock hands out no section";
-    EXPECT_TRUE(L.Lock->Setter(value, 2, nullptr));
-    EXPECT_EQ(value, 2);
-    EXPECT_EQ(L.Lock->Getter(value), 2);
-    EXPECT_EQ(L.Log, (std::vector<std::string>{"notify"}));
+    // The tree is being taken down: a value set now would be written unlocked.
+    EXPECT_FALSE(L.Lock->Setter(value, 2, nullptr));
+    EXPECT_FALSE(L.Lock->SetterMinMax(value, 7, 0, 5, nullptr));
+    EXPECT_EQ(value, 1);
+    EXPECT_EQ(L.Lock->Getter(value), 1);
+    EXPECT_TRUE(L.Log.empty());
     done.set_value();
     stopper.join();
     EXPECT_EQ(L.Lock->Instance()->GetCounts().CountStopLocks, 0);

@@ -194,13 +194,32 @@ TEST_F(Pins, SendsGoInOrderAndTheLastReceiverGetsStateTwo) {
 TEST_F(Pins, NotifyAfterPinsStayBehindTheirPin) {
     auto* A = Comp2->GetInput();
     auto* B = Comp3->GetInput();
+    auto* C = Comp4->GetInput();
     ASSERT_TRUE(Source()->Connect(A));
+    ASSERT_TRUE(Source()->Connect(C));
     ASSERT_TRUE(B->ConnectAfter(Source(), A));
     EXPECT_TRUE(B->IsConnectedToAfter(Source(), A));
-    A->Answer = true;
-    Source()->Notify(TJwNotifyOperationPtr(new TJwNotifyOperation));
+    // Placed behind A at once, before any send has sorted the list.
     EXPECT_EQ(Source()->GetSink(0), A);
     EXPECT_EQ(Source()->GetSink(1), B);
+    EXPECT_EQ(Source()->GetSink(2), C);
+    // B's first delivery went to B alone; the first send then reaches all
+    // three in that order.
+    ASSERT_EQ(B->Received.size(), 1u);
+    EXPECT_EQ(B->Received[0].State, JwStateRequest | JwStateLast);
+    std::vector<TJwBasicPin*> Order;
+    for (auto* Sink : {A, B, C})
+        Sink->OnReceive = [&Order, Sink](const TJwNotifyOperationPtr&) { Order.push_back(Sink); };
+    Source()->Notify(TJwNotifyOperationPtr(new TJwNotifyOperation));
+    EXPECT_EQ(Order, (std::vector<TJwBasicPin*>{A, B, C}));
+    for (auto* Sink : {A, B, C})
+        Sink->OnReceive = nullptr;
+    A->Answer = true;
+    Source()->Notify(TJwNotifyOperationPtr(new TJwNotifyOperation));
+    // A moved to the end and B with it.
+    EXPECT_EQ(Source()->GetSink(0), C);
+    EXPECT_EQ(Source()->GetSink(1), A);
+    EXPECT_EQ(Source()->GetSink(2), B);
 }
 
 TEST_F(Pins, SelfDependencyRaisesAndRestoresTheNestingCounter) {

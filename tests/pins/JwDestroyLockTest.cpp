@@ -77,7 +77,7 @@ TEST(TJwDestroyLock, AWaitingClaimGivesUpTheOwnersLockForTheCallInFlight) {
     InCall.Wait();
     const auto Claim = Guard->DestroyLock();
     Caller.join();
-    EXPECT_EQ(Object.GetIntLock()->GetOwningThread(), std::this_thread::get_id());
+    EXPECT_EQ(Object.GetIntLock()->GetOwningThread(), JwCurrentThread());
     EXPECT_EQ(Object.GetIntLock()->GetCounts().CountLocks, 1);
 }
 
@@ -102,6 +102,46 @@ TEST(TJwDestroyLock, DestroyUnlockSuspendsTheClaimAndKeepsClaimsMadeMeanwhile) {
     // The first claim still stands: calls from other threads stay refused.
     EXPECT_EQ(Guard->GetDestroying(), 1);
     std::thread([&] { EXPECT_FALSE(Guard->Lock()); }).join();
+}
+
+TEST(TJwDestroyLock, OnlyOneOfTwoThreadsClaimingAtOnceGetsTheClaim) {
+    const TIntfPtr<TJwDestroyLock> Guard(new TJwDestroyLock(nullptr));
+    TSignal Claimed, Tried;
+    std::thread First([&] {
+        const auto Claim = Guard->DestroyLock();
+        EXPECT_TRUE(Claim);
+        Claimed.Raise();
+        Tried.Wait();
+    });
+    Claimed.Wait();
+    {
+        // Both would go on to free the object.
+        const auto Second = Guard->DestroyLock();
+        EXPECT_FALSE(Second);
+        EXPECT_EQ(Guard->GetDestroying(), 1);
+    }
+    Tried.Raise();
+    First.join();
+    // Once the first claim is over, the object may be claimed again.
+    const auto Later = Guard->DestroyLock();
+    EXPECT_TRUE(Later);
+}
+
+TEST(TJwDestroyLock, ACallThatEntersWhileAClaimWaitsIsRefused) {
+    const TIntfPtr<TJwDestroyLock> Guard(new TJwDestroyLock(nullptr));
+    TSignal InCall, Refused;
+    std::thread Caller([&] {
+        const auto Call = Guard->Lock();
+        InCall.Raise();
+        WaitUntil([&] { return Guard->GetDestroying() == 1; });
+        // The claim is waiting for this call: another call from any other thread is refused.
+        std::thread([&] { EXPECT_FALSE(Guard->Lock()); }).join();
+        Refused.Raise();
+    });
+    InCall.Wait();
+    const auto Claim = Guard->DestroyLock();
+    EXPECT_TRUE(Refused.IsRaised());
+    Caller.join();
 }
 
 } // namespace

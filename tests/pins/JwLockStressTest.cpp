@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <thread>
 #include <vector>
 
@@ -56,8 +57,49 @@ TEST(TJwLockStress, NestedSectionsKeepMutualExclusionAndFinish) {
         const auto Counts = Lock->GetCounts();
         EXPECT_EQ(Counts.CountLocks, 0);
         EXPECT_EQ(Counts.CountStopLocks, 0);
-        EXPECT_EQ(Lock->GetOwningThread(), std::thread::id());
+        EXPECT_EQ(Lock->GetOwningThread(), JwNoThread);
     }
+}
+
+} // namespace
+
+namespace {
+
+// While one thread keeps taking a stop section, others come in (and are let
+// through as counted entries) and read the counts. Every count is written
+// under the counter lock: ThreadSanitizer reports any that is not.
+TEST(TJwLockStress, EntriesDuringAStopAreCountedUnderTheCounterLock) {
+    constexpr int Readers = 3;
+    constexpr int Rounds = 200;
+    const TIntfPtr<TJwLock> Lock(new TJwLock);
+    std::atomic<bool> Done{false};
+    std::atomic<int64_t> StopEntries{0};
+    std::vector<std::thread> Workers;
+    for (int T = 0; T < Readers; ++T)
+        Workers.emplace_back([&] {
+            while (!Done.load()) {
+                const auto Section = Lock->ReadSection(nullptr);
+                const auto Counts = Lock->GetCounts();
+                EXPECT_GE(Counts.CountStopLocks, 0);
+                if (!JwHolds(Section))
+                    ++StopEntries;
+            }
+        });
+    for (int I = 0; I < Rounds; ++I) {
+        const auto Stop = Lock->StopLock();
+        // Hold the section until other threads have come in during it a few times.
+        const int64_t Before = StopEntries.load();
+        while (StopEntries.load() < Before + 20)
+            std::this_thread::yield();
+    }
+    Done.store(true);
+    for (auto& Worker : Workers)
+        Worker.join();
+    const auto Counts = Lock->GetCounts();
+    EXPECT_EQ(Counts.CountLocks, 0);
+    EXPECT_EQ(Counts.CountStopLocks, 0);
+    EXPECT_EQ(Counts.InStopCount, 0);
+    EXPECT_GE(StopEntries.load(), 1);
 }
 
 } // namespace

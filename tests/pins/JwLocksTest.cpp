@@ -17,12 +17,12 @@ TIntfPtr<TJwLock> NewLock() {
 }
 
 bool Unowned(TJwLock& ALock) {
-    return ALock.GetOwningThread() == std::thread::id();
+    return ALock.GetOwningThread() == JwNoThread;
 }
 
 TEST(TJwLock, NestedSectionsOfOneThreadReleaseOnlyAtTheOutermost) {
     const auto Lock = NewLock();
-    const auto Me = std::this_thread::get_id();
+    const auto Me = JwCurrentThread();
     auto Outer = Lock->WriteLock();
     auto Middle = Lock->ReadLock();
     auto Inner = Lock->WriteLock();
@@ -137,7 +137,7 @@ TEST(TJwLock, APendingStopLockMakesWaitersGiveUpInsteadOfQueueing) {
     EXPECT_FALSE(Stopped.IsRaised());
     Holder.reset();
     Stopped.Wait();
-    EXPECT_NE(Lock->GetOwningThread(), std::this_thread::get_id());
+    EXPECT_NE(Lock->GetOwningThread(), JwCurrentThread());
     StopMayEnd.Raise();
     Stopper.join();
     EXPECT_TRUE(Unowned(*Lock));
@@ -146,7 +146,7 @@ TEST(TJwLock, APendingStopLockMakesWaitersGiveUpInsteadOfQueueing) {
 
 TEST(TJwLock, UnlockSectionAtDepthThreeReleasesTheMutexAndRestoresDepthThree) {
     const auto Lock = NewLock();
-    const auto Me = std::this_thread::get_id();
+    const auto Me = JwCurrentThread();
     auto S1 = Lock->WriteLock();
     auto S2 = Lock->ReadLock();
     auto S3 = Lock->WriteLock();
@@ -177,7 +177,7 @@ TEST(TJwLock, UnlockSectionOfAThreadNotOwningTheLockReleasesNothing) {
         const auto Unlock = Lock->UnlockAll();
         EXPECT_TRUE(Unlock);
     }).join();
-    EXPECT_EQ(Lock->GetOwningThread(), std::this_thread::get_id());
+    EXPECT_EQ(Lock->GetOwningThread(), JwCurrentThread());
     EXPECT_EQ(Lock->GetCounts().CountLocks, 1);
 }
 
@@ -207,7 +207,7 @@ TEST(TJwLock, AThreadRestoringDuringAnotherThreadsStopGoesOnAsAStopEntry) {
 TEST(TJwLock, TheStoppingThreadTakesItsStopBackAfterAnUnlockSection) {
     TJwObject Object;
     TJwLock& Lock = *Object.GetIntLock();
-    const auto Me = std::this_thread::get_id();
+    const auto Me = JwCurrentThread();
     auto Stop = Lock.StopLock();
     {
         const auto Unlock = Lock.UnlockAll();
@@ -295,11 +295,11 @@ TEST(JwLockEvents, NoReportsAfterTheMonitorIsUnregistered) {
     TIntfPtr<TEventLog> Log(new TEventLog);
     JwRegisterLockMonitor(Log.get());
     JwRegisterLockMonitor(Log.get());
-    NewLock()->ReadLock();
+    { const auto Section = NewLock()->ReadLock(); }
     const size_t Registered = Log->FRecords.size();
     EXPECT_EQ(Registered, 6u); // Create, read create and release pairs, Destroy: each once
     JwUnregisterLockMonitor(Log.get());
-    NewLock()->ReadLock();
+    { const auto Section = NewLock()->ReadLock(); }
     EXPECT_EQ(Log->FRecords.size(), Registered);
 }
 
@@ -353,7 +353,7 @@ TEST(TJwLock, AWaiterGivesUpItsSlaveLockSoThatTheHolderCanFinish) {
         EXPECT_TRUE(OwnerSection && OwnerSection->GetLocked());
         HolderDone.Raise();
     });
-    const auto Me = std::this_thread::get_id();
+    const auto Me = JwCurrentThread();
     auto OwnerSection = Owner->WriteLock();
     PinHeld.Wait();
     OwnerHeld.Raise();

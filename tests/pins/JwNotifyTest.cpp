@@ -1,5 +1,7 @@
 #include "pins/JwNotify.h"
 
+#include "PinTestComponents.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -35,24 +37,35 @@ TEST(TJwNotifyOperation, IDsAreDistinctAcrossThreads) {
 }
 
 TEST(TJwNotifyOperation, ReceiversTellKindsApartByClass) {
+    // What a sink receives is the operation that was sent, kind and values
+    // intact, whatever it passed through on the way.
+    auto Source = MakeSource(nullptr, {PinTest::TypeA});
+    auto Sink = MakeOwned<TRecordingSinkPin>(nullptr);
+    ASSERT_TRUE(Source->Connect(Sink.get()));
+    Sink->Received.clear();
     const TJwNotifyOperationPtr SampleRate(new TJwStartSampleRateOperation(8000.0));
-    auto* Start = dynamic_cast<TJwStartRateOperation*>(SampleRate->Instance());
+    const TJwNotifyOperationPtr Range(new TJwSuppliedRealValueRangeOperation(0.5, -1.0, 2.0));
+    const TJwNotifyOperationPtr Stop(new TJwStopOperation);
+    for (const auto& Operation : {SampleRate, Range, Stop})
+        Source->Notify(Operation);
+    ASSERT_EQ(Sink->Received.size(), 3u);
+
+    auto* Start = dynamic_cast<TJwStartRateOperation*>(Sink->Received[0].Operation->Instance());
     ASSERT_NE(Start, nullptr);
     EXPECT_EQ(Start->GetRate(), 8000.0);
-    EXPECT_NE(dynamic_cast<TJwStartOperation*>(SampleRate->Instance()), nullptr);
-    EXPECT_EQ(dynamic_cast<TJwStopOperation*>(SampleRate->Instance()), nullptr);
+    EXPECT_EQ(Sink->Received[0].Operation->GetOperationID(), SampleRate->GetOperationID());
+    // A start with a rate is a start, and not a supplied value.
+    EXPECT_NE(dynamic_cast<TJwStartOperation*>(Start), nullptr);
+    EXPECT_EQ(dynamic_cast<TJwSuppliedOperation*>(Sink->Received[0].Operation->Instance()), nullptr);
 
-    const TJwNotifyOperationPtr Range(new TJwSuppliedRealValueRangeOperation(0.5, -1.0, 2.0));
-    auto* Ranged = dynamic_cast<TJwSuppliedRealRangeOperation*>(Range->Instance());
+    auto* Ranged = dynamic_cast<TJwSuppliedRealValueRangeOperation*>(Sink->Received[1].Operation->Instance());
     ASSERT_NE(Ranged, nullptr);
+    EXPECT_EQ(Ranged->GetValue(), 0.5);
     EXPECT_EQ(Ranged->GetMin(), -1.0);
     EXPECT_EQ(Ranged->GetMax(), 2.0);
-    EXPECT_EQ(static_cast<TJwSuppliedRealValueRangeOperation*>(Ranged)->GetValue(), 0.5);
-    EXPECT_NE(dynamic_cast<TJwSuppliedOperation*>(Range->Instance()), nullptr);
 
-    TIntfPtr<IJwNotifyOperation> Asked;
-    EXPECT_TRUE(Supports(Range, Asked));
-    EXPECT_EQ(TJwSuppliedStringOperation(QStringLiteral("text")).GetValue(), QStringLiteral("text"));
+    EXPECT_NE(dynamic_cast<TJwStopOperation*>(Sink->Received[2].Operation->Instance()), nullptr);
+    EXPECT_EQ(dynamic_cast<TJwStartOperation*>(Sink->Received[2].Operation->Instance()), nullptr);
 }
 
 } // namespace

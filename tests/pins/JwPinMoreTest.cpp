@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <thread>
+
 #include "PinTestComponents.h"
 #include "platform/ClassRegistry.h"
 #include "platform/StoredForm.h"
@@ -42,6 +44,37 @@ TEST(PinObservers, AreToldOfPinsComingChangingAndGoingAndTheirErrorsAreSwallowed
     const auto Seen = Log->Events.size();
     auto Other = MakeSource(nullptr, {TypeA});
     EXPECT_EQ(Log->Events.size(), Seen);
+}
+
+// Tries, from another thread, to call into a pin while observers hear that it goes.
+class TDestroyProbe : public TInterfaced<IJwPinObserver> {
+public:
+    explicit TDestroyProbe(TJwBasicPin* APin) : FPin(APin), FGuard(APin->GetDestroyLock()) {}
+    void PinNotify(TJwPinEvent AEvent, TJwObject* AObject) override {
+        if (AEvent != TJwPinEvent::PinDestroyed || AObject != FPin)
+            return;
+        Told = true;
+        std::thread([this] { CallRefused = !FGuard->Lock(); }).join();
+    }
+    bool Told = false;
+    bool CallRefused = false;
+
+private:
+    TJwObject* FPin;
+    TIntfPtr<IJwDestroyLock> FGuard;
+};
+
+TEST(PinObservers, HearOfADestroyedPinWhileItStillRefusesCalls) {
+    auto Source = MakeSource(nullptr, {TypeA});
+    auto Sink = MakeOwned<TRecordingSinkPin>(nullptr);
+    ASSERT_TRUE(Source->Connect(Sink.get()));
+    const TIntfPtr<TDestroyProbe> Probe(new TDestroyProbe(Source.get()));
+    JwRegisterPinObserver(TIntfPtr<IJwPinObserver>(Probe.get()));
+    Source.reset();
+    JwUnregisterPinObserver(TIntfPtr<IJwPinObserver>(Probe.get()));
+    ASSERT_TRUE(Probe->Told);
+    EXPECT_TRUE(Probe->CallRefused);
+    EXPECT_FALSE(Sink->IsConnected());
 }
 
 TEST(PinDependencies, ASourceDependsOnTheSinksItComputesFrom) {

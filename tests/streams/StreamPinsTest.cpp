@@ -5,13 +5,15 @@
 
 #include <QDateTime>
 #include <QLocale>
+#include <cstdlib>
+#include <ctime>
 #include <limits>
 
 #include "buffers/KvIntegerBuffer.h"
 #include "buffers/KvRealBuffer.h"
 #include "foundation/HxLock.h"
-#include "pins/KvStreamTypes.h"
-#include "pins/KvStreamTypesOperations.h"
+#include "pins/streams/KvStreamTypes.h"
+#include "pins/streams/KvStreamTypesOperations.h"
 
 namespace {
 
@@ -39,6 +41,55 @@ public:
         StreamType.AddType(AID, JwDefaultDispatcher(this));
     }
 };
+
+// Text converters: a source of AID feeding a string sink that logs what arrives.
+struct TTextLink {
+    TOperationLog Log;
+    TOwned<TJwSourcePin> Source;
+    TOwned<TKvJwSinkPin> Sink;
+    explicit TTextLink(const TGUID& AID)
+        : Source(MakeOwned<TJwSourcePin>(nullptr)), Sink(MakeOwned<TKvJwSinkPin>(nullptr, nullptr, nullptr, Log.Event())) {
+        Source->StreamType.AddType(AID);
+        Sink->StreamType.ClearTypes();
+        Sink->StreamType.AddType(KvStreamTypeID::String, [this](TJwPin*, const TGUID& AType, uint32_t AState,
+                                                                const TJwNotifyOperationPtr& AOperation) {
+            return AState & JwStateRequest ? false : Sink->DispatchData(AType, AOperation, AState);
+        });
+        EXPECT_TRUE(Source->Connect(Sink.get()));
+    }
+    QString Send(TJwNotifyOperation* AOperation) {
+        Source->Notify(TJwNotifyOperationPtr(AOperation));
+        auto* Text = Log.Last<TJwSuppliedStringOperation>();
+        return Text ? Text->GetValue() : QStringLiteral("(nothing)");
+    }
+};
+
+// Sets the process's time zone for one test and puts the old one back.
+class TTimeZoneScope {
+public:
+    explicit TTimeZoneScope(const char* AZone) : FHad(qEnvironmentVariableIsSet("TZ")), FOld(qgetenv("TZ")) {
+        qputenv("TZ", AZone);
+        tzset();
+    }
+    ~TTimeZoneScope() {
+        if (FHad)
+            qputenv("TZ", FOld);
+        else
+            qunsetenv("TZ");
+        tzset();
+    }
+    TTimeZoneScope(const TTimeZoneScope&) = delete;
+    TTimeZoneScope& operator=(const TTimeZoneScope&) = delete;
+
+private:
+    bool FHad;
+    QByteArray FOld;
+};
+
+// Days since 1899-12-30 plus the fraction of the day.
+double DateTimeValue(QDate ADate, int AHour) {
+    return static_cast<double>(QDate(1899, 12, 30).daysTo(ADate)) + AHour / 24.0;
+}
 
 TKvDataPtr RealBuffer(std::initializer_list<double> AValues) {
     return TKvDataPtr(TKvRealBuffer::CreateData(AValues.begin(), static_cast<uint32_t>(AValues.size())));
@@ -266,7 +317,7 @@ TEST(ValuePins, RealsAndDatesBecomeTextOnTheWayToAStringSink) {
     auto* Text = Log.Last<TJwSuppliedStringOperation>();
     ASSERT_TRUE(First && Text);
     EXPECT_EQ(First->GetValue(), QStringLiteral("0,1"));
-    EXPECT_EQ(Text->GetValue(), QStringLiteral("-2.500,5"));
+    EXPECT_EQ(Text->GetValue(), QStringLiteral("-2500,5"));
 }
 
 TEST(ValuePins, DatesOutsideTheCalendarBecomeEmptyText) {
@@ -292,6 +343,44 @@ TEST(ValuePins, DatesOutsideTheCalendarBecomeEmptyText) {
         EXPECT_EQ(Log.Last<TJwSuppliedStringOperation>()->GetValue(), QString());
     }
     QLocale::setDefault(Saved);
+}
+
+TEST(ValuePins, DateTextShowsTheWallClockTimeAcrossDaylightSaving) {
+    const TTimeZoneScope Zone("Europe/Berlin");
+    const QLocale Saved;
+    QLocale::setDefault(QLocale::c());
+    TTextLink Link(JwStdTypeID::DateTime);
+    const auto Expected = [](QDate ADate, QTime ATime) {
+        return QLocale::c().toString(QDateTime(ADate, ATime), QLocale::ShortFormat);
+    };
+    // Summer time, winter time, and a time before the epoch (the fraction
+    // counts forward from that day's midnight).
+    const QString Summer = Link.Send(new TJwSuppliedDateTimeOperation(DateTimeValue(QDate(2023, 7, 1), 12)));
+    const QString Winter = Link.Send(new TJwSuppliedDateTimeOperation(DateTimeValue(QDate(2023, 1, 15), 6)));
+    const QString Before = Link.Send(new TJwSuppliedDateTimeOperation(-1.25));
+    QLocale::setDefault(Saved);
+    EXPECT_TRUE(Summer.contains(QStringLiteral("12:00"))) << Summer.toStdString();
+    EXPECT_EQ(Summer, Expected(QDate(2023, 7, 1), QTime(12, 0)));
+    EXPECT_EQ(Winter, Expected(QDate(2023, 1, 15), QTime(6, 0)));
+    EXPECT_EQ(Before, Expected(QDate(1899, 12, 29), QTime(6, 0)));
+}
+
+TEST(ValuePins, NumberTextHasNoThousandsSeparators) {
+    const QLocale Saved;
+    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+    TTextLink Integers(JwStdTypeID::Integer);
+    TTextLink Reals(JwStdTypeID::Real);
+    const QString Lowest = Integers.Send(new TJwSuppliedIntegerOperation(std::numeric_limits<int32_t>::min()));
+    const QString Real = Reals.Send(new TJwSuppliedRealOperation(1234567.5));
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    const QString GermanReal = Reals.Send(new TJwSuppliedRealOperation(-1234567.5));
+    const QString GermanInteger = Integers.Send(new TJwSuppliedIntegerOperation(1000000));
+    QLocale::setDefault(Saved);
+    EXPECT_EQ(Lowest, QStringLiteral("-2147483648"));
+    EXPECT_EQ(Real, QStringLiteral("1234567.5"));
+    // The locale decides the decimal separator only.
+    EXPECT_EQ(GermanReal, QStringLiteral("-1234567,5"));
+    EXPECT_EQ(GermanInteger, QStringLiteral("1000000"));
 }
 
 TEST(Offsets, CoordinateOffsetNotifiesOnlyOnChange) {

@@ -5,7 +5,7 @@
 
 #include <thread>
 
-#include "pins/KvStreamTypes.h"
+#include "pins/streams/KvStreamTypes.h"
 
 namespace {
 

@@ -1,4 +1,6 @@
-#include "pins/KvStreamTypesConverters.h"
+#include "pins/streams/KvStreamTypesConverters.h"
+
+#include <cmath>
 
 #include <QDateTime>
 #include <QDate>
@@ -8,8 +10,8 @@
 #include "buffers/KvBlockBuffer.h"
 #include "buffers/KvRealBuffer.h"
 #include "buffers/KvRealMatrixBuffer.h"
-#include "pins/JwStdTypesOperations.h"
-#include "pins/KvStreamTypesOperations.h"
+#include "pins/streams/JwStdTypesOperations.h"
+#include "pins/streams/KvStreamTypesOperations.h"
 
 namespace {
 
@@ -71,19 +73,30 @@ TJwNotifyOperationPtr TKvJwTimeToStringFormatConverter::Convert(const TJwNotifyO
     constexpr double MaxDays = 2958466.0;
     if (!(Op->GetValue() >= MinDays && Op->GetValue() < MaxDays))
         return Text(QString());
-    const QDateTime Epoch(QDate(1899, 12, 30), QTime(0, 0));
-    const auto Msecs = static_cast<qint64>(Op->GetValue() * 86400000.0);
-    return Text(QLocale().toString(Epoch.addMSecs(Msecs), QLocale::ShortFormat));
+    // The calendar day and the wall-clock time are taken apart, so that a
+    // daylight-saving change between the epoch and the date moves nothing.
+    // Before the epoch the fraction still counts forward from midnight.
+    constexpr qint64 MsecsPerDay = 86400000;
+    const double Whole = std::trunc(Op->GetValue());
+    auto Days = static_cast<qint64>(Whole);
+    auto Msecs = std::llround(std::fabs(Op->GetValue() - Whole) * static_cast<double>(MsecsPerDay));
+    if (Msecs >= MsecsPerDay) {
+        ++Days;
+        Msecs -= MsecsPerDay;
+    }
+    const QDateTime Local(QDate(1899, 12, 30).addDays(Days), QTime::fromMSecsSinceStartOfDay(static_cast<int>(Msecs)));
+    return Text(QLocale().toString(Local, QLocale::ShortFormat));
 }
 
 TJwNotifyOperationPtr TKvJwIntegerToStringFormatConverter::Convert(const TJwNotifyOperationPtr& AOperation) {
     if (auto* Op = As<TJwSuppliedIntegerOperation>(AOperation))
-        return Text(QLocale().toString(Op->GetValue()));
+        return Text(QString::number(Op->GetValue()));
     return AOperation;
 }
 
 TJwNotifyOperationPtr TKvJwRealToStringFormatConverter::Convert(const TJwNotifyOperationPtr& AOperation) {
     if (auto* Op = As<TJwSuppliedRealOperation>(AOperation))
-        return Text(QLocale().toString(Op->GetValue(), 'g', QLocale::FloatingPointShortest));
+        return Text(QString::number(Op->GetValue(), 'g', QLocale::FloatingPointShortest)
+                        .replace(u'.', QLocale().decimalPoint()));
     return AOperation;
 }

@@ -1,6 +1,6 @@
-#include "pins/JwStdTypesPins.h"
+#include "pins/streams/JwStdTypesPins.h"
 
-#include "pins/JwStdTypes.h"
+#include "pins/streams/JwStdTypes.h"
 
 namespace {
 

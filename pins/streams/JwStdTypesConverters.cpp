@@ -1,6 +1,6 @@
-#include "pins/JwStdTypesConverters.h"
+#include "pins/streams/JwStdTypesConverters.h"
 
-#include "pins/JwStdTypesOperations.h"
+#include "pins/streams/JwStdTypesOperations.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
-#include "pins/KvStreamTypesPins.h"
+#include "pins/streams/KvStreamTypesPins.h"
 
-#include "pins/KvStreamTypes.h"
-#include "pins/KvStreamTypesOperations.h"
+#include "pins/streams/KvStreamTypes.h"
+#include "pins/streams/KvStreamTypesOperations.h"
 
 namespace {
 

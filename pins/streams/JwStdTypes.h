@@ -4,9 +4,9 @@
 // while the program starts, before the buffer types.
 
 #include "pins/JwPins.h"
-#include "pins/JwStdTypesConverters.h"
-#include "pins/JwStdTypesOperations.h"
-#include "pins/JwStdTypesPins.h"
+#include "pins/streams/JwStdTypesConverters.h"
+#include "pins/streams/JwStdTypesOperations.h"
+#include "pins/streams/JwStdTypesPins.h"
 
 namespace JwStdTypeID {
 inline constexpr TGUID Clock = JwStreamID::ClockStream;

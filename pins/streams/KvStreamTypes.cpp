@@ -1,4 +1,4 @@
-#include "pins/KvStreamTypes.h"
+#include "pins/streams/KvStreamTypes.h"
 
 #include <algorithm>
 #include <mutex>
@@ -7,7 +7,7 @@
 #include "buffers/KvComplexBuffer.h"
 #include "buffers/KvIntegerBuffer.h"
 #include "buffers/KvRealBuffer.h"
-#include "pins/KvStreamTypesOperations.h"
+#include "pins/streams/KvStreamTypesOperations.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 // Converters of the buffer types and of values to text; operations other
 // than supplied data pass unchanged.
 
-#include "pins/JwStdTypesConverters.h"
+#include "pins/streams/JwStdTypesConverters.h"
 
 JW_DECLARE_FORMAT_CONVERTER(TKvJwIntToBinaryFormatConverter)
 JW_DECLARE_FORMAT_CONVERTER(TKvJwRealToBinaryFormatConverter)

@@ -1,4 +1,4 @@
-#include "pins/KvStreamTypesOffsets.h"
+#include "pins/streams/KvStreamTypesOffsets.h"
 
 TKvOffset::~TKvOffset() = default;
 

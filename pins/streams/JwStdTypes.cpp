@@ -1,4 +1,4 @@
-#include "pins/JwStdTypes.h"
+#include "pins/streams/JwStdTypes.h"
 
 #include <mutex>
 

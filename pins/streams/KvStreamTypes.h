@@ -7,10 +7,10 @@
 #include <vector>
 
 #include "buffers/KvBufferInterfaces.h"
-#include "pins/JwStdTypes.h"
-#include "pins/KvStreamTypesConverters.h"
-#include "pins/KvStreamTypesOffsets.h"
-#include "pins/KvStreamTypesPins.h"
+#include "pins/streams/JwStdTypes.h"
+#include "pins/streams/KvStreamTypesConverters.h"
+#include "pins/streams/KvStreamTypesOffsets.h"
+#include "pins/streams/KvStreamTypesPins.h"
 
 namespace KvStreamTypeID {
 inline constexpr TGUID Binary = JwStreamID::KvBinaryStream;
