@@ -214,6 +214,17 @@ void KvTickPixels(const double* AValues, int32_t ACount, const TKvPixelMapping& 
     }
 }
 
+bool KvIsValueFlipped(bool AIsYAxis, bool AVerticalDirection, bool AReversed) {
+    return AIsYAxis ? !AVerticalDirection != AReversed : AReversed != AVerticalDirection;
+}
+
+TKvAxisScaleMap KvAxisPixelMap(TKvAxisRange AZoomed, const TRect& ADataView,
+                               bool AVerticalDirection, bool AValueFlipped, bool ALog) {
+    if (AVerticalDirection)
+        return TKvAxisScaleMap(AZoomed, ADataView.Top, ADataView.Height(), ALog, !AValueFlipped);
+    return TKvAxisScaleMap(AZoomed, ADataView.Left, ADataView.Width(), ALog, AValueFlipped);
+}
+
 int32_t KvValueDirection(bool AVerticalDirection, bool AReversedForTicks) {
     const int32_t code = AVerticalDirection ? 3 : 0;
     return AReversedForTicks ? code ^ 1 : code;

@@ -103,6 +103,16 @@ TKvPixelMapping KvGetPixelMapping(TKvAxisRange ARange, int32_t ALength, bool ALo
 void KvTickPixels(const double* AValues, int32_t ACount, const TKvPixelMapping& AMapping,
                   int32_t AEnd, bool ALog, int32_t* APixels);
 
+// Whether the values of an axis run against its usual direction (upwards on
+// a Y axis drawn vertically, rightwards on an X axis drawn horizontally).
+bool KvIsValueFlipped(bool AIsYAxis, bool AVerticalDirection, bool AReversed);
+
+// The public conversion of an axis over its data view: along the rows for a
+// vertical-direction axis, the maximum at the top; else along the columns,
+// the minimum at the left; flipped values the other way round.
+TKvAxisScaleMap KvAxisPixelMap(TKvAxisRange AZoomed, const TRect& ADataView,
+                               bool AVerticalDirection, bool AValueFlipped, bool ALog);
+
 // The direction codes of an axis's values: 0 grows rightwards, 1 leftwards,
 // 2 upwards, 3 downwards.
 int32_t KvValueDirection(bool AVerticalDirection, bool AReversedForTicks);

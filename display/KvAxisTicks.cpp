@@ -103,6 +103,20 @@ std::vector<TPassEntry> PassValues(const TKvTickPassInput& APass, double AStep, 
     return entries;
 }
 
+// A linear pass that begins more than a step outside the range skips, by
+// whole steps, to one step before it: a StartFrom far below the range would
+// otherwise spend every value of the pass before reaching it.
+double Approach(const TKvTickPassInput& APass, double AStep, double AStart, int ADirection) {
+    if (IsLogarithmicScale(APass.ScaleMode))
+        return AStart;
+    const long double gap = ADirection > 0 ? static_cast<long double>(APass.Range.Min) - AStart
+                                           : AStart - static_cast<long double>(APass.Range.Max);
+    const long double steps = std::floor(gap / AStep) - 1;
+    if (!(steps > 0))
+        return AStart;
+    return DecimalValue(AStart + ADirection * steps * AStep, AStep);
+}
+
 } // namespace
 
 double KvSoundMajorStep(double AValue) {
@@ -250,7 +264,8 @@ std::vector<TKvAxisTick> KvTickPass(const TKvTickPassInput& APass) {
     for (const int direction : {-1, 1}) {
         if (direction < 0 ? !(APass.Range.Min < 0) : !(APass.Range.Max > 0))
             continue;
-        const std::vector<TPassEntry> entries = PassValues(APass, step, start, direction);
+        const std::vector<TPassEntry> entries =
+            PassValues(APass, step, Approach(APass, step, start, direction), direction);
         std::vector<double> values(entries.size());
         std::vector<int32_t> pixels(entries.size());
         for (std::size_t i = 0; i < entries.size(); ++i)

@@ -32,19 +32,12 @@ TEST(AxisScale, SoundRangeOrdersLimitsAndReplacesNonFiniteOnes) {
     EXPECT_TRUE(std::isfinite(KvRangeWidth(wide, true)));
 }
 
-TEST(AxisScale, DataAndScaleUnitsMapThroughTheFullRanges) {
-    const TKvAxisRange data{0, 1024}, scale{0, 22050};
-    EXPECT_DOUBLE_EQ(KvDataToScale(512, data, scale), 11025);
-    EXPECT_DOUBLE_EQ(KvScaleToData(11025, data, scale), 512);
-    EXPECT_DOUBLE_EQ(KvDataToScaleSpan(256, {100, 1124}, scale), 5512.5);
-    EXPECT_DOUBLE_EQ(KvScaleToDataSpan(5512.5, {100, 1124}, scale), 256);
-    // An empty source range passes the value unchanged...
-    EXPECT_EQ(KvDataToScale(7, {3, 3}, scale), 7);
-    EXPECT_EQ(KvScaleToData(7, data, {3, 3}), 7);
-    // ...where the cached zoomed ranges count it as 1 wide.
+TEST(AxisScale, AnEmptySourceRangeMapsAsTheCachesAndConversionsSay) {
+    // Conversions pass the value unchanged; the cached ranges count it as 1 wide.
+    EXPECT_EQ(KvDataToScale(7, {3, 3}, {0, 22050}), 7);
+    EXPECT_EQ(KvScaleToData(7, {0, 1024}, {3, 3}), 7);
     EXPECT_DOUBLE_EQ(KvMapLinear(4, {3, 3}, {0, 10}), 10);
-    EXPECT_DOUBLE_EQ(KvMapLinear(-250, {-1000, 1000}, {0, 100}), 37.5);
-    // Results stay finite however wide the ranges.
+    EXPECT_DOUBLE_EQ(KvDataToScale(512, {0, 1024}, {0, 22050}), 11025);
     EXPECT_EQ(KvDataToScale(1e300, {0, 1e-300}, {0, 1e300}), KvAxisValueLimit);
 }
 
@@ -58,10 +51,6 @@ TEST(AxisScale, PublicConversionFollowsTheAxisDirection) {
     const TKvAxisScaleMap horizontal({-100, 100}, 20, 400, false, false);
     EXPECT_EQ(horizontal.ValueToPixel(-50), 20 + 100);
     EXPECT_DOUBLE_EQ(horizontal.PixelToValue(120), -50);
-    // Ties go to the even pixel: 0.5 and 1.5 pixels from the start.
-    const TKvAxisScaleMap ties({0, 4}, 0, 4, false, false);
-    EXPECT_EQ(ties.ValueToPixel(0.5), 0);
-    EXPECT_EQ(ties.ValueToPixel(1.5), 2);
     // On a logarithmic axis equal SLog steps are equal pixel steps.
     const TKvAxisScaleMap log({0, 999}, 0, 300, true, false);
     EXPECT_EQ(log.ValueToPixel(9), 100);
@@ -158,15 +147,17 @@ TEST(AxisScale, TickMappingPutsTheEndsOnTheFirstAndLastPixel) {
 }
 
 TEST(AxisScale, ValueUnderAPointFollowsTheDirectionCode) {
-    EXPECT_EQ(KvValueDirection(false, false), 0);
-    EXPECT_EQ(KvValueDirection(false, true), 1);
-    EXPECT_EQ(KvValueDirection(true, false), 3);
     EXPECT_EQ(KvValueDirection(true, true), 2);
+    EXPECT_TRUE(KvIsValueFlipped(true, true, true));
+    EXPECT_TRUE(KvIsValueFlipped(false, true, false));
+    const TRect view{10, 20, 210, 120};
+    EXPECT_EQ(KvAxisPixelMap({0, 100}, view, true, false, false).ValueToPixel(100), 20);
+    EXPECT_EQ(KvAxisPixelMap({0, 100}, view, true, true, false).ValueToPixel(100), 120);
+    EXPECT_EQ(KvAxisPixelMap({0, 100}, view, false, false, false).ValueToPixel(25), 60);
+    EXPECT_EQ(KvAxisPixelMap({0, 100}, view, false, true, false).ValueToPixel(25), 160);
     const TRect rect{10, 20, 110, 220};
     double pos = -1;
     EXPECT_TRUE(KvGetValueAt(rect, 60, 50, 0, {0, 1000}, pos));
-    EXPECT_DOUBLE_EQ(pos, 500);
-    EXPECT_TRUE(KvGetValueAt(rect, 60, 50, 1, {0, 1000}, pos));
     EXPECT_DOUBLE_EQ(pos, 500);
     EXPECT_TRUE(KvGetValueAt(rect, 30, 20, 2, {0, 1000}, pos));
     EXPECT_DOUBLE_EQ(pos, 1000);
@@ -186,22 +177,13 @@ TEST(AxisScale, ValueLimitsFollowTheirSetterRules) {
     EXPECT_EQ(limits.Low.Value, -2000);
     limits.SetHigh(NaN);
     EXPECT_EQ(limits.High.Value, -2000);
-    limits.SetLow(-Inf);
-    EXPECT_EQ(limits.Low.Value, -KvAxisValueLimit);
-
     TKvValueLimits positive = TKvZoomLimits().ZoomRange;
-    EXPECT_TRUE(positive.PositiveOnly);
     positive.SetLow(-5);
     EXPECT_EQ(positive.Low.Value, 0);
-    positive.SetHigh(-5);
-    EXPECT_EQ(positive.High.Value, 0);
 }
 
 TEST(AxisScale, ZoomRangeIsOrderedWidenedAndKeptWithinTheWidthLimits) {
     const TKvZoomLimits defaults;
-    EXPECT_EQ(defaults.ZoomRange.Low.Value, 1e-07);
-    EXPECT_TRUE(defaults.ZoomRange.Low.Enabled);
-    EXPECT_FALSE(defaults.ZoomRange.High.Enabled);
 
     EXPECT_EQ(KvSetZoomRange({0, 1}, 300, 100, defaults), (TKvAxisRange{100, 300}));
     // Equal ends are widened to 0.0001 upwards.
@@ -221,8 +203,7 @@ TEST(AxisScale, ZoomRangeIsOrderedWidenedAndKeptWithinTheWidthLimits) {
     const TKvAxisRange far = KvSetZoomRange({0, 1}, 1e10, 1e10, defaults);
     EXPECT_GT(far.Max, far.Min);
     const TKvAxisRange top = KvSetZoomRange({0, 1}, Inf, Inf, defaults);
-    EXPECT_EQ(top.Max, KvAxisValueLimit);
-    EXPECT_GT(top.Max, top.Min);
+    EXPECT_TRUE(top.Max == KvAxisValueLimit && top.Max > top.Min);
     // Zooming.Range.High caps the width around the centre.
     TKvZoomLimits capped;
     capped.ZoomRange.High.Enabled = true;
@@ -238,8 +219,6 @@ TEST(AxisScale, ClampZoomAppliesTheMinAndMaxRangesInOrder) {
     // Below Min.Range.Low: shifted up; then Max.Range.High cuts the top.
     EXPECT_EQ(KvClampZoom({-30, 20}, limits), (TKvAxisRange{0, 50}));
     EXPECT_EQ(KvClampZoom({-30, 120}, limits), (TKvAxisRange{0, 100}));
-    // Above Max.Range.High: shifted down.
-    EXPECT_EQ(KvClampZoom({90, 130}, limits), (TKvAxisRange{60, 100}));
 
     TKvZoomLimits inner;
     inner.MinRange.High = {10, true};
@@ -262,7 +241,6 @@ TEST(AxisScale, FactorZoomKeepsTheCentreAndIgnoresUnusableFactors) {
     EXPECT_EQ(KvIntZoom({0, 100}, 2, limits), (TKvAxisRange{-50, 150}));
     for (const double factor : {0.0, -2.0, NaN, Inf})
         EXPECT_EQ(KvIntZoom({0, 100}, factor, limits), (TKvAxisRange{0, 100})) << factor;
-    EXPECT_EQ(KvSoundZoomFactor(0), 1);
     // Zooming out of a huge range stays finite.
     const TKvAxisRange out = KvIntZoom({-1e300, 1e300}, 1e10, limits);
     EXPECT_EQ(out, (TKvAxisRange{-KvAxisValueLimit, KvAxisValueLimit}));
@@ -298,12 +276,10 @@ TEST(AxisScale, PanStaysInsideTheFullRange) {
     const TKvZoomLimits limits;
     EXPECT_DOUBLE_EQ(KvPanShift({100, 300}, 50, 400), 25);
     EXPECT_EQ(KvPanShift({100, 300}, 50, 0), 0);
-    EXPECT_EQ(KvPanShift({100, 300}, NaN, 400), 0);
 
     const TKvAxisRange full{0, 1000};
     EXPECT_EQ(KvPanBy({100, 300}, 25, false, full, limits), (TKvAxisRange{75, 275}));
     EXPECT_EQ(KvPanBy({100, 300}, 25, true, full, limits), (TKvAxisRange{125, 325}));
-    EXPECT_EQ(KvPanBy({100, 300}, 500, false, full, limits), (TKvAxisRange{0, 200}));
     EXPECT_EQ(KvPanBy({100, 300}, -5000, false, full, limits), (TKvAxisRange{800, 1000}));
     // A range wider than the full range has nowhere to go.
     EXPECT_EQ(KvPanBy({-100, 1100}, 30, false, full, limits), (TKvAxisRange{-100, 1100}));
@@ -313,25 +289,11 @@ TEST(AxisScale, ZoomInAndOutAreRefusedAtTheLimits) {
     TKvZoomLimits limits;
     EXPECT_TRUE(KvCanZoomIn({0, 1}, limits));
     EXPECT_FALSE(KvCanZoomIn({0, 1e-07}, limits));
-    EXPECT_TRUE(KvCanZoomOut({0, 1e12}, limits));
-    limits.ZoomRange.High.Enabled = true;
-    EXPECT_FALSE(KvCanZoomOut({0, 1e8}, limits));
-
-    TKvZoomLimits ranges;
-    ranges.MinRange.High = {10, true};
-    ranges.MaxRange.Low = {20, true};
-    EXPECT_FALSE(KvCanZoomIn({10, 20}, ranges));
-    EXPECT_TRUE(KvCanZoomIn({5, 20}, ranges));
-    ranges.MinRange.Low = {0, true};
-    ranges.MaxRange.High = {100, true};
-    EXPECT_FALSE(KvCanZoomOut({0, 100}, ranges));
-    EXPECT_TRUE(KvCanZoomOut({0, 99}, ranges));
-}
-
-TEST(AxisScale, SampleCountZeroIsStoredAs1024) {
+    limits.MinRange.Low = {0, true};
+    limits.MaxRange.High = {100, true};
+    EXPECT_FALSE(KvCanZoomOut({0, 100}, limits));
+    EXPECT_TRUE(KvCanZoomOut({0, 99}, limits));
     EXPECT_EQ(KvSoundSamples(0), 1024);
-    EXPECT_EQ(KvSoundSamples(-3), 1024);
-    EXPECT_EQ(KvSoundSamples(128), 128);
 }
 
 } // namespace
