@@ -1,3 +1,4 @@
+#include "display/KvAxisCache.h"
 #include "display/KvAxisScale.h"
 
 #include <gtest/gtest.h>
@@ -5,6 +6,7 @@
 #include <cmath>
 #include <limits>
 #include <random>
+#include <vector>
 
 namespace {
 
@@ -294,6 +296,30 @@ TEST(AxisScale, ZoomInAndOutAreRefusedAtTheLimits) {
     EXPECT_FALSE(KvCanZoomOut({0, 100}, limits));
     EXPECT_TRUE(KvCanZoomOut({0, 99}, limits));
     EXPECT_EQ(KvSoundSamples(0), 1024);
+}
+
+TEST(AxisScale, CachedLimitsAreRecomputedOnlyAfterAnInvalidation) {
+    double full = 5, zoomed = 2;
+    int calls = 0;
+    TKvLimitCachedMinMaxValue cache({[&] { return ++calls, full; }, [&] { return full; }},
+                                    {[&] { return zoomed; }, [&] { return zoomed; }});
+    std::vector<double> deltas;
+    cache.Full().Min().OnChange = [&](double ADelta) { deltas.push_back(ADelta); };
+    EXPECT_EQ(cache.Full().Min().GetValue(), 5);
+    full = 8;
+    zoomed = 3;
+    EXPECT_EQ(cache.Full().Min().GetValue(), 5);
+    EXPECT_EQ(cache.Zoomed().Max().GetValue(), 3);
+    cache.Zoomed().Invalidate();
+    EXPECT_EQ(cache.Full().Min().GetValue(), 5);
+    cache.Invalidate();
+    EXPECT_EQ(cache.Full().Min().GetValue(), 8);
+    EXPECT_EQ(calls, 2);
+    EXPECT_EQ(deltas, (std::vector<double>{5, 3}));
+    // Without caching every read asks the getter.
+    cache.Full().Min().SetCache(false);
+    cache.Full().Min().GetValue();
+    EXPECT_EQ(calls, 3);
 }
 
 } // namespace
