@@ -163,12 +163,28 @@ uint32_t TKvDataDisplay::GetRefreshInterval() const {
     return FRefreshTimer->GetInterval();
 }
 
+bool TKvDataDisplay::OnWidgetThread() const {
+    return QThread::currentThread() == Widget()->thread();
+}
+
 void TKvDataDisplay::SetRefreshInterval(uint32_t AValue) {
+    // the timer lives on the user-interface thread; a queued call is
+    // dropped when the widget (freed after the timer) is gone
+    if (!OnWidgetThread()) {
+        QMetaObject::invokeMethod(
+            Widget(), [this, AValue] { SetRefreshInterval(AValue); }, Qt::QueuedConnection);
+        return;
+    }
     const TJwLockSectionPtr section = Lock()->WriteLock();
     FRefreshTimer->SetInterval(AValue);
 }
 
 void TKvDataDisplay::SetColor(TColor AValue) {
+    if (!OnWidgetThread()) {
+        QMetaObject::invokeMethod(
+            Widget(), [this, AValue] { SetColor(AValue); }, Qt::QueuedConnection);
+        return;
+    }
     TColor color = Color();
     if (Lock()->SetterColor(color, AValue, nullptr)) {
         TControl::SetColor(color);
@@ -258,7 +274,7 @@ void TKvDataDisplay::InvalidateWindow() {
     QWidget* widget = Widget();
     if (!widget)
         return;
-    if (QThread::currentThread() == widget->thread()) {
+    if (OnWidgetThread()) {
         // the paint covers every pixel: nothing to erase first
         InvalidateIntRect(ClientRect());
         return;
@@ -370,6 +386,8 @@ void TKvDataDisplay::CalculateLayout() {
 // Paint
 
 void TKvDataDisplay::Paint() {
+    // Qt paints only a widget on screen, wherever a user's program put it,
+    // so a control parent is not required.
     if (ComponentState() & (csLoading | csReading))
         return;
     if (TControl* parent = TControl::Parent();

@@ -78,7 +78,8 @@ public:
     uint32_t GetRefreshInterval() const;
     void SetRefreshInterval(uint32_t AValue);
     // Through the lock; a change renders the display again. (A change
-    // through the Qt property reaches the next paint the same way.)
+    // through the Qt property reaches the next paint the same way.) From
+    // another thread both this and RefreshInterval are posted.
     void SetColor(TColor AValue);
     // Applies the cursor and remembers it as the user's choice.
     void SetCursor(TCursor AValue) override;
@@ -257,6 +258,7 @@ protected:
     virtual TKvAxisZoomListPtr CaptureZoomList() = 0;
 
 private:
+    bool OnWidgetThread() const;
     // Asks the window for a paint, from any thread.
     void InvalidateWindow();
     // Sizes the background bitmap; a new size gets a new canvas.

@@ -72,6 +72,20 @@ TEST_F(DisplayLifetimeTest, LeavingTheDisplayPutsTheUsersCursorBack) {
     EXPECT_EQ(display->UserCursor(), crCross);
 }
 
+TEST_F(DisplayLifetimeTest, SettersFromAFeedingThreadReachTheWidgetThroughItsThread) {
+    display->AddStandardViews();
+    Show();
+    std::thread feeder([&] {
+        display->SetColor(clRed);
+        display->SetRefreshInterval(7);
+        display->PostRefresh();
+    });
+    feeder.join();
+    EXPECT_TRUE(display->RefreshPending());
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] { return display->Color() == clRed && display->GetRefreshInterval() == 7; }, WaitMs));
+}
+
 TEST_F(DisplayLifetimeTest, DestroyedWhileItsRefreshTimerRuns) {
     display->AddStandardViews();
     display->SetRefreshInterval(1);
