@@ -82,6 +82,16 @@ TKvDataDisplay::~TKvDataDisplay() {
     FPrinter.reset();
 }
 
+void TKvDataDisplay::ForgetComponent(TKvDisplayComponent* AComponent) {
+    if (FComponents)
+        FComponents->Remove(AComponent);
+}
+
+void TKvDataDisplay::ForgetView(TKvDisplayView* AView) {
+    if (FViews)
+        FViews->Remove(AView);
+}
+
 void TKvDataDisplay::BeforeDestruction() {
     // no tick may reach a display that is going
     FRefreshTimer->SetEnabled(false);

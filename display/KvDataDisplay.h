@@ -98,6 +98,9 @@ public:
     TKvDisplayAxisList& Axes() { return *FAxes; }
     TKvDisplayAxisList& XAxes() { return *FXAxes; }
     TKvDisplayAxisList& YAxes() { return *FYAxes; }
+    // Components and views leaving; harmless once the lists are gone.
+    void ForgetComponent(TKvDisplayComponent* AComponent);
+    void ForgetView(TKvDisplayView* AView);
     bool GetHold() const;
     // A change takes over pending data first, then renders again.
     void SetHold(bool AValue);

@@ -11,7 +11,7 @@ TKvDisplayComponent::TKvDisplayComponent(TKvDataDisplay* ADisplay)
 }
 
 TKvDisplayComponent::~TKvDisplayComponent() {
-    FDisplay->Components().Remove(this);
+    FDisplay->ForgetComponent(this);
 }
 
 void TKvDisplayComponent::SetDrawRect(const TRect&) {}
@@ -61,7 +61,7 @@ TKvDisplayView::TKvDisplayView(TKvDataDisplay* ADisplay) : TKvDisplayComponent(A
 }
 
 TKvDisplayView::~TKvDisplayView() {
-    FDisplay->Views().Remove(this);
+    FDisplay->ForgetView(this);
 }
 
 void TKvDisplayView::GetDrawRect(TRect& ARect) const {
