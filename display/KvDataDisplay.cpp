@@ -174,15 +174,16 @@ uint32_t TKvDataDisplay::GetRefreshInterval() const {
 }
 
 bool TKvDataDisplay::OnWidgetThread() const {
-    return QThread::currentThread() == Widget()->thread();
+    // the control lives on the widget's thread, and outlives the widget
+    return QThread::currentThread() == thread();
 }
 
 void TKvDataDisplay::SetRefreshInterval(uint32_t AValue) {
     // the timer lives on the user-interface thread; a queued call is
-    // dropped when the widget (freed after the timer) is gone
+    // dropped when the display is gone
     if (!OnWidgetThread()) {
         QMetaObject::invokeMethod(
-            Widget(), [this, AValue] { SetRefreshInterval(AValue); }, Qt::QueuedConnection);
+            this, [this, AValue] { SetRefreshInterval(AValue); }, Qt::QueuedConnection);
         return;
     }
     const TJwLockSectionPtr section = Lock()->WriteLock();
@@ -192,7 +193,7 @@ void TKvDataDisplay::SetRefreshInterval(uint32_t AValue) {
 void TKvDataDisplay::SetColor(TColor AValue) {
     if (!OnWidgetThread()) {
         QMetaObject::invokeMethod(
-            Widget(), [this, AValue] { SetColor(AValue); }, Qt::QueuedConnection);
+            this, [this, AValue] { SetColor(AValue); }, Qt::QueuedConnection);
         return;
     }
     TColor color = Color();
@@ -281,17 +282,16 @@ void TKvDataDisplay::SetChildOrder(TComponent* AChild, int AOrder) {
 }
 
 void TKvDataDisplay::InvalidateWindow() {
-    QWidget* widget = Widget();
-    if (!widget)
-        return;
-    if (OnWidgetThread()) {
-        // the paint covers every pixel: nothing to erase first
-        InvalidateIntRect(ClientRect());
+    if (!OnWidgetThread()) {
+        // widgets belong to their thread; the call is dropped if the display goes first
+        QMetaObject::invokeMethod(
+            this, [this] { InvalidateWindow(); }, Qt::QueuedConnection);
         return;
     }
-    // widgets belong to their thread; the call is dropped if the widget goes first
-    QMetaObject::invokeMethod(
-        widget, [widget] { widget->update(); }, Qt::QueuedConnection);
+    // Qt may have deleted the widget of a display hosted in a user's window
+    if (Widget())
+        // the paint covers every pixel: nothing to erase first
+        InvalidateIntRect(ClientRect());
 }
 
 void TKvDataDisplay::InvalidateRefresh() {
