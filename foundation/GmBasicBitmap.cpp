@@ -29,6 +29,11 @@ void ConvertRow(const uint8_t* ASource, int32_t ASourceBytes, uint8_t* ADest, in
         std::memcpy(ADest + i * ADestBytes, ASource + i * ASourceBytes, 3);
 }
 
+// Frees an image's hold on pixel memory when Qt drops the last image over it.
+void ReleasePixels(void* AInfo) {
+    delete static_cast<std::shared_ptr<uint8_t[]>*>(AInfo);
+}
+
 template <class T>
 void Put(QByteArray& AOut, T AValue) {
     char bytes[sizeof(T)];
@@ -40,6 +45,11 @@ void Put(QByteArray& AOut, T AValue) {
 
 TGmBasicBitmap::TGmBasicBitmap() : FCanvas(std::make_unique<TCanvas>()) {
     FCanvas->SetImage(&FImage);
+    FCanvas->SetBeforeBegin([this] {
+        // a copy made since the last painter would make the next one detach
+        if (FPixels && (!FImage.isDetached() || FImage.constBits() != FPixels.get()))
+            Wrap();
+    });
 }
 
 TGmBasicBitmap::TGmBasicBitmap(int32_t AWidth, int32_t AHeight) : TGmBasicBitmap() {
@@ -115,31 +125,49 @@ void TGmBasicBitmap::Rebuild(int32_t AWidth, int32_t AHeight, TPixelFormat AForm
     info.biBitCount = AFormat == pf32bit ? 32 : 24;
     info.biSizeImage = static_cast<uint32_t>(imageSize);
 
-    QImage image;
+    std::shared_ptr<uint8_t[]> pixels;
     if (AWidth > 0 && AHeight > 0) {
-        image = QImage(AWidth, AHeight, QtFormat(AFormat));
-        if (image.isNull() || image.bytesPerLine() != RowStride(AWidth, AFormat))
+        try {
+            pixels = std::make_shared<uint8_t[]>(static_cast<size_t>(imageSize)); // zeroed
+        } catch (const std::bad_alloc&) {
             SectionError();
-        std::memset(image.bits(), 0, static_cast<size_t>(imageSize));
-        if (!FImage.isNull()) {
+        }
+        if (FPixels) {
             const int32_t rows = std::min(AHeight, FHeight);
-            const int32_t pixels = std::min(AWidth, FWidth);
+            const int32_t width = std::min(AWidth, FWidth);
             const int32_t newBytes = AFormat == pf32bit ? 4 : 3;
+            const ptrdiff_t oldStride = RowStride();
+            const ptrdiff_t newStride = RowStride(AWidth, AFormat);
             for (int32_t y = 0; y < rows; ++y) {
+                const uint8_t* from = FPixels.get() + y * oldStride;
+                uint8_t* to = pixels.get() + y * newStride;
                 if (AFormat == FPixelFormat)
-                    std::memcpy(image.scanLine(y), FImage.constScanLine(y), static_cast<size_t>(pixels) * newBytes);
+                    std::memcpy(to, from,
+                                static_cast<size_t>(width) * static_cast<size_t>(newBytes));
                 else
-                    ConvertRow(FImage.constScanLine(y), BytesPerPixel(), image.scanLine(y), newBytes, pixels);
+                    ConvertRow(from, BytesPerPixel(), to, newBytes, width);
             }
         }
     }
     FCanvas->ReleasePainter();
-    FImage = std::move(image);
-    FDataPtr = FImage.isNull() ? nullptr : FImage.bits();
+    FPixels = std::move(pixels);
+    FDataPtr = FPixels.get();
     FWidth = AWidth;
     FHeight = AHeight;
     FPixelFormat = AFormat;
     FBitmapInfo = info;
+    Wrap();
+}
+
+void TGmBasicBitmap::Wrap() {
+    if (!FPixels) {
+        FImage = QImage();
+        return;
+    }
+    FImage = QImage(FPixels.get(), FWidth, FHeight, RowStride(), QtFormat(FPixelFormat),
+                    ReleasePixels, new std::shared_ptr<uint8_t[]>(FPixels));
+    if (FImage.isNull())
+        SectionError();
 }
 
 QPainter* TGmBasicBitmap::GetDC() {

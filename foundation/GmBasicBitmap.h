@@ -6,6 +6,12 @@
 //
 // Raw writers may leave 0 in the fourth byte of 32-bit pixels; ToImage and
 // ToBitmap hand the pixels to Qt opaque.
+//
+// The pixel memory belongs to the bitmap; the canvas's QImage only wraps
+// it. A copy of that image shares the pixels (and keeps them alive after a
+// resize or the bitmap's end) but cannot take them over: before each
+// painter begins, the canvas's image is made to wrap the bitmap's memory
+// again. Take QImage::copy() of it for a snapshot.
 
 #include "platform/Bitmap.h"
 #include "platform/Canvas.h"
@@ -95,12 +101,16 @@ public:
 
 private:
     void Rebuild(int32_t AWidth, int32_t AHeight, TPixelFormat AFormat);
+    // Points FImage at the pixel memory, alone.
+    void Wrap();
     int32_t BytesPerPixel() const { return FPixelFormat == pf32bit ? 4 : 3; }
 
     std::unique_ptr<TCanvas> FCanvas;
     int32_t FWidth = 0;
     int32_t FHeight = 0;
-    // the pixel section; the canvas draws on it
+    // the pixel section, shared with the images that wrap it
+    std::shared_ptr<uint8_t[]> FPixels;
+    // wraps FPixels; the canvas draws on it
     QImage FImage;
     uint8_t* FDataPtr = nullptr;
     TGmBitmapInfoHeader FBitmapInfo;

@@ -1,6 +1,7 @@
 #include "foundation/HxControl.h"
 
 #include "platform/EventBinding.h"
+#include "platform/UiThread.h"
 #include "platform/ZeroFloats.h"
 
 #include <QGuiApplication>
@@ -9,9 +10,17 @@ THxCustomControl::THxCustomControl(TComponent* AOwner)
     : TControl(AOwner), FNotifyTarget(std::make_shared<TNotifyTarget>()), FMouseTimer(new THxTimer(nullptr)) {
     FNotifyTarget->Control = this;
     FLock = THxLock::Create([Target = FNotifyTarget] {
-        const std::lock_guard guard(Target->Guard);
-        if (Target->Control)
-            Target->Control->LockChanged();
+        const auto notify = [Target] {
+            const std::lock_guard guard(Target->Guard);
+            if (Target->Control)
+                Target->Control->LockChanged();
+        };
+        // what a change leads to (repaints, cursors, timers) belongs to the
+        // user-interface thread
+        if (InUiThread())
+            notify();
+        else
+            PostToUiThread(notify);
     });
     FMouseTimer->SetEnabled(false);
     FMouseTimer->SetInterval(MousePollInterval);

@@ -53,7 +53,8 @@ protected:
 
     virtual void MouseEntered();
     virtual void MouseLeft();
-    // Called after a successful set through the control's lock.
+    // Called after a successful set through the control's lock, always on
+    // the user-interface thread: a set on another thread posts it there.
     virtual void LockChanged();
     // True while the control is drawn by another one instead of showing itself.
     virtual bool IsHostedItem() const;

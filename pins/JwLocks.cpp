@@ -1,6 +1,7 @@
 #include "pins/JwLocks.h"
 
 #include "pins/JwLockEvents.h"
+#include "platform/SilentFailure.h"
 
 namespace {
 
@@ -9,10 +10,7 @@ enum class TSectionKind { Read, Write, Stop };
 // Releases run in destructors, which cannot pass errors on.
 template <class TFunc>
 void Quietly(TFunc AFunc) noexcept {
-    try {
-        AFunc();
-    } catch (...) {
-    }
+    Silently("releasing a lock section", AFunc);
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "pins/JwGlobals.h"
+#include "platform/SilentFailure.h"
 
 namespace {
 
@@ -31,9 +32,6 @@ void JwAnnounce(TJwPinEvent AEvent, TJwObject* AObject) {
     // A copy: an observer may unregister itself while being told.
     const auto List = Observers();
     for (const auto& Observer : List) {
-        try {
-            Observer->PinNotify(AEvent, AObject);
-        } catch (...) {
-        }
+        Silently("a pin observer", [&] { Observer->PinNotify(AEvent, AObject); });
     }
 }

@@ -108,6 +108,8 @@ QPainter* TCanvas::Painter() {
         return FPainter;
     if (!FImage || FImage->isNull())
         throw Exception(QStringLiteral("Canvas does not allow drawing"));
+    if (FBeforeBegin)
+        FBeforeBegin();
     FOwnPainter = std::make_unique<QPainter>(FImage);
     FPainter = FOwnPainter.get();
     Aliased(*FPainter);

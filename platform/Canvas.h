@@ -12,6 +12,7 @@
 #include <QPainter>
 #include <QRegion>
 #include <QString>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -29,6 +30,10 @@ public:
 
     // Draw into AImage (or nothing when null); the painter starts on first use.
     void SetImage(QImage* AImage);
+    // Called each time before the canvas begins its own painter on the image,
+    // so the image's holder can make sure the image still wraps its pixels
+    // (a painter's begin detaches an image someone has copied).
+    void SetBeforeBegin(std::function<void()> AHook) { FBeforeBegin = std::move(AHook); }
     QImage* Image() const { return FImage; }
     // Draw through a painter someone else began (a widget's paint pass);
     // the clip region starts empty. Detach ends that.
@@ -108,6 +113,7 @@ private:
     QImage* FImage = nullptr;
     QPainter* FPainter = nullptr;
     std::unique_ptr<QPainter> FOwnPainter;
+    std::function<void()> FBeforeBegin;
     TOwned<TPen> FPen;
     TOwned<TBrush> FBrush;
     TOwned<TFont> FFont;

@@ -1,6 +1,8 @@
 #include "platform/Controls.h"
 
 #include "platform/Exceptions.h"
+#include "platform/SilentFailure.h"
+#include "platform/UiThread.h"
 
 #include <QCoreApplication>
 #include <QCursor>
@@ -13,6 +15,7 @@
 #include <QPainter>
 #include <QWheelEvent>
 #include <QWidget>
+#include <atomic>
 #include <cstdlib>
 
 namespace {
@@ -21,13 +24,7 @@ namespace {
 // through Qt's event loop, so it ends the operation.
 template <class F>
 void Guarded(F&& AOperation) {
-    try {
-        AOperation();
-    } catch (const std::exception& e) {
-        qWarning("%s", e.what());
-    } catch (...) {
-        qWarning("unknown exception in a control's event");
-    }
+    Silently("a control's event", std::forward<F>(AOperation));
 }
 
 bool ButtonOf(Qt::MouseButton AButton, TMouseButton& AResult) {
@@ -92,6 +89,9 @@ uint16_t VirtualKeyOf(int AQtKey) {
 }
 
 // The widget of a control: forwards Qt's events to the control's operations.
+// The control may be freed first (it then deletes this widget and unhooks
+// itself), or Qt may delete this widget first (its destructor tells the
+// control); events arriving while either happens go nowhere.
 class TControlWidget : public QWidget {
 public:
     explicit TControlWidget(TControl* AControl) : FControl(AControl) {
@@ -100,6 +100,14 @@ public:
         setAttribute(Qt::WA_OpaquePaintEvent);
         setFocusPolicy(Qt::NoFocus);
     }
+
+    ~TControlWidget() override {
+        if (FControl)
+            FControl->WidgetDestroyed();
+        FControl = nullptr;
+    }
+
+    TControl* FControl;
 
 protected:
     void paintEvent(QPaintEvent* AEvent) override {
@@ -200,17 +208,41 @@ protected:
         if (!canClose)
             AEvent->ignore();
     }
-
-private:
-    TControl* FControl;
 };
 
-TControl::TControl(TComponent* AOwner) : TComponent(AOwner), FWidget(std::make_unique<TControlWidget>(this)) {
+struct TControl::TAlive {
+    std::atomic<TControl*> Control;
+};
+
+TControl::TControl(TComponent* AOwner)
+    : TComponent(AOwner), FWidget(new TControlWidget(this)), FAlive(std::make_shared<TAlive>()) {
+    FAlive->Control = this;
     FWidget->setGeometry(0, 0, 0, 0);
 }
 
 TControl::~TControl() {
-    FWidget.reset();
+    FAlive->Control = nullptr;
+    if (FWidget) {
+        // deleting a widget takes it out of its Qt parent and any layout
+        TControlWidget* widget = FWidget;
+        widget->FControl = nullptr;
+        FWidget = nullptr;
+        delete widget;
+    }
+}
+
+void TControl::WidgetDestroyed() {
+    FWidget = nullptr;
+}
+
+bool TControl::PostedToUiThread(std::function<void(TControl*)> AOperation) {
+    if (InUiThread())
+        return false;
+    PostToUiThread([Alive = FAlive, Operation = std::move(AOperation)] {
+        if (TControl* control = Alive->Control.load())
+            Operation(control);
+    });
+    return true;
 }
 
 void TControl::BeforeDestruction() {
@@ -222,7 +254,7 @@ void TControl::BeforeDestruction() {
 }
 
 QWidget* TControl::Widget() const {
-    return FWidget.get();
+    return FWidget;
 }
 
 TControl* TControl::Controls(int32_t AIndex) const {
@@ -244,11 +276,11 @@ void TControl::SetParent(TControl* AParent) {
         old->Realign();
     }
     FParent = AParent;
-    if (FParent) {
+    if (FParent)
         FParent->FControls.push_back(this);
-        FWidget->setParent(FParent->Widget());
-    } else {
-        FWidget->setParent(nullptr);
+    if (FWidget) {
+        KV_ASSERT_UI_THREAD();
+        FWidget->setParent(FParent ? FParent->FWidget : nullptr);
     }
     ApplyBounds();
     ApplyVisible();
@@ -257,10 +289,16 @@ void TControl::SetParent(TControl* AParent) {
 }
 
 void TControl::ApplyBounds() {
+    if (!FWidget)
+        return;
+    KV_ASSERT_UI_THREAD();
     FWidget->setGeometry(FLeft, FTop, FWidth, FHeight);
 }
 
 void TControl::ApplyVisible() {
+    if (!FWidget)
+        return;
+    KV_ASSERT_UI_THREAD();
     // a control without parent shows as a window only when asked to
     FWidget->setVisible(FVisible && (FParent || FIsWindow));
 }
@@ -300,11 +338,15 @@ void TControl::WidgetMoved(int32_t ALeft, int32_t ATop) {
 }
 
 TPoint TControl::ClientToScreen(TPoint APoint) const {
+    if (!FWidget)
+        return APoint;
     const QPoint p = FWidget->mapToGlobal(APoint.ToQPoint());
     return TPoint{p.x(), p.y()};
 }
 
 TPoint TControl::ScreenToClient(TPoint APoint) const {
+    if (!FWidget)
+        return APoint;
     const QPoint p = FWidget->mapFromGlobal(APoint.ToQPoint());
     return TPoint{p.x(), p.y()};
 }
@@ -373,14 +415,17 @@ void TControl::SetVisible(bool AValue) {
 }
 
 bool TControl::Showing() const {
-    return FWidget->isVisible();
+    return FWidget && FWidget->isVisible();
 }
 
 void TControl::SetEnabled(bool AValue) {
     if (AValue == FEnabled)
         return;
     FEnabled = AValue;
-    FWidget->setEnabled(AValue);
+    if (FWidget) {
+        KV_ASSERT_UI_THREAD();
+        FWidget->setEnabled(AValue);
+    }
 }
 
 void TControl::SetColor(TColor AValue) {
@@ -391,7 +436,12 @@ void TControl::SetColor(TColor AValue) {
 }
 
 void TControl::SetCursor(TCursor AValue) {
+    if (!InUiThread() &&
+        PostedToUiThread([AValue](TControl* AControl) { AControl->SetCursor(AValue); }))
+        return;
     FCursor = AValue;
+    if (!FWidget)
+        return;
     if (AValue == crDefault)
         FWidget->unsetCursor();
     else
@@ -400,23 +450,38 @@ void TControl::SetCursor(TCursor AValue) {
 
 void TControl::SetTabStop(bool AValue) {
     FTabStop = AValue;
-    FWidget->setFocusPolicy(AValue ? Qt::TabFocus : Qt::NoFocus);
+    if (FWidget) {
+        KV_ASSERT_UI_THREAD();
+        FWidget->setFocusPolicy(AValue ? Qt::TabFocus : Qt::NoFocus);
+    }
 }
 
 bool TControl::Focused() const {
-    return FWidget->hasFocus();
+    return FWidget && FWidget->hasFocus();
 }
 
 void TControl::SetFocus() {
+    if (!FWidget)
+        return;
+    KV_ASSERT_UI_THREAD();
     FWidget->setFocus(Qt::OtherFocusReason);
 }
 
 void TControl::Invalidate() {
+    if (!InUiThread() && PostedToUiThread([](TControl* AControl) { AControl->Invalidate(); }))
+        return;
     FKeepRegion = QRegion();
-    FWidget->update();
+    if (FWidget)
+        FWidget->update();
 }
 
 void TControl::InvalidateRect(const TRect& ARect, bool AErase) {
+    if (!InUiThread() && PostedToUiThread([ARect, AErase](TControl* AControl) {
+            AControl->InvalidateRect(ARect, AErase);
+        }))
+        return;
+    if (!FWidget)
+        return;
     const QRect r = ARect.ToQRect();
     if (AErase)
         FKeepRegion -= r;
@@ -426,15 +491,22 @@ void TControl::InvalidateRect(const TRect& ARect, bool AErase) {
 }
 
 void TControl::Update() {
+    if ((!InUiThread() && PostedToUiThread([](TControl* AControl) { AControl->Update(); })) ||
+        !FWidget)
+        return;
     QCoreApplication::sendPostedEvents(FWidget->window(), QEvent::UpdateRequest);
 }
 
 void TControl::Repaint() {
+    if (!InUiThread() && PostedToUiThread([](TControl* AControl) { AControl->Repaint(); }))
+        return;
     Invalidate();
-    FWidget->repaint();
+    if (FWidget)
+        FWidget->repaint();
 }
 
 void TControl::PaintWidget(QRegion ARegion, QPainter& APainter) {
+    KV_ASSERT_UI_THREAD();
     const QRegion erase = ARegion.subtracted(FKeepRegion);
     FKeepRegion -= ARegion;
     const QColor background = ColorToQColor(FColor);
@@ -442,11 +514,8 @@ void TControl::PaintWidget(QRegion ARegion, QPainter& APainter) {
         APainter.fillRect(r, background);
     FCanvas.Attach(&APainter);
     FUpdateRegion = ARegion;
-    try {
-        Paint();
-    } catch (...) {
-        // a failing paint ends this pass
-    }
+    // a failing paint ends this pass
+    Silently("a control's paint", [this] { Paint(); });
     FUpdateRegion = QRegion();
     FCanvas.Detach();
 }

@@ -7,6 +7,13 @@
 // with the update region. Parent and child controls mirror the widgets'
 // parent and child relation; a control without a parent is a top-level
 // window.
+//
+// The widget has one owner at a time: its Qt parent when it has one (the
+// parent control's widget, or a user's window or layout), otherwise the
+// control. The control outlives a widget Qt deletes and then leaves it
+// alone. Everything that touches the widget runs on the user-interface
+// thread; repaint requests and cursor changes from other threads are
+// posted there.
 
 #include "platform/Canvas.h"
 #include "platform/Colors.h"
@@ -82,7 +89,10 @@ public:
 
     Q_INVOKABLE explicit TControl(TComponent* AOwner);
 
-    // The widget that shows this control.
+    // The widget that shows this control; null once Qt has deleted it.
+    // To host the control in a window of your own, add this widget to your
+    // layout (or give it your widget as parent): Qt's parent then owns it,
+    // and freeing the control first takes the widget out of the layout.
     QWidget* Widget() const;
 
     // Parent and children. Setting a parent puts the widget inside the
@@ -219,6 +229,11 @@ protected:
 
 private:
     friend class TControlWidget;
+    // Called by the widget's destructor: the control goes on without it.
+    void WidgetDestroyed();
+    // Posts AOperation to the user-interface thread when called from
+    // another one (answering true), for as long as this control lives.
+    bool PostedToUiThread(std::function<void(TControl*)> AOperation);
     void ApplyBounds();
     void ApplyVisible();
     void PaintWidget(QRegion ARegion, QPainter& APainter);
@@ -227,7 +242,11 @@ private:
     // Whether whole notches went unhandled (and go on to the parent).
     bool WheelTurned(TShiftState AShift, int32_t ADelta, TPoint AScreenPos);
 
-    std::unique_ptr<TControlWidget> FWidget;
+    struct TAlive;
+    // Owned by itself or by its Qt parent, see above; cleared when deleted.
+    TControlWidget* FWidget = nullptr;
+    // What posted operations check before they run.
+    std::shared_ptr<TAlive> FAlive;
     TControl* FParent = nullptr;
     std::vector<TControl*> FControls;
     int32_t FLeft = 0;

@@ -2,6 +2,7 @@
 
 #include "platform/EventBinding.h"
 #include "platform/Filer.h"
+#include "platform/SilentFailure.h"
 
 #include <QFontMetrics>
 #include <QMetaObject>
@@ -33,12 +34,11 @@ void TForm::SetOnDestroy(TFormEvent AValue) {
 }
 
 void TForm::BeforeDestruction() {
-    try {
+    // the form goes regardless
+    Silently("a form's OnDestroy", [this] {
         if (FOnDestroy)
             FOnDestroy(this);
-    } catch (...) {
-        // the form goes regardless
-    }
+    });
     TControl::BeforeDestruction();
 }
 
@@ -55,11 +55,13 @@ void TForm::DefineProperties(TFiler& AFiler) {
 
 void TForm::SetCaption(const QString& AValue) {
     FCaption = AValue;
-    Widget()->setWindowTitle(AValue);
+    if (QWidget* widget = Widget())
+        widget->setWindowTitle(AValue);
 }
 
 void TForm::Close() {
-    Widget()->close();
+    if (QWidget* widget = Widget())
+        widget->close();
 }
 
 void TForm::Release() {
@@ -90,7 +92,8 @@ void TForm::WindowClosing(bool& ACanClose) {
         break;
     case caMinimize:
         ACanClose = false;
-        Widget()->showMinimized();
+        if (QWidget* widget = Widget())
+            widget->showMinimized();
         break;
     case caFree:
         SetVisible(false);

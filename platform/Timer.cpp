@@ -2,8 +2,12 @@
 
 #include "platform/EventBinding.h"
 #include "platform/Exceptions.h"
+#include "platform/SilentFailure.h"
+#include "platform/UiThread.h"
 
+#include <QCoreApplication>
 #include <QObject>
+#include <QThread>
 #include <QTimerEvent>
 #include <climits>
 
@@ -30,16 +34,38 @@ protected:
     }
 };
 
-TTimer::TTimer(TComponent* AOwner) : TComponent(AOwner), FReceiver(new TTimerReceiver(this)) {}
+TTimer::TTimer(TComponent* AOwner)
+    : TComponent(AOwner), FReceiver(new TTimerReceiver(this)),
+      FAlive(std::make_shared<std::atomic<TTimer*>>(this)) {}
 
 TTimer::~TTimer() {
+    FAlive->store(nullptr);
     Stop();
     FReceiver->FTimer = nullptr;
     if (!FReceiver->FInTick)
         delete FReceiver;
 }
 
+bool TTimer::InOwnThread() const {
+    return QThread::currentThread() == FReceiver->thread();
+}
+
+bool TTimer::PostedToUiThread(std::function<void(TTimer*)> AOperation) {
+    if (InOwnThread())
+        return false;
+    // only a timer of the user-interface thread can be reached from elsewhere
+    Q_ASSERT_X(FReceiver->thread() == QCoreApplication::instance()->thread(), Q_FUNC_INFO,
+               "a timer made off the user-interface thread set from another thread");
+    PostToUiThread([Alive = FAlive, Operation = std::move(AOperation)] {
+        if (TTimer* timer = Alive->load())
+            Operation(timer);
+    });
+    return true;
+}
+
 void TTimer::SetInterval(uint32_t AValue) {
+    if (PostedToUiThread([AValue](TTimer* ATimer) { ATimer->SetInterval(AValue); }))
+        return;
     if (FInterval == AValue)
         return;
     FInterval = AValue;
@@ -47,6 +73,8 @@ void TTimer::SetInterval(uint32_t AValue) {
 }
 
 void TTimer::SetEnabled(bool AValue) {
+    if (PostedToUiThread([AValue](TTimer* ATimer) { ATimer->SetEnabled(AValue); }))
+        return;
     if (FEnabled == AValue)
         return;
     FEnabled = AValue;
@@ -54,6 +82,10 @@ void TTimer::SetEnabled(bool AValue) {
 }
 
 void TTimer::SetOnTimer(TTimerEvent AValue) {
+    if (!InOwnThread() && PostedToUiThread([Handler = std::move(AValue)](TTimer* ATimer) {
+            ATimer->SetOnTimer(Handler);
+        }))
+        return;
     FOnTimer = std::move(AValue);
     FOnTimerName.clear();
     UpdateTimer();
@@ -76,6 +108,7 @@ void TTimer::Stop() {
 }
 
 void TTimer::UpdateTimer() {
+    Q_ASSERT(InOwnThread());
     Stop();
     if (FInterval == 0 || !FEnabled || !FOnTimer)
         return;
@@ -89,10 +122,9 @@ void TTimer::UpdateTimer() {
 void TTimer::Tick() {
     // the handler may reassign OnTimer or destroy this timer
     const TTimerEvent handler = FOnTimer;
-    try {
+    // a failing handler ends this tick only
+    Silently("a timer's OnTimer", [&] {
         if (handler)
             handler(this);
-    } catch (...) {
-        // a failing handler ends this tick only
-    }
+    });
 }

@@ -3,11 +3,15 @@
 // milliseconds on the thread that created it (the user-interface thread),
 // through its event loop. It runs while Enabled, Interval is not 0 and
 // OnTimer is assigned. OnTimer is stored with the form as a root method.
+// A timer of the user-interface thread set from another thread has the
+// setters posted there; they take effect once it runs them.
 
 #include "platform/Component.h"
 
+#include <atomic>
 #include <cstdint>
 #include <functional>
+#include <memory>
 
 class TTimerReceiver;
 
@@ -41,6 +45,9 @@ protected:
 
 private:
     friend class TTimerReceiver;
+    bool InOwnThread() const;
+    // Posts AOperation when called off the timer's thread (answering true).
+    bool PostedToUiThread(std::function<void(TTimer*)> AOperation);
     void UpdateTimer();
     void Stop();
     void Tick();
@@ -51,4 +58,6 @@ private:
     QString FOnTimerName;
     int FTimerId = 0;
     TTimerReceiver* FReceiver;
+    // What posted setters check before they run.
+    std::shared_ptr<std::atomic<TTimer*>> FAlive;
 };

@@ -12,6 +12,7 @@ packages=(
   libbenchmark-dev                 # benchmarks
   libfftw3-dev                     # test oracle for the Fourier kernels
   poppler-utils                    # rasterises printed PDF pages in the display tests
+  locales                          # a decimal-comma locale for the message formatting test
 )
 
 missing=()
@@ -20,10 +21,15 @@ for p in "${packages[@]}"; do
     missing+=("$p")
   fi
 done
-[ ${#missing[@]} -eq 0 ] && exit 0
-
 sudo=""
 if [ "$(id -u)" -ne 0 ]; then sudo="sudo"; fi
-echo "Installing: ${missing[*]}"
-$sudo apt-get update
-$sudo env DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends "${missing[@]}"
+if [ ${#missing[@]} -ne 0 ]; then
+  echo "Installing: ${missing[*]}"
+  $sudo apt-get update
+  $sudo env DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends "${missing[@]}"
+fi
+
+# German numbers use a decimal comma: the formatting tests switch to it
+if ! locale -a 2>/dev/null | grep -qi '^de_DE\.utf-\?8$'; then
+  $sudo localedef -i de_DE -f UTF-8 de_DE.UTF-8
+fi

@@ -307,6 +307,27 @@ TEST(RealStatisticsTest, RangeSearchesClampTheirBounds)
     EXPECT_EQ(Buffer->GetMin(2, 100), 3);
     EXPECT_EQ(Buffer->GetMin(7, 100), 3) << "a begin past the end becomes the last index";
     EXPECT_EQ(Buffer->GetMin(2, 2), 0);
+    EXPECT_EQ(Buffer->GetMin(4, 100), 3) << "a begin equal to the size is past the end";
+    EXPECT_EQ(Buffer->GetMax(4, 4), 3);
+    EXPECT_EQ(Buffer->GetMinRestricted(4, 100), 3);
+    EXPECT_EQ(Buffer->GetMaxRestricted(4, 4), 3);
+}
+
+TEST(RealStatisticsTest, ExtremesAtTheLastIndexAreFound) {
+    // a scan that stops one short misses these
+    TKvRealBufferPtr Rising = Real({1, 2, 3, 9});
+    TKvRealBufferPtr Falling = Real({5, 4, 3, -9});
+    int32_t Index = -1;
+    EXPECT_EQ(Rising->GetMaxValue(), 9);
+    EXPECT_EQ(Rising->GetMaxIndex(Index), 9);
+    EXPECT_EQ(Index, 3);
+    EXPECT_EQ(Falling->GetMinValue(), -9);
+    EXPECT_EQ(Falling->GetMinIndex(Index), -9);
+    EXPECT_EQ(Index, 3);
+    EXPECT_EQ(Rising->GetMax(0, 4), 9);
+    EXPECT_EQ(Falling->GetMin(1, 4), -9);
+    EXPECT_EQ(Rising->GetMaxRestricted(0, 4), 9);
+    EXPECT_EQ(Falling->GetMinRestricted(0, 4), -9);
 }
 
 TEST(RealStatisticsTest, RestrictedSearchesSkipTheMissingValueMarkers)
@@ -401,7 +422,11 @@ TEST(RealCopyTest, CopyDataToCountsValuesBetweenRealBuffers)
     TKvBlockBufferPtr Bytes = TKvBlockBuffer::CreateSize(8);
     Source->CopyDataTo(8, Bytes, 0, 8);
     EXPECT_EQ(TKvRealBuffer::CreateUniversal(Bytes)->GetItem(0), 2);
-    EXPECT_THROW(Source->CopyDataTo(0, Bytes, 1, 8), ERangeError);
+    EXPECT_EQ(MessageOf<ERangeError>([&] { Source->CopyDataTo(0, Bytes, 1, 8); }),
+              "Index out of range = 8")
+        << "the last byte the copy would reach";
+    EXPECT_EQ(MessageOf<ERangeError>([&] { Source->CopyDataTo(25, Bytes, 0, 8); }),
+              "Index out of range = 32");
 }
 
 class RealFileTest : public ::testing::Test {

@@ -170,6 +170,9 @@ TEST(IntegerBufferTest, ScalarsStatisticsAndZero)
     Buffer->Zero();
     EXPECT_EQ(Values(Buffer), (std::vector<int32_t>{0, 0, 0, 0}));
     EXPECT_EQ(TKvIntegerBuffer::Create()->GetMaxValue(), 0);
+    // extremes in the last place, which a scan stopping one short misses
+    EXPECT_EQ(Ints({3, 1, 7, -5})->GetMinValue(), -5);
+    EXPECT_EQ(Ints({3, 1, -7, 50})->GetMaxValue(), 50);
 }
 
 TEST(IntegerBufferTest, CopyDataToCountsValuesBetweenIntegerBuffers)

@@ -2,7 +2,9 @@
 
 #include "platform/Exceptions.h"
 
+#include <QPainter>
 #include <gtest/gtest.h>
+#include <memory>
 #include <vector>
 
 namespace {
@@ -218,6 +220,47 @@ TEST(BitmapLayout, CopyKeepsSizeFormatAndPixels) {
     }
     const auto empty = TGmBasicBitmap::CreateCopy(TGmBasicBitmap());
     EXPECT_EQ(empty->DataPtr(), nullptr);
+}
+
+} // namespace
+
+namespace {
+
+TEST(BitmapLayout, CopiesOfTheCanvasImageDoNotTakeThePixelsAway) {
+    for (TPixelFormat format : {pf24bit, pf32bit}) {
+        auto bitmap = std::make_unique<TGmBasicBitmap>();
+        bitmap->SetPixelFormat(format);
+        bitmap->SetSize(6, 3);
+        const uint8_t* pixels = bitmap->DataPtr();
+
+        // a copy taken before the first painter, then one while a painter is active
+        QImage before = *bitmap->Canvas().Image();
+        bitmap->Canvas().SetPixel(1, 1, clRed);
+        QImage during = *bitmap->Canvas().Image();
+        bitmap->Canvas().SetPixel(2, 1, clLime);
+        bitmap->Canvas().ReleasePainter();
+        bitmap->Canvas().SetPixel(3, 1, clBlue);
+
+        EXPECT_EQ(bitmap->DataPtr(), pixels) << "the bitmap keeps its memory";
+        EXPECT_EQ(ColorAt(*bitmap, 1, 1), clRed) << format;
+        EXPECT_EQ(ColorAt(*bitmap, 2, 1), clLime) << format;
+        EXPECT_EQ(ColorAt(*bitmap, 3, 1), clBlue) << format;
+        PutColor(*bitmap, 4, 2, clYellow);
+        EXPECT_EQ(bitmap->Canvas().Pixel(4, 2), clYellow) << "raw writes are what the canvas sees";
+
+        // drawing on a copy gives the copy pixels of its own
+        {
+            QPainter painter(&during);
+            painter.fillRect(0, 0, 6, 3, Qt::white);
+        }
+        EXPECT_EQ(ColorAt(*bitmap, 1, 1), clRed) << format;
+
+        // copies keep the pixels they wrap alive after a resize and after the bitmap
+        bitmap->SetSize(2, 2);
+        EXPECT_EQ(QColor(before.pixel(1, 1)), QColor(Qt::red));
+        bitmap.reset();
+        EXPECT_EQ(QColor(before.pixel(3, 1)), QColor(Qt::blue));
+    }
 }
 
 } // namespace

@@ -61,16 +61,21 @@ Pixels Minus(Pixels a, const Pixels& b) {
     return a;
 }
 
+// i * d / n rounded to the nearest integer, a half going toward 0.
+int NearestTowardZero(int i, int d, int n) {
+    const int magnitude = i * std::abs(d);
+    const int q = magnitude / n + (2 * (magnitude % n) > n ? 1 : 0);
+    return d < 0 ? -q : q;
+}
+
 // The pixels GDI sets for a one-pixel line: every step of the major axis
-// from the start, the nearest pixel on the minor axis, the end point left out.
+// from the start, the nearest pixel on the minor axis (a step exactly
+// halfway between two stays on the start point's side), the end point left out.
 Pixels ReferenceLine(int x0, int y0, int x1, int y1) {
     Pixels out;
     const int n = std::max(std::abs(x1 - x0), std::abs(y1 - y0));
-    for (int i = 0; i < n; ++i) {
-        const double t = static_cast<double>(i) / n;
-        out.insert({x0 + static_cast<int>(std::lround(t * (x1 - x0))),
-                    y0 + static_cast<int>(std::lround(t * (y1 - y0)))});
-    }
+    for (int i = 0; i < n; ++i)
+        out.insert({x0 + NearestTowardZero(i, x1 - x0, n), y0 + NearestTowardZero(i, y1 - y0, n)});
     return out;
 }
 
@@ -112,7 +117,20 @@ TEST(CanvasLines, StraightLinesLeaveOutTheirLastPixelInEitherDirection) {
 }
 
 TEST(CanvasLines, SlopedLinesTakeTheNearestPixelOfEachStep) {
-    const int lines[][4] = {{3, 3, 10, 6}, {10, 6, 3, 3}, {1, 1, 4, 12}, {20, 2, 13, 9}, {22, 22, 15, 19}};
+    const int lines[][4] = {{3, 3, 10, 6},
+                            {10, 6, 3, 3},
+                            {1, 1, 4, 12},
+                            {20, 2, 13, 9},
+                            {22, 22, 15, 19},
+                            // steps exactly halfway, in each direction along either axis
+                            {2, 2, 6, 3},
+                            {6, 3, 2, 2},
+                            {2, 9, 6, 8},
+                            {5, 12, 6, 16},
+                            {8, 20, 5, 14}};
+    // worked by hand: the middle step of a 4-by-1 line stays on the start row
+    ASSERT_EQ(ReferenceLine(2, 2, 6, 3), (Pixels{{2, 2}, {3, 2}, {4, 2}, {5, 3}}));
+    ASSERT_EQ(ReferenceLine(6, 3, 2, 2), (Pixels{{6, 3}, {5, 3}, {4, 3}, {3, 2}}));
     for (const auto& l : lines) {
         Surface s;
         s.canvas.MoveTo(l[0], l[1]);
@@ -346,11 +364,11 @@ TEST(CanvasText, CellTopIsAtYAndHeightIsTheCell) {
     s.canvas.Font().SetColor(clRed);
     s.canvas.TextOut(5, 7, "H");
 
-    QFont reference("Liberation Sans");
+    // whichever face "Arial" resolves to here, at the 20-pixel cell the height asks for
+    QFont reference(QFontInfo(s.canvas.Font().ToQFont()).family());
     reference.setPixelSize(20);
     reference.setStyleStrategy(QFont::NoAntialias);
     const QFontMetrics metrics(reference);
-    ASSERT_EQ(QFontInfo(reference).family(), "Liberation Sans");
     const QRect glyph = metrics.tightBoundingRect("H");
     const Ink ink = InkOf(s.Of(Red));
     EXPECT_EQ(ink.top, 7 + metrics.ascent() + glyph.top());

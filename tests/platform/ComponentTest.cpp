@@ -2,7 +2,10 @@
 
 #include "platform/Exceptions.h"
 
+#include <clocale>
+#include <cstdio>
 #include <gtest/gtest.h>
+#include <locale.h>
 
 namespace {
 
@@ -91,6 +94,23 @@ TEST_F(ComponentTest, FormatMessagePrintsUnsignedAsUnsigned) {
     EXPECT_EQ(FormatMessage("Row out of range = %u", static_cast<uint32_t>(-1)),
               QStringLiteral("Row out of range = 4294967295"));
     EXPECT_EQ(FormatMessage("%s: %.1f", "x", 1.5), QStringLiteral("x: 1.5"));
+}
+
+TEST_F(ComponentTest, FormatMessageWritesAPointWhateverTheThreadsLocale) {
+    const locale_t german = newlocale(LC_ALL_MASK, "de_DE.UTF-8", static_cast<locale_t>(nullptr));
+    if (!german)
+        GTEST_SKIP() << "no de_DE.UTF-8 locale here (tools/install-deps.sh makes one)";
+    const locale_t previous = uselocale(german);
+    char probe[16];
+    std::snprintf(probe, sizeof probe, "%.1f", 1.5);
+    const QString message = FormatMessage("%s: %.1f", "x", 1.5);
+    char after[16];
+    std::snprintf(after, sizeof after, "%.1f", 2.5);
+    uselocale(previous);
+    freelocale(german);
+    ASSERT_STREQ(probe, "1,5") << "the locale writes a decimal comma";
+    EXPECT_EQ(message, QStringLiteral("x: 1.5"));
+    EXPECT_STREQ(after, "2,5") << "the thread's own locale comes back";
 }
 
 } // namespace

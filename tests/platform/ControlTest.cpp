@@ -94,6 +94,15 @@ protected:
     ~TRecordingControl() override { --Live; }
 };
 
+// Buttons another test left pressed (a double click ends with one held) grab
+// the mouse and show up in every shift state: release them through the
+// window system, as the user would.
+void ReleaseHeldButtons(QWidget* AWidget) {
+    for (Qt::MouseButton b : {Qt::LeftButton, Qt::RightButton, Qt::MiddleButton})
+        if (QGuiApplication::mouseButtons() & b)
+            QTest::mouseRelease(AWidget, b, Qt::NoModifier, QPoint(0, 0));
+}
+
 // A shown form 200 x 150 at (30, 40) with a recording control at (10, 20), 100 x 80.
 class ControlTest : public ::testing::Test {
 protected:
@@ -105,7 +114,14 @@ protected:
         control->SetBounds(10, 20, 100, 80);
         form->Show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(form->Widget()));
+        ReleaseHeldButtons(W());
+        ASSERT_EQ(QGuiApplication::mouseButtons(), Qt::NoButton);
         control->calls.clear();
+    }
+
+    void TearDown() override {
+        if (control)
+            ReleaseHeldButtons(W());
     }
 
     QWidget* W() const { return control->Widget(); }

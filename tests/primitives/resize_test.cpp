@@ -148,11 +148,36 @@ TEST(ResizeCenterNearest, WaterfallPlacementsFollowTheRule) {
     expectCentredRule(tall, {0, 0, 300, 40}, 200, 350, 200.0 / 300, 350.0 / 40, 150.5, 20.5);
 }
 
+// The placement worked out from the geometry alone, not from the kernel's
+// arithmetic: destination pixel d spans [d, d + 1) around the destination
+// centre, which maps onto the source centre scaled by the factor. It is drawn
+// when its left edge maps inside the region [lo, hi), and shows the source
+// pixel under its centre (the region's edge pixel where the centre passes
+// the edge). Answers the admissible source pixels, none when not drawn; a
+// position within rounding of a pixel edge admits both neighbours.
+std::vector<int> underCentre(int d, int lo, int hi, int dstSize, double factor, double centre) {
+    constexpr double kTie = 1e-6;
+    const double leftEdge = centre + (d - dstSize * 0.5) / factor;
+    const bool inside = leftEdge >= lo && leftEdge < hi;
+    const bool onBoundary = std::abs(leftEdge - lo) < kTie || std::abs(leftEdge - hi) < kTie;
+    if (!inside && !onBoundary)
+        return {};
+    const double at = centre + (d + 0.5 - dstSize * 0.5) / factor;
+    const auto pixel = [&](double x) { return std::clamp(int(std::floor(x)), lo, hi - 1); };
+    std::vector<int> result{pixel(at)};
+    if (std::abs(at - std::round(at)) < kTie)
+        result.push_back(pixel(std::round(at) - 0.5));
+    if (onBoundary)
+        result.push_back(-1);
+    return result;
+}
+
 TEST(ResizeCenterNearest, RandomPlacementsFollowTheRule) {
     std::mt19937 random(20261208);
     std::uniform_int_distribution<int> size(1, 40);
     std::uniform_real_distribution<double> factor(0.2, 5.0);
     std::uniform_real_distribution<double> unit(0.0, 1.0);
+    int drawn = 0;
     for (int n = 0; n < 300; ++n) {
         Source s(size(random), size(random));
         const int rx = int(unit(random) * s.width), ry = int(unit(random) * s.height);
@@ -160,11 +185,33 @@ TEST(ResizeCenterNearest, RandomPlacementsFollowTheRule) {
                            1 + int(unit(random) * (s.height - ry + 3))};
         const double xc = -5 + unit(random) * (s.width + 10),
                      yc = -5 + unit(random) * (s.height + 10);
-        expectCentredRule(s, roi, size(random), size(random), factor(random), factor(random), xc,
-                          yc);
-        if (HasFatalFailure())
-            return;
+        const double xf = factor(random), yf = factor(random);
+        Target t(size(random), size(random));
+        ASSERT_EQ(centre(s, roi, t, xf, yf, xc, yc), ippStsNoErr);
+        const int x1 = std::min(roi.x + roi.width, s.width),
+                  y1 = std::min(roi.y + roi.height, s.height);
+        for (int y = 0; y < t.height; ++y) {
+            const std::vector<int> rows = underCentre(y, roi.y, y1, t.height, yf, yc);
+            for (int x = 0; x < t.width; ++x) {
+                const std::vector<int> cols = underCentre(x, roi.x, x1, t.width, xf, xc);
+                const std::uint32_t p = t.at(x, y);
+                bool admissible = false;
+                for (int c : cols)
+                    for (int r : rows)
+                        admissible = admissible ||
+                                     (c < 0 || r < 0 ? p == kUntouched : p == Source::code(c, r));
+                if (cols.empty() || rows.empty())
+                    admissible = p == kUntouched;
+                drawn += p != kUntouched;
+                ASSERT_TRUE(admissible)
+                    << "pixel " << x << "," << y << " shows " << (p & 0xFFFF) << "," << (p >> 16)
+                    << "; factors " << xf << "," << yf << " centre " << xc << "," << yc
+                    << " region " << roi.x << "," << roi.y << " to " << x1 << "," << y1;
+            }
+        }
+        ASSERT_TRUE(t.guardIntact());
     }
+    EXPECT_GT(drawn, 3000) << "the placements must draw enough to mean something";
 }
 
 TEST(ResizeCenterNearest, EachPixelShowsTheSourcePixelUnderItsCentre) {

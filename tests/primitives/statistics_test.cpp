@@ -68,6 +68,26 @@ TEST(StatisticsKernels, ExtremesReportTheFirstIndex) {
     EXPECT_EQ(ippsMax_64f(v.data(), 0, &value), ippStsSizeErr);
 }
 
+TEST(StatisticsKernels, ExtremesAtTheLastIndexAreFound) {
+    // a scan that stops one short misses these
+    const std::array<Ipp64f, 5> rising{1, 2, 3, 4, 9}, falling{5, 4, 3, 2, -9};
+    Ipp64f value = 0.0;
+    int index = -1;
+    ASSERT_EQ(ippsMaxIndx_64f(rising.data(), 5, &value, &index), ippStsNoErr);
+    EXPECT_EQ(value, 9.0);
+    EXPECT_EQ(index, 4);
+    ASSERT_EQ(ippsMinIndx_64f(falling.data(), 5, &value, &index), ippStsNoErr);
+    EXPECT_EQ(value, -9.0);
+    EXPECT_EQ(index, 4);
+    ASSERT_EQ(ippsMax_64f(rising.data(), 5, &value), ippStsNoErr);
+    EXPECT_EQ(value, 9.0);
+    ASSERT_EQ(ippsMin_64f(falling.data(), 5, &value), ippStsNoErr);
+    EXPECT_EQ(value, -9.0);
+    // and a single value is its own extreme at index 0
+    ASSERT_EQ(ippsMaxIndx_64f(falling.data() + 4, 1, &value, &index), ippStsNoErr);
+    EXPECT_EQ(index, 0);
+}
+
 TEST(StatisticsKernels, NormsOfDifferencesAndDotProducts) {
     const std::array<Ipp64f, 3> a{1, -2, 3}, b{4, 2, 3};
     Ipp64f n = 0.0;
