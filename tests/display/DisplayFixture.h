@@ -23,7 +23,7 @@ protected:
     }
 
     void TearDown() override {
-        // the control owns its widget: it goes before the window
+        // either may go first; the display first takes its widget out of the window
         display.reset();
         host.reset();
     }

@@ -4,6 +4,7 @@
 
 #include "DisplayFixture.h"
 
+#include "platform/Bitmap.h"
 #include "platform/StoredForm.h"
 
 #include <atomic>
@@ -84,6 +85,18 @@ TEST_F(DisplayLifetimeTest, SettersFromAFeedingThreadReachTheWidgetThroughItsThr
     EXPECT_TRUE(display->RefreshPending());
     ASSERT_TRUE(QTest::qWaitFor(
         [&] { return display->Color() == clRed && display->GetRefreshInterval() == 7; }, WaitMs));
+}
+
+TEST_F(DisplayLifetimeTest, OutlivesAWindowThatDeletesItsWidget) {
+    display->AddStandardViews();
+    Show();
+    host.reset();
+    EXPECT_EQ(display->Widget(), nullptr);
+    display->InvalidateRefresh();
+    display->SetHold(true);
+    TBitmap bitmap;
+    display->CopyToBitmap(bitmap);
+    EXPECT_EQ(bitmap.Image().pixel(200, 100) & 0xFFFFFFu, Expected(200, 100));
 }
 
 TEST_F(DisplayLifetimeTest, DestroyedWhileItsRefreshTimerRuns) {
