@@ -3,7 +3,8 @@
 #include "display/KvDataDisplay.h"
 
 TKvBasicDisplayToolBar::TKvBasicDisplayToolBar(TKvDataDisplay* ADisplay)
-    : TKvDisplayComponent(ADisplay) {}
+    : TKvDisplayComponent(ADisplay),
+      FButtonImages(std::make_unique<TKvDisplayButtonImages>(ButtonColors(), ADisplay->Color())) {}
 
 TKvBasicDisplayToolBar::~TKvBasicDisplayToolBar() = default;
 
@@ -21,8 +22,22 @@ void TKvBasicDisplayToolBar::SetAutoHide(bool AValue) {
 
 void TKvBasicDisplayToolBar::ColorsChanged() {}
 
+TKvButtonColors TKvBasicDisplayToolBar::ButtonColors() const {
+    TKvButtonColors colors;
+    colors.Glyph = FGlyphColor;
+    colors.Border = FBorderColor;
+    colors.Button = FButtonColor;
+    colors.MouseOverBorder = FMouseOverBorderColor;
+    colors.MouseOverButton = FMouseOverButtonColor;
+    colors.MouseDownBorder = FMouseDownBorderColor;
+    colors.MouseDownButton = FMouseDownButtonColor;
+    colors.Disabled = FDisabledColor;
+    return colors;
+}
+
 void TKvBasicDisplayToolBar::SetColorValue(TColor& AField, TColor AValue) {
     FLock->SetterColor(AField, AValue, [this] {
+        FButtonImages->Rebuild(ButtonColors(), FDisplay->Color());
         ColorsChanged();
         FDisplay->InvalidateRefresh();
     });

@@ -3,7 +3,10 @@
 // routing (toolbars see mouse moves before every other component). The
 // buttons themselves are added on top of this.
 
+#include "display/KvDisplayButtonImages.h"
 #include "display/KvDisplayComponent.h"
+
+#include <memory>
 
 class TKvBasicDisplayToolBar : public TKvDisplayComponent {
     Q_OBJECT
@@ -72,6 +75,8 @@ public:
     void SetDisabledColor(TColor AValue) { SetColorValue(FDisabledColor, AValue); }
     TCursor GetCursor() const { return FCursor; }
     void SetCursor(TCursor AValue) { FLock->SetterCursor(FCursor, AValue, nullptr); }
+    // The button images in this toolbar's colours, rebuilt when one changes.
+    const TKvDisplayButtonImages& ButtonImages() const { return *FButtonImages; }
 
 protected:
     ~TKvBasicDisplayToolBar() override;
@@ -86,6 +91,7 @@ protected:
 
 private:
     void SetColorValue(TColor& AField, TColor AValue);
+    TKvButtonColors ButtonColors() const;
 
     TColor FGlyphColor = 0x00FFFF;
     TColor FBorderColor = 0x008000;
@@ -96,6 +102,7 @@ private:
     TColor FMouseDownButtonColor = 0x008080;
     TColor FDisabledColor = 0x008000;
     TCursor FCursor = -21;
+    std::unique_ptr<TKvDisplayButtonImages> FButtonImages;
 };
 
 // The display's main toolbar.
