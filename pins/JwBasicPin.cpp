@@ -61,7 +61,8 @@ void TJwBasicPin::BeforeDestruction() {
     TJwPinObject::BeforeDestruction();
 }
 
-bool TJwBasicPin::CanConnectAfter(TJwBasicPin* AOtherPin, TJwBasicPin* ANotifyAfterPin, bool AUseConverters) {
+bool TJwBasicPin::CanConnectAfter(TJwBasicPin* AOtherPin, TJwBasicPin* ANotifyAfterPin,
+                                  bool AUseConverters) {
     if (!ANotifyAfterPin)
         return IsCompatible(AOtherPin, AUseConverters);
     const auto Dispatcher = FDispatcher;
@@ -150,7 +151,8 @@ bool TJwBasicPin::CanConnectToState(TJwStateDispatcher* ADispatcher) {
     return true;
 }
 
-bool TJwBasicPin::ConnectToStateAfter(TJwStateDispatcher* ADispatcher, TJwBasicPin* ANotifyAfterPin) {
+bool TJwBasicPin::ConnectToStateAfter(TJwStateDispatcher* ADispatcher,
+                                      TJwBasicPin* ANotifyAfterPin) {
     if (!ADispatcher)
         return false;
     if (FDispatcher.get() == ADispatcher)
@@ -204,7 +206,8 @@ QStringList TJwBasicPin::NamePath(bool AIdentForm) const {
     if (FOwnerPinList) {
         Path << PropertyHolding(Owner, FOwnerPinList);
         auto* List = FOwnerPinList;
-        Path << (AIdentForm ? QStringLiteral("_Pin") + QString::number(List->IndexOf(this)) : List->NameOf(this));
+        Path << (AIdentForm ? QStringLiteral("_Pin") + QString::number(List->IndexOf(this))
+                            : List->NameOf(this));
     } else {
         const QString Property = PropertyHolding(Owner, this);
         Path << (Property.isEmpty() ? objectName() : Property);
@@ -277,7 +280,8 @@ QString TJwBasicPin::GetAfterPinDisplayName() {
 
 bool TJwBasicPin::IsLinkedTo(const QString& AName) {
     for (auto* Pin : JwAllPins())
-        if (Pin != this && (Pin->GetFullName(true) == AName || Pin->GetFullIdentName(true) == AName))
+        if (Pin != this &&
+            (Pin->GetFullName(true) == AName || Pin->GetFullIdentName(true) == AName))
             return IsConnectedTo(Pin);
     return false;
 }
@@ -299,7 +303,8 @@ void TJwBasicPin::DispatcherDropped(TJwStateDispatcher* ADispatcher) {
     Announce(TJwPinEvent::PinChanged);
 }
 
-TIntfPtr<TJwStateDispatcher> TJwBasicPin::NewStateDispatcher(const QString& AName, bool ADesignTime) {
+TIntfPtr<TJwStateDispatcher> TJwBasicPin::NewStateDispatcher(const QString& AName,
+                                                             bool ADesignTime) {
     return TIntfPtr<TJwStateDispatcher>(new TJwStateDispatcher(AName, ADesignTime));
 }
 

@@ -4,7 +4,8 @@
 #include "platform/Component.h"
 #include "platform/Filer.h"
 
-TJwPin::TJwPin(TComponent* AOwner, const TIntfPtr<IJwLock>& AOwnerLock) : FOwner(AOwner), FOwnerLock(AOwnerLock) {
+TJwPin::TJwPin(TComponent* AOwner, const TIntfPtr<IJwLock>& AOwnerLock)
+    : FOwner(AOwner), FOwnerLock(AOwnerLock) {
     const auto Section = WriteLock();
     Announce(TJwPinEvent::PinCreated);
 }
@@ -91,5 +92,6 @@ void TJwPin::DefineProperties(TFiler& AFiler) {
 }
 
 void JwSelfDependencyError() {
-    throw EJwPinError(QStringLiteral("The pin depends on itself. Please protect with functional dependency."));
+    throw EJwPinError(
+        QStringLiteral("The pin depends on itself. Please protect with functional dependency."));
 }

@@ -11,7 +11,8 @@
 
 void TJwBasicSinkPin::AddFunctionDependant(TJwSourcePin* ASource) {
     const auto Section = WriteLock();
-    if (std::find(FFunctionDependants.begin(), FFunctionDependants.end(), ASource) == FFunctionDependants.end())
+    if (std::find(FFunctionDependants.begin(), FFunctionDependants.end(), ASource) ==
+        FFunctionDependants.end())
         FFunctionDependants.push_back(ASource);
 }
 
@@ -22,7 +23,8 @@ void TJwBasicSinkPin::RemoveFunctionDependant(TJwSourcePin* ASource) {
 
 void TJwBasicSinkPin::AddDataTypeDependant(TJwSourcePin* ASource) {
     const auto Section = WriteLock();
-    if (std::find(FDataTypeDependants.begin(), FDataTypeDependants.end(), ASource) == FDataTypeDependants.end())
+    if (std::find(FDataTypeDependants.begin(), FDataTypeDependants.end(), ASource) ==
+        FDataTypeDependants.end())
         FDataTypeDependants.push_back(ASource);
 }
 
@@ -105,7 +107,8 @@ bool TJwSinkPin::ConnectToSource(TJwSourcePin* ASource, TJwBasicPin* ANotifyAfte
     auto Type = ASource->FindConnectionType(this, true, false);
     TJwFormatConverter* Converter = nullptr;
     if (Type.Converter) {
-        Converter = ASource->AcquireConverter(nullptr, Type.Converter->GetInputID(), Type.Converter->GetOutputID());
+        Converter = ASource->AcquireConverter(nullptr, Type.Converter->GetInputID(),
+                                              Type.Converter->GetOutputID());
     } else if (Type.ID.IsNull()) {
         Type = ASource->FindConnectionType(this, true, true);
         if (Type.ID.IsNull() || !Type.ConverterClass)
@@ -278,7 +281,9 @@ bool TJwSinkPin::TryLinkTo(TComponent* ARoot, const QString& ASource, const QStr
     auto Rename = [&](const QString& AName) {
         const QString Prefix = ASaveForm + u'.';
         const QString RootName = ARoot ? ARoot->GetName() : GetRootName();
-        return !ASaveForm.isEmpty() && AName.startsWith(Prefix) ? RootName + u'.' + AName.mid(Prefix.size()) : AName;
+        return !ASaveForm.isEmpty() && AName.startsWith(Prefix)
+                   ? RootName + u'.' + AName.mid(Prefix.size())
+                   : AName;
     };
     const QString Ident = Rename(ASource);
     const QString Display = Rename(ASourceName.isEmpty() ? ASource : ASourceName);

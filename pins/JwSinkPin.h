@@ -69,7 +69,8 @@ public:
     TGUID GetConnectedID();
     // Links to the pin named ASourceName under ARoot (stored form names,
     // ASaveForm being the form name they were stored with); "nil" disconnects.
-    bool TryLinkTo(TComponent* ARoot, const QString& ASource, const QString& ASaveForm, const QString& ASourceName);
+    bool TryLinkTo(TComponent* ARoot, const QString& ASource, const QString& ASaveForm,
+                   const QString& ASourceName);
 
     // The receiving function of this sink for the negotiated type.
     bool Submit(uint32_t AState, const TJwNotifyOperationPtr& AOperation);

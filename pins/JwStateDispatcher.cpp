@@ -15,13 +15,16 @@ std::vector<TJwStateDispatcher*>& Dispatchers(bool ADesignTime) {
 
 TJwStateDispatcher* FindListed(const QString& AName, bool ADesignTime) {
     const auto& List = Dispatchers(ADesignTime);
-    const auto It = std::find_if(List.begin(), List.end(), [&](auto* ADispatcher) { return ADispatcher->GetName() == AName; });
+    const auto It = std::find_if(List.begin(), List.end(), [&](auto* ADispatcher) {
+        return ADispatcher->GetName() == AName;
+    });
     return It == List.end() ? nullptr : *It;
 }
 
 } // namespace
 
-TJwStateDispatcher::TJwStateDispatcher(QString AName, bool ADesignTime) : FName(std::move(AName)), FDesignTime(ADesignTime) {}
+TJwStateDispatcher::TJwStateDispatcher(QString AName, bool ADesignTime)
+    : FName(std::move(AName)), FDesignTime(ADesignTime) {}
 
 TJwStateDispatcher::~TJwStateDispatcher() = default;
 
@@ -43,17 +46,20 @@ void TJwStateDispatcher::Link(const TIntfPtr<TJwStateDispatcher>& ADispatcher) {
     if (ADispatcher->FListed)
         return;
     if (FindListed(ADispatcher->FName, ADispatcher->FDesignTime))
-        throw Exception(QStringLiteral("A state dispatcher named '%1' exists already").arg(ADispatcher->FName));
+        throw Exception(
+            QStringLiteral("A state dispatcher named '%1' exists already").arg(ADispatcher->FName));
     Dispatchers(ADispatcher->FDesignTime).push_back(ADispatcher.get());
     ADispatcher->FListed = true;
 }
 
-TIntfPtr<TJwStateDispatcher> TJwStateDispatcher::Create(const QString& AOwnerFormName, bool ADesignTime) {
+TIntfPtr<TJwStateDispatcher> TJwStateDispatcher::Create(const QString& AOwnerFormName,
+                                                        bool ADesignTime) {
     TJwCriticalSectionLock L(JwGlobalPinSection());
     return CreateNamed(GetUniqueName(AOwnerFormName, ADesignTime), ADesignTime);
 }
 
-TIntfPtr<TJwStateDispatcher> TJwStateDispatcher::CreateNamed(const QString& AName, bool ADesignTime) {
+TIntfPtr<TJwStateDispatcher> TJwStateDispatcher::CreateNamed(const QString& AName,
+                                                             bool ADesignTime) {
     TIntfPtr<TJwStateDispatcher> Result(new TJwStateDispatcher(AName, ADesignTime));
     Link(Result);
     return Result;
@@ -64,14 +70,16 @@ TIntfPtr<TJwStateDispatcher> TJwStateDispatcher::GetByName(const QString& AName,
     return FindListed(AName, ADesignTime);
 }
 
-TIntfPtr<TJwStateDispatcher> TJwStateDispatcher::GetByNameCreate(IJwDispatcherPin* APin, const QString& AName,
+TIntfPtr<TJwStateDispatcher> TJwStateDispatcher::GetByNameCreate(IJwDispatcherPin* APin,
+                                                                 const QString& AName,
                                                                  bool ADesignTime) {
     TJwCriticalSectionLock L(JwGlobalPinSection());
     if (auto Found = GetByName(AName, ADesignTime))
         return Found;
     auto Result = APin->NewStateDispatcher(AName, ADesignTime);
     if (!Result || Result->FName != AName || Result->FDesignTime != ADesignTime)
-        throw Exception(QStringLiteral("The pin did not make the state dispatcher '%1'").arg(AName));
+        throw Exception(
+            QStringLiteral("The pin did not make the state dispatcher '%1'").arg(AName));
     Link(Result);
     return Result;
 }
@@ -91,8 +99,9 @@ bool TJwStateDispatcher::IsUniqueName(const QString& AName, bool ADesignTime) {
 }
 
 const TJwStateEntry* TJwStateDispatcher::FindEntry(IJwDispatcherPin* AConnectionPin) const {
-    const auto It = std::find_if(FPins.begin(), FPins.end(),
-                                 [&](const TJwStateEntry& AEntry) { return AEntry.ConnectionPin == AConnectionPin; });
+    const auto It = std::find_if(FPins.begin(), FPins.end(), [&](const TJwStateEntry& AEntry) {
+        return AEntry.ConnectionPin == AConnectionPin;
+    });
     return It == FPins.end() ? nullptr : &*It;
 }
 
@@ -111,8 +120,9 @@ void TJwStateDispatcher::RemovePin(IJwDispatcherPin* APin) {
     // The pins' references may be all that keeps this dispatcher.
     const TIntfPtr<TJwStateDispatcher> Self(this);
     const auto Section = WriteLock();
-    const auto It = std::find_if(FPins.begin(), FPins.end(),
-                                 [&](const TJwStateEntry& AEntry) { return AEntry.ConnectionPin == APin; });
+    const auto It = std::find_if(FPins.begin(), FPins.end(), [&](const TJwStateEntry& AEntry) {
+        return AEntry.ConnectionPin == APin;
+    });
     if (It == FPins.end())
         return;
     IJwDispatcherPin* const After = It->AfterPin;
@@ -141,7 +151,8 @@ bool TJwStateDispatcher::IsConnectedTo(IJwDispatcherPin* APin) {
     });
 }
 
-bool TJwStateDispatcher::CanConnectAfter(IJwDispatcherPin* AOtherPin, IJwDispatcherPin* ANotifyAfterPin) {
+bool TJwStateDispatcher::CanConnectAfter(IJwDispatcherPin* AOtherPin,
+                                         IJwDispatcherPin* ANotifyAfterPin) {
     const auto Section = ReadLock();
     // Follows the chain of after-pins; a chain longer than the member list
     // runs in a circle and cannot take another pin.
@@ -178,14 +189,16 @@ bool TJwStateDispatcher::IsCrosForm() {
     if (FPins.empty())
         return false;
     const QString First = FPins.front().ConnectionPin->GetRootName();
-    return std::any_of(FPins.begin() + 1, FPins.end(),
-                       [&](const TJwStateEntry& AEntry) { return AEntry.ConnectionPin->GetRootName() != First; });
+    return std::any_of(FPins.begin() + 1, FPins.end(), [&](const TJwStateEntry& AEntry) {
+        return AEntry.ConnectionPin->GetRootName() != First;
+    });
 }
 
 bool TJwStateDispatcher::ConnectedToForm(const QString& AFormName) {
     const auto Section = ReadLock();
-    return std::any_of(FPins.begin(), FPins.end(),
-                       [&](const TJwStateEntry& AEntry) { return AEntry.ConnectionPin->GetRootName() == AFormName; });
+    return std::any_of(FPins.begin(), FPins.end(), [&](const TJwStateEntry& AEntry) {
+        return AEntry.ConnectionPin->GetRootName() == AFormName;
+    });
 }
 
 QString TJwStateDispatcher::GetAfterPinDisplayName(IJwDispatcherPin* APin) {
@@ -199,9 +212,10 @@ void TJwStateDispatcher::StateUpdate(IJwDispatcherPin* AUpdatingPin) {
     std::vector<IJwDispatcherPin*> Receivers;
     {
         const auto Section = ReadLock();
-        const auto Source = std::find_if(FPins.begin(), FPins.end(), [](const TJwStateEntry& AEntry) {
-            return AEntry.ConnectionPin->GetPinType() == ptSource;
-        });
+        const auto Source =
+            std::find_if(FPins.begin(), FPins.end(), [](const TJwStateEntry& AEntry) {
+                return AEntry.ConnectionPin->GetPinType() == ptSource;
+            });
         if (Source != FPins.end()) {
             Receivers.push_back(Source->RealPin);
         } else {

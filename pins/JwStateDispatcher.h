@@ -31,8 +31,8 @@ public:
     // The first dispatcher of the kind named exactly AName, or none.
     static TIntfPtr<TJwStateDispatcher> GetByName(const QString& AName, bool ADesignTime);
     // As GetByName; when there is none, APin makes it.
-    static TIntfPtr<TJwStateDispatcher> GetByNameCreate(IJwDispatcherPin* APin, const QString& AName,
-                                                        bool ADesignTime);
+    static TIntfPtr<TJwStateDispatcher> GetByNameCreate(IJwDispatcherPin* APin,
+                                                        const QString& AName, bool ADesignTime);
     // The form's name + "Link" + n for the first n = 1, 2, ... not in use.
     static QString GetUniqueName(const QString& AOwnerFormName, bool ADesignTime);
     static bool IsUniqueName(const QString& AName, bool ADesignTime);
@@ -43,7 +43,8 @@ public:
     void AddPin(IJwDispatcherPin* APin);
     // Joins AConnectionPin unless it is a member already; it is told of
     // updates after ANotifyAfterPin.
-    void AddPinAfter(IJwDispatcherPin* AConnectionPin, IJwDispatcherPin* ARealPin, IJwDispatcherPin* ANotifyAfterPin);
+    void AddPinAfter(IJwDispatcherPin* AConnectionPin, IJwDispatcherPin* ARealPin,
+                     IJwDispatcherPin* ANotifyAfterPin);
     void RemovePin(IJwDispatcherPin* APin);
     void DisconnectAll();
 

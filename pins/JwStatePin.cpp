@@ -58,7 +58,8 @@ bool TJwStatePin::Notify(const TJwNotifyOperationPtr& AOperation) {
     std::vector<TJwPin*> Members;
     const int32_t Count = Dispatcher->GetPinCount();
     for (int32_t I = 0; I < Count; ++I)
-        if (auto* Member = dynamic_cast<TJwPin*>(Dispatcher->GetEntry(I).RealPin); Member && Member != this)
+        if (auto* Member = dynamic_cast<TJwPin*>(Dispatcher->GetEntry(I).RealPin);
+            Member && Member != this)
             Members.push_back(Member);
     bool Result = false;
     for (size_t I = 0; I < Members.size(); ++I) {
@@ -66,7 +67,9 @@ bool TJwStatePin::Notify(const TJwNotifyOperationPtr& AOperation) {
         const auto Submit = Members[I]->GetSubmitFunction(ID);
         const auto MemberCall = Members[I]->GetDestroyLock()->Lock();
         if (Submit && MemberCall)
-            Result = Submit(Members[I], ID, I + 1 == Members.size() ? JwStateLast : 0, AOperation) || Result;
+            Result =
+                Submit(Members[I], ID, I + 1 == Members.size() ? JwStateLast : 0, AOperation) ||
+                Result;
     }
     return Result;
 }

@@ -16,7 +16,8 @@ TEST(PinThreads, SendsIntoASinkWhoseOwnerIsLockedElsewhereFinish) {
     constexpr int Locks = 40;
     const TIntfPtr<IJwLock> OwnerLock(new TJwLock);
     auto Source = MakeSource(nullptr, {PinTest::TypeA});
-    auto Sink = MakeOwned<TRecordingSinkPin>(nullptr, std::vector<TGUID>{PinTest::TypeA}, OwnerLock);
+    auto Sink =
+        MakeOwned<TRecordingSinkPin>(nullptr, std::vector<TGUID>{PinTest::TypeA}, OwnerLock);
     ASSERT_TRUE(Source->Connect(Sink.get()));
     Sink->Received.clear();
 

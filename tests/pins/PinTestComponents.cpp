@@ -14,9 +14,11 @@ TRecordingSinkPin::TRecordingSinkPin(TComponent* AOwner, std::vector<TGUID> ATyp
 }
 
 TPinComponent::TPinComponent(TComponent* AOwner)
-    : TComponent(AOwner), FOutput(MakeSource(this, {PinTest::TypeA})), FInput(MakeOwned<TRecordingSinkPin>(this)) {}
+    : TComponent(AOwner), FOutput(MakeSource(this, {PinTest::TypeA})),
+      FInput(MakeOwned<TRecordingSinkPin>(this)) {}
 
-TListComponent::TListComponent(TComponent* AOwner) : TComponent(AOwner), FInputs(MakeOwned<TJwPinList>(this)) {
+TListComponent::TListComponent(TComponent* AOwner)
+    : TComponent(AOwner), FInputs(MakeOwned<TJwPinList>(this)) {
     FInputs->Add(QStringLiteral("Left"), MakeOwned<TRecordingSinkPin>(this).release());
     FInputs->Add(QStringLiteral("Right"), MakeOwned<TRecordingSinkPin>(this).release());
 }
