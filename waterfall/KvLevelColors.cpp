@@ -3,6 +3,10 @@
 #include <algorithm>
 #include <cmath>
 
+#if defined(__SSE2__) && defined(__x86_64__)
+#include <emmintrin.h>
+#endif
+
 namespace {
 
 using TArgs = TKvLevelRange::TArgs;
@@ -42,6 +46,15 @@ constexpr TRampTables MakeRampTables() {
 
 constexpr TRampTables RampTables = MakeRampTables();
 
+constexpr std::array<uint32_t, 256> MakeGrayTable() {
+    std::array<uint32_t, 256> Table{};
+    for (uint32_t g = 0; g < 256; ++g)
+        Table[g] = g * 0x010101u;
+    return Table;
+}
+
+constexpr std::array<uint32_t, 256> GrayTable = MakeGrayTable();
+
 // The arguments the rules may use unchanged: both finite and the fraction
 // within 0..1, which callers normally guarantee. Anything else becomes a
 // fraction over 1 that the rules cannot turn into NaN or an index past the
@@ -64,12 +77,6 @@ TArgs SafeArgs(double AValue, double MaxValue) {
 // 0..1408, so the conversion is exact.
 uint32_t RoundedStep(double x) {
     return static_cast<uint32_t>(LevelRound(x));
-}
-
-double Clamp(double AValue, double ALow, double AHigh) {
-    // NaN passes both comparisons unchanged; the mapping gives it the bottom.
-    const double c = AValue < ALow ? ALow : AValue;
-    return c > AHigh ? AHigh : c;
 }
 
 } // namespace
@@ -122,8 +129,7 @@ TKvLevelRange::TKvLevelRange(double AMin, double AMax, bool ALogarithmic)
 }
 
 TArgs TKvLevelRange::Reduce(double AValue) const {
-    const double v = FLogarithmic ? LevelTransform(AValue) : AValue;
-    return {Clamp(v, FLow, FHigh) * FScale - FScaledMin, FWidth};
+    return {ReduceTransformed(FLogarithmic ? LevelTransform(AValue) : AValue), FWidth};
 }
 
 std::optional<int32_t> TKvLevelRange::BarPosition(double AValue, int32_t ALength) const {
@@ -213,41 +219,114 @@ uint32_t TKvLevelColorMap::ValueToColorGBR(double AValue, double MaxValue) const
     return SwapRedBlue(MapSafe(a.AValue, a.MaxValue));
 }
 
-template <class TStep>
-void TKvLevelColorMap::MapRowByStep(const double* AValues, uint32_t* APixels, std::size_t ACount,
-                                    const TKvLevelRange& ARange, TStep AStep) const {
-    const double Low = ARange.FLow;
-    const double High = ARange.FHigh;
-    const double Scale = ARange.FScale;
-    const double ScaledMin = ARange.FScaledMin;
+template <bool Reversed>
+void TKvLevelColorMap::MapSteps(const double* AValues, uint32_t* APixels, std::size_t ACount,
+                                const TKvLevelRange& ARange, double AScale,
+                                const uint32_t* ATable) {
     const double Width = ARange.FWidth;
-    const bool Logarithmic = ARange.FLogarithmic;
+    // The rule's step; NaN at step 0 (the bottom).
+    const auto Exact = [&](double AValue) {
+        const double s = ARange.ReduceTransformed(AValue) / Width * AScale;
+        return ATable[static_cast<uint32_t>(LevelRound(s == s ? s : 0.0))];
+    };
+    std::size_t i = 0;
+#if defined(__SSE2__) && defined(__x86_64__)
+    // The rule divides by the width and then multiplies by the scale; one
+    // multiplication by (scale / width) differs from that by at most 4 units
+    // in the last place of the fraction times the scale (below 1e-12 for
+    // scales up to 1408). Unless that lands within 1e-9 of a half, both
+    // round to the same step; the few that do are redone the rule's way.
+    //
+    // maxpd and minpd return their second operand when one is NaN: clamping
+    // towards the minimum first turns NaN into the minimum, which reduces
+    // to 0 and so gives step 0, as the rule does.
+    const double Reciprocal = AScale / Width;
+    if (std::isfinite(Reciprocal)) {
+        const __m128d Low = _mm_set1_pd(ARange.FLow);
+        const __m128d High = _mm_set1_pd(ARange.FHigh);
+        const __m128d Scale = _mm_set1_pd(ARange.FScale);
+        const __m128d ScaledMin = _mm_set1_pd(ARange.FScaledMin);
+        const __m128d Factor = _mm_set1_pd(Reciprocal);
+        const __m128d Shift = _mm_set1_pd(6755399441055744.0);
+        const __m128d NearHalf = _mm_set1_pd(0.5 - 1e-9);
+        const __m128d Sign = _mm_set1_pd(-0.0);
+        const auto Steps = [&](__m128d v, __m128d& ANear) {
+            const __m128d c = Reversed ? _mm_max_pd(_mm_min_pd(v, High), Low)
+                                       : _mm_min_pd(_mm_max_pd(v, Low), High);
+            const __m128d s = _mm_mul_pd(_mm_sub_pd(_mm_mul_pd(c, Scale), ScaledMin), Factor);
+            const __m128d r = _mm_sub_pd(_mm_add_pd(s, Shift), Shift);
+            ANear = _mm_cmpge_pd(_mm_andnot_pd(Sign, _mm_sub_pd(s, r)), NearHalf);
+            return static_cast<uint64_t>(_mm_cvtsi128_si64(_mm_cvttpd_epi32(r)));
+        };
+        for (; i + 4 <= ACount; i += 4) {
+            __m128d Near01, Near23;
+            const uint64_t s01 = Steps(_mm_loadu_pd(AValues + i), Near01);
+            const uint64_t s23 = Steps(_mm_loadu_pd(AValues + i + 2), Near23);
+            APixels[i] = ATable[static_cast<uint32_t>(s01)];
+            APixels[i + 1] = ATable[static_cast<uint32_t>(s01 >> 32)];
+            APixels[i + 2] = ATable[static_cast<uint32_t>(s23)];
+            APixels[i + 3] = ATable[static_cast<uint32_t>(s23 >> 32)];
+            if (_mm_movemask_pd(_mm_or_pd(Near01, Near23)) != 0)
+                for (std::size_t j = i; j < i + 4; ++j)
+                    APixels[j] = Exact(AValues[j]);
+        }
+    }
+#endif
+    for (; i < ACount; ++i)
+        APixels[i] = Exact(AValues[i]);
+}
+
+void TKvLevelColorMap::MapListRow(const double* AValues, uint32_t* APixels, std::size_t ACount,
+                                  const TKvLevelRange& ARange) const {
     for (std::size_t i = 0; i < ACount; ++i) {
-        const double v = Logarithmic ? LevelTransform(AValues[i]) : AValues[i];
-        APixels[i] = AStep(Clamp(v, Low, High) * Scale - ScaledMin, Width);
+        const double a = ARange.ReduceTransformed(AValues[i]);
+        APixels[i] = ValueToColorGBR(a, ARange.FWidth);
     }
 }
 
 void TKvLevelColorMap::MapRow(const double* AValues, uint32_t* APixels, std::size_t ACount,
                               const TKvLevelRange& ARange) const {
-    // With finite bounds and width the reduced value lies within the range,
-    // so the arguments are already safe except for NaN: the rule's
-    // arithmetic can run directly, with NaN sent to step 0 (the bottom).
+    // With finite bounds and width every reduced value lies within the
+    // range, so the rules' arguments are safe as they come, NaN aside (it
+    // goes to the bottom), and the rules' arithmetic runs directly. The
+    // expressions are the per-value ones, operation for operation, so the
+    // pixels are the same.
     const bool Finite =
         std::isfinite(ARange.FLow) && std::isfinite(ARange.FHigh) && std::isfinite(ARange.FWidth);
-    if (Finite && FMode == TMode::Ramp) {
-        MapRowByStep(AValues, APixels, ACount, ARange, [](double AValue, double MaxValue) {
-            const double s = AValue / MaxValue * LevelRampSteps;
-            return RampTables.Gbr[RoundedStep(s == s ? s : 0.0)];
-        });
-    } else if (Finite && FMode == TMode::Gray) {
-        MapRowByStep(AValues, APixels, ACount, ARange, [](double AValue, double MaxValue) {
-            const double g = AValue / MaxValue * 255;
-            return RoundedStep(g == g ? g : 0.0) * 0x010101u;
-        });
-    } else {
-        MapRowByStep(AValues, APixels, ACount, ARange, [this](double AValue, double MaxValue) {
-            return ValueToColorGBR(AValue, MaxValue);
-        });
+    if (!Finite) {
+        for (std::size_t i = 0; i < ACount; ++i) {
+            const TArgs a = ARange.Reduce(AValues[i]);
+            APixels[i] = ValueToColorGBR(a.AValue, a.MaxValue);
+        }
+        return;
+    }
+    // Chunks, for the transformed values of a logarithmic scale.
+    constexpr std::size_t Chunk = 256;
+    double Transformed[Chunk];
+    for (std::size_t Base = 0; Base < ACount; Base += Chunk) {
+        const std::size_t n = std::min(Chunk, ACount - Base);
+        const double* Values = AValues + Base;
+        uint32_t* Pixels = APixels + Base;
+        if (ARange.FLogarithmic) {
+            for (std::size_t i = 0; i < n; ++i)
+                Transformed[i] = LevelTransform(Values[i]);
+            Values = Transformed;
+        }
+        switch (FMode) {
+        case TMode::Ramp:
+        case TMode::Gray: {
+            const double Scale = FMode == TMode::Ramp ? LevelRampSteps : 255;
+            const uint32_t* Table = FMode == TMode::Ramp ? RampTables.Gbr.data() : GrayTable.data();
+            if (ARange.FMin <= ARange.FMax)
+                MapSteps<false>(Values, Pixels, n, ARange, Scale, Table);
+            else
+                MapSteps<true>(Values, Pixels, n, ARange, Scale, Table);
+            break;
+        }
+        case TMode::Single:
+        case TMode::List:
+            MapListRow(Values, Pixels, n, ARange);
+            break;
+        }
     }
 }

@@ -92,6 +92,13 @@ public:
 private:
     friend class TKvLevelColorMap;
 
+    // A value already transformed, clamped and reduced.
+    double ReduceTransformed(double AValue) const {
+        // NaN passes both comparisons unchanged; the mapping gives it the bottom.
+        const double c = AValue < FLow ? FLow : AValue;
+        return (c > FHigh ? FHigh : c) * FScale - FScaledMin;
+    }
+
     double FMin;
     double FMax;
     bool FLogarithmic;
@@ -132,9 +139,13 @@ private:
     uint32_t ListColor(double AValue, double MaxValue) const;
     uint32_t SingleColor(double AValue, double MaxValue) const;
 
-    template <class TStep>
-    void MapRowByStep(const double* AValues, uint32_t* APixels, std::size_t ACount,
-                      const TKvLevelRange& ARange, TStep AStep) const;
+    // ATable[rnd(fraction * AScale)] for values (transformed) reduced into
+    // a range of finite bounds and width; NaN takes ATable[0].
+    template <bool Reversed>
+    static void MapSteps(const double* AValues, uint32_t* APixels, std::size_t ACount,
+                         const TKvLevelRange& ARange, double AScale, const uint32_t* ATable);
+    void MapListRow(const double* AValues, uint32_t* APixels, std::size_t ACount,
+                    const TKvLevelRange& ARange) const;
 
     TMode FMode = TMode::Ramp;
     TColor FSingle = clBlack;      // as stored, not resolved

@@ -256,9 +256,18 @@ TEST(LevelRowMapper, EqualsThePerValueMappingOnEveryRange) {
         -DBL_MAX, DBL_MIN, -DBL_MIN,    0.0,
         -0.0,     1000.0,  -1000.0,     1e-300,
         5.0,      1e6,     DBL_MAX / 2, std::numeric_limits<double>::denorm_min()};
+    // Values whose step lands on or next to a half on the 0..1000 range,
+    // where any shortcut in the arithmetic (a reciprocal, a fused multiply)
+    // would round differently.
+    for (const double Steps : {1408.0, 255.0}) {
+        for (int k = 0; k < int(Steps); ++k) {
+            const double v = (k + 0.5) * 1000 / Steps;
+            Row.insert(Row.end(), {std::nextafter(v, -Inf), v, std::nextafter(v, Inf)});
+        }
+    }
     std::mt19937_64 Random(4096);
     std::uniform_real_distribution<double> Spread(-1200.0, 1200.0);
-    while (Row.size() < 4096)
+    for (int i = 0; i < 4096; ++i)
         Row.push_back(Spread(Random));
     const TKvLevelRange Ranges[] = {
         {0, 1000, false},   {1000, 0, false},        {-DBL_MAX, DBL_MAX, false}, {5, 5, false},
