@@ -33,6 +33,7 @@ TKvLevelColorMap MapOf(int64_t AMode) {
 
 void MapLevelRow(benchmark::State& state) {
     const TKvLevelColorMap Map = MapOf(state.range(0));
+    SetLevelRowLanes(static_cast<int>(state.range(1)));
     const TKvLevelRange Range(0, 1000, false);
 
     std::mt19937_64 Random(7);
@@ -68,17 +69,18 @@ void MapLevelRow(benchmark::State& state) {
     }
     benchmark::DoNotOptimize(Pixels.data());
     benchmark::DoNotOptimize(Plain.data());
+    SetLevelRowLanes(4);
     state.counters["vs_table"] = TableSeconds > 0 ? MapSeconds / TableSeconds : 0.0;
     state.SetItemsProcessed(int64_t(state.iterations()) * int64_t(RowLength));
 }
 
 } // namespace
 
-// 0: built-in ramp (the default), 1: grey scale, 2: five-colour list
+// mode 0: built-in ramp (the default), 1: grey scale, 2: five-colour list;
+// lanes: the widest row kernel allowed (4 AVX2 where available, 2 SSE2, 1 none)
 BENCHMARK(MapLevelRow)
-    ->ArgName("mode")
-    ->Arg(0)
-    ->Arg(1)
-    ->Arg(2)
+    ->ArgNames({"mode", "lanes"})
+    ->ArgsProduct({{0, 1}, {4, 2, 1}})
+    ->Args({2, 4})
     ->UseManualTime()
     ->Unit(benchmark::kMicrosecond);

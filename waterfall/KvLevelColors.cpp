@@ -3,8 +3,11 @@
 #include <algorithm>
 #include <cmath>
 
-#if defined(__SSE2__) && defined(__x86_64__)
-#include <emmintrin.h>
+#include <atomic>
+
+#if defined(__x86_64__) && defined(__GNUC__)
+#include <immintrin.h>
+#define KV_LEVEL_X86 1
 #endif
 
 namespace {
@@ -219,6 +222,116 @@ uint32_t TKvLevelColorMap::ValueToColorGBR(double AValue, double MaxValue) const
     return SwapRedBlue(MapSafe(a.AValue, a.MaxValue));
 }
 
+namespace {
+
+std::atomic<int> RowLanes{4};
+
+#ifdef KV_LEVEL_X86
+// The kernels below give the rule's steps without its division: one
+// multiplication by (scale / width) differs from dividing by the width and
+// then multiplying by the scale by at most 4 units in the last place of the
+// fraction times the scale (below 1e-12 for scales up to 1408). Unless that
+// lands within 1e-9 of a half, both round to the same step; groups holding
+// one that does are redone the rule's way.
+//
+// maxpd and minpd return their second operand when one is NaN: clamping
+// towards the minimum first turns NaN into the minimum, which reduces to 0
+// and so gives step 0, as the rule does.
+struct TStepConstants {
+    double Low;
+    double High;
+    double Scale;
+    double ScaledMin;
+    double Factor;
+};
+
+constexpr double RoundShift = 6755399441055744.0; // as in LevelRound
+constexpr double NearHalf = 0.5 - 1e-9;
+
+template <bool Reversed, class TExact>
+std::size_t MapStepsSse2(const double* AValues, uint32_t* APixels, std::size_t ACount,
+                         const TStepConstants& K, const uint32_t* ATable, const TExact& AExact) {
+    const __m128d Low = _mm_set1_pd(K.Low);
+    const __m128d High = _mm_set1_pd(K.High);
+    const __m128d Scale = _mm_set1_pd(K.Scale);
+    const __m128d ScaledMin = _mm_set1_pd(K.ScaledMin);
+    const __m128d Factor = _mm_set1_pd(K.Factor);
+    const __m128d Shift = _mm_set1_pd(RoundShift);
+    const __m128d Near = _mm_set1_pd(NearHalf);
+    const __m128d Sign = _mm_set1_pd(-0.0);
+    const auto Steps = [&](__m128d v, __m128d& ANear) {
+        const __m128d c =
+            Reversed ? _mm_max_pd(_mm_min_pd(v, High), Low) : _mm_min_pd(_mm_max_pd(v, Low), High);
+        const __m128d s = _mm_mul_pd(_mm_sub_pd(_mm_mul_pd(c, Scale), ScaledMin), Factor);
+        const __m128d r = _mm_sub_pd(_mm_add_pd(s, Shift), Shift);
+        ANear = _mm_cmpge_pd(_mm_andnot_pd(Sign, _mm_sub_pd(s, r)), Near);
+        return static_cast<uint64_t>(_mm_cvtsi128_si64(_mm_cvttpd_epi32(r)));
+    };
+    std::size_t i = 0;
+    for (; i + 4 <= ACount; i += 4) {
+        __m128d Near01, Near23;
+        const uint64_t s01 = Steps(_mm_loadu_pd(AValues + i), Near01);
+        const uint64_t s23 = Steps(_mm_loadu_pd(AValues + i + 2), Near23);
+        APixels[i] = ATable[static_cast<uint32_t>(s01)];
+        APixels[i + 1] = ATable[static_cast<uint32_t>(s01 >> 32)];
+        APixels[i + 2] = ATable[static_cast<uint32_t>(s23)];
+        APixels[i + 3] = ATable[static_cast<uint32_t>(s23 >> 32)];
+        if (_mm_movemask_pd(_mm_or_pd(Near01, Near23)) != 0)
+            for (std::size_t j = i; j < i + 4; ++j)
+                APixels[j] = AExact(AValues[j]);
+    }
+    return i;
+}
+
+template <bool Reversed>
+__attribute__((target("avx2"))) inline __m128i StepsAvx2(__m256d v, const TStepConstants& K,
+                                                         __m256d& ANear) {
+    const __m256d Low = _mm256_set1_pd(K.Low);
+    const __m256d High = _mm256_set1_pd(K.High);
+    const __m256d c = Reversed ? _mm256_max_pd(_mm256_min_pd(v, High), Low)
+                               : _mm256_min_pd(_mm256_max_pd(v, Low), High);
+    const __m256d s = _mm256_mul_pd(
+        _mm256_sub_pd(_mm256_mul_pd(c, _mm256_set1_pd(K.Scale)), _mm256_set1_pd(K.ScaledMin)),
+        _mm256_set1_pd(K.Factor));
+    const __m256d Shift = _mm256_set1_pd(RoundShift);
+    const __m256d r = _mm256_sub_pd(_mm256_add_pd(s, Shift), Shift);
+    const __m256d Distance = _mm256_andnot_pd(_mm256_set1_pd(-0.0), _mm256_sub_pd(s, r));
+    ANear = _mm256_cmp_pd(Distance, _mm256_set1_pd(NearHalf), _CMP_GE_OQ);
+    return _mm256_cvttpd_epi32(r);
+}
+
+template <bool Reversed, class TExact>
+__attribute__((target("avx2"))) std::size_t
+MapStepsAvx2(const double* AValues, uint32_t* APixels, std::size_t ACount, const TStepConstants& K,
+             const uint32_t* ATable, const TExact& AExact) {
+    std::size_t i = 0;
+    for (; i + 8 <= ACount; i += 8) {
+        __m256d Near0, Near1;
+        const __m128i s0 = StepsAvx2<Reversed>(_mm256_loadu_pd(AValues + i), K, Near0);
+        const __m128i s1 = StepsAvx2<Reversed>(_mm256_loadu_pd(AValues + i + 4), K, Near1);
+        alignas(32) uint32_t Steps[8];
+        _mm256_store_si256(reinterpret_cast<__m256i*>(Steps), _mm256_set_m128i(s1, s0));
+        for (int j = 0; j < 8; ++j)
+            APixels[i + j] = ATable[Steps[j]];
+        if (_mm256_movemask_pd(_mm256_or_pd(Near0, Near1)) != 0)
+            for (std::size_t j = i; j < i + 8; ++j)
+                APixels[j] = AExact(AValues[j]);
+    }
+    return i;
+}
+
+bool HasAvx2() {
+    static const bool Has = __builtin_cpu_supports("avx2");
+    return Has;
+}
+#endif
+
+} // namespace
+
+void SetLevelRowLanes(int ALanes) {
+    RowLanes.store(ALanes, std::memory_order_relaxed);
+}
+
 template <bool Reversed>
 void TKvLevelColorMap::MapSteps(const double* AValues, uint32_t* APixels, std::size_t ACount,
                                 const TKvLevelRange& ARange, double AScale,
@@ -230,46 +343,15 @@ void TKvLevelColorMap::MapSteps(const double* AValues, uint32_t* APixels, std::s
         return ATable[static_cast<uint32_t>(LevelRound(s == s ? s : 0.0))];
     };
     std::size_t i = 0;
-#if defined(__SSE2__) && defined(__x86_64__)
-    // The rule divides by the width and then multiplies by the scale; one
-    // multiplication by (scale / width) differs from that by at most 4 units
-    // in the last place of the fraction times the scale (below 1e-12 for
-    // scales up to 1408). Unless that lands within 1e-9 of a half, both
-    // round to the same step; the few that do are redone the rule's way.
-    //
-    // maxpd and minpd return their second operand when one is NaN: clamping
-    // towards the minimum first turns NaN into the minimum, which reduces
-    // to 0 and so gives step 0, as the rule does.
-    const double Reciprocal = AScale / Width;
-    if (std::isfinite(Reciprocal)) {
-        const __m128d Low = _mm_set1_pd(ARange.FLow);
-        const __m128d High = _mm_set1_pd(ARange.FHigh);
-        const __m128d Scale = _mm_set1_pd(ARange.FScale);
-        const __m128d ScaledMin = _mm_set1_pd(ARange.FScaledMin);
-        const __m128d Factor = _mm_set1_pd(Reciprocal);
-        const __m128d Shift = _mm_set1_pd(6755399441055744.0);
-        const __m128d NearHalf = _mm_set1_pd(0.5 - 1e-9);
-        const __m128d Sign = _mm_set1_pd(-0.0);
-        const auto Steps = [&](__m128d v, __m128d& ANear) {
-            const __m128d c = Reversed ? _mm_max_pd(_mm_min_pd(v, High), Low)
-                                       : _mm_min_pd(_mm_max_pd(v, Low), High);
-            const __m128d s = _mm_mul_pd(_mm_sub_pd(_mm_mul_pd(c, Scale), ScaledMin), Factor);
-            const __m128d r = _mm_sub_pd(_mm_add_pd(s, Shift), Shift);
-            ANear = _mm_cmpge_pd(_mm_andnot_pd(Sign, _mm_sub_pd(s, r)), NearHalf);
-            return static_cast<uint64_t>(_mm_cvtsi128_si64(_mm_cvttpd_epi32(r)));
-        };
-        for (; i + 4 <= ACount; i += 4) {
-            __m128d Near01, Near23;
-            const uint64_t s01 = Steps(_mm_loadu_pd(AValues + i), Near01);
-            const uint64_t s23 = Steps(_mm_loadu_pd(AValues + i + 2), Near23);
-            APixels[i] = ATable[static_cast<uint32_t>(s01)];
-            APixels[i + 1] = ATable[static_cast<uint32_t>(s01 >> 32)];
-            APixels[i + 2] = ATable[static_cast<uint32_t>(s23)];
-            APixels[i + 3] = ATable[static_cast<uint32_t>(s23 >> 32)];
-            if (_mm_movemask_pd(_mm_or_pd(Near01, Near23)) != 0)
-                for (std::size_t j = i; j < i + 4; ++j)
-                    APixels[j] = Exact(AValues[j]);
-        }
+#ifdef KV_LEVEL_X86
+    const TStepConstants K{ARange.FLow, ARange.FHigh, ARange.FScale, ARange.FScaledMin,
+                           AScale / Width};
+    const int Lanes = RowLanes.load(std::memory_order_relaxed);
+    if (std::isfinite(K.Factor)) {
+        if (Lanes >= 4 && HasAvx2())
+            i = MapStepsAvx2<Reversed>(AValues, APixels, ACount, K, ATable, Exact);
+        else if (Lanes >= 2)
+            i = MapStepsSse2<Reversed>(AValues, APixels, ACount, K, ATable, Exact);
     }
 #endif
     for (; i < ACount; ++i)

@@ -29,6 +29,11 @@ inline double LevelRound(double x) {
     return (x + Shift) - Shift;
 }
 
+// The widest kernel the row mapper may use: 4 (AVX2 where the processor has
+// it; the default), 2 (SSE2) or 1 (one value at a time). The pixels are the
+// same with each; tests and benchmarks compare them.
+void SetLevelRowLanes(int ALanes);
+
 // The signed logarithm of logarithmic level scales: log10(x + 1) for x >= 0,
 // -log10(1 - x) below.
 double LevelTransform(double x);

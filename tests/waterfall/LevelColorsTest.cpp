@@ -267,23 +267,29 @@ TEST(LevelRowMapper, EqualsThePerValueMappingOnEveryRange) {
     }
     std::mt19937_64 Random(4096);
     std::uniform_real_distribution<double> Spread(-1200.0, 1200.0);
-    for (int i = 0; i < 4096; ++i)
+    for (int i = 0; i < 4097; ++i)
         Row.push_back(Spread(Random));
     const TKvLevelRange Ranges[] = {
         {0, 1000, false},   {1000, 0, false},        {-DBL_MAX, DBL_MAX, false}, {5, 5, false},
         {0, 1e6, true},     {-1e3, 1e3, true},       {NaN, 10, false},           {0, Inf, false},
         {-Inf, Inf, false}, {-1e-300, 1e-300, false}};
     std::vector<uint32_t> Pixels(Row.size());
-    for (const TKvLevelColorMap& Map : EveryMode()) {
-        for (const TKvLevelRange& Range : Ranges) {
-            Map.MapRow(Row.data(), Pixels.data(), Row.size(), Range);
-            for (std::size_t i = 0; i < Row.size(); ++i) {
-                const TKvLevelRange::TArgs a = Range.Reduce(Row[i]);
-                ASSERT_EQ(Pixels[i], Map.ValueToColorGBR(a.AValue, a.MaxValue))
-                    << "value " << Row[i] << " range " << Range.Min() << ".." << Range.Max();
+    for (const int Lanes : {4, 2, 1}) {
+        SetLevelRowLanes(Lanes);
+        for (const TKvLevelColorMap& Map : EveryMode()) {
+            for (const TKvLevelRange& Range : Ranges) {
+                // An odd count and offset leave a tail for the plain loop.
+                Map.MapRow(Row.data() + 1, Pixels.data() + 1, Row.size() - 1, Range);
+                for (std::size_t i = 1; i < Row.size(); ++i) {
+                    const TKvLevelRange::TArgs a = Range.Reduce(Row[i]);
+                    ASSERT_EQ(Pixels[i], Map.ValueToColorGBR(a.AValue, a.MaxValue))
+                        << "value " << Row[i] << " range " << Range.Min() << ".." << Range.Max()
+                        << " lanes " << Lanes;
+                }
             }
         }
     }
+    SetLevelRowLanes(4);
 }
 
 TEST(LevelRowMapper, RampRowMatchesTheScaleStepByStep) {
