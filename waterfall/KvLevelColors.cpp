@@ -360,9 +360,60 @@ void TKvLevelColorMap::MapSteps(const double* AValues, uint32_t* APixels, std::s
 
 void TKvLevelColorMap::MapListRow(const double* AValues, uint32_t* APixels, std::size_t ACount,
                                   const TKvLevelRange& ARange) const {
+    // The rules of SingleColor and ListColor with what depends only on the
+    // width computed once; NaN takes the bottom colour.
+    const double Width = ARange.FWidth;
+    if (FMode == TMode::Single) {
+        const auto Stored = static_cast<uint32_t>(FSingle);
+        const double r = Stored & 0xFF, g = (Stored >> 8) & 0xFF, b = (Stored >> 16) & 0xFF;
+        for (std::size_t i = 0; i < ACount; ++i) {
+            double f = ARange.ReduceTransformed(AValues[i]) / Width;
+            f = f == f ? f : 0.0;
+            APixels[i] =
+                (RoundedStep(r * f) << 16) | (RoundedStep(g * f) << 8) | RoundedStep(b * f);
+        }
+        return;
+    }
+    const auto n = static_cast<uint32_t>(FColors.size());
+    const double Segments = n - 1;
+    const double SegmentWidth = Width / Segments;
+    std::array<double, 64> Few;
+    std::vector<double> Many;
+    double* Starts = Few.data();
+    if (n - 1 > Few.size()) {
+        Many.resize(n - 1);
+        Starts = Many.data();
+    }
+    bool Finite = SegmentWidth != 0.0 && std::isfinite(SegmentWidth);
+    for (uint32_t k = 0; k + 1 < n; ++k) {
+        Starts[k] = Width * k / Segments;
+        Finite = Finite && std::isfinite(Starts[k]);
+    }
+    if (!Finite) {
+        for (std::size_t i = 0; i < ACount; ++i)
+            APixels[i] = ValueToColorGBR(ARange.ReduceTransformed(AValues[i]), Width);
+        return;
+    }
+    const uint32_t Bottom = SwapRedBlue(FColors[0]);
     for (std::size_t i = 0; i < ACount; ++i) {
         const double a = ARange.ReduceTransformed(AValues[i]);
-        APixels[i] = ValueToColorGBR(a, ARange.FWidth);
+        if (a != a) {
+            APixels[i] = Bottom;
+            continue;
+        }
+        const double f = a / Width;
+        const uint32_t k = f != 1.0 ? std::min(static_cast<uint32_t>(f * Segments), n - 2) : n - 2;
+        const double t = std::min(std::max((a - Starts[k]) / SegmentWidth, 0.0), 1.0);
+        const uint32_t From = FColors[k];
+        const uint32_t To = FColors[k + 1];
+        uint32_t Color = 0;
+        for (int Shift = 0; Shift <= 16; Shift += 8) {
+            const auto c0 = static_cast<int32_t>((From >> Shift) & 0xFF);
+            const auto c1 = static_cast<int32_t>((To >> Shift) & 0xFF);
+            const auto c = c0 + static_cast<int32_t>(LevelRound((c1 - c0) * t));
+            Color |= (static_cast<uint32_t>(c) & 0xFF) << Shift;
+        }
+        APixels[i] = SwapRedBlue(Color);
     }
 }
 
