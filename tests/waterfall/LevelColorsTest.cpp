@@ -265,14 +265,19 @@ TEST(LevelRowMapper, EqualsThePerValueMappingOnEveryRange) {
             Row.insert(Row.end(), {std::nextafter(v, -Inf), v, std::nextafter(v, Inf)});
         }
     }
+    // Quarter points of the five-colour list's segments, where channel
+    // steps land on halves.
+    for (int k = 0; k < 16; ++k)
+        Row.insert(Row.end(),
+                   {std::nextafter(62.5 * k, -Inf), 62.5 * k, std::nextafter(62.5 * k, Inf)});
     std::mt19937_64 Random(4096);
     std::uniform_real_distribution<double> Spread(-1200.0, 1200.0);
     for (int i = 0; i < 4097; ++i)
         Row.push_back(Spread(Random));
     const TKvLevelRange Ranges[] = {
-        {0, 1000, false},   {1000, 0, false},        {-DBL_MAX, DBL_MAX, false}, {5, 5, false},
-        {0, 1e6, true},     {-1e3, 1e3, true},       {NaN, 10, false},           {0, Inf, false},
-        {-Inf, Inf, false}, {-1e-300, 1e-300, false}};
+        {0, 1000, false},   {1000, 0, false},         {-DBL_MAX, DBL_MAX, false}, {5, 5, false},
+        {0, 1e6, true},     {-1e3, 1e3, true},        {NaN, 10, false},           {0, Inf, false},
+        {-Inf, Inf, false}, {-1e-300, 1e-300, false}, {-3.3, 1e3 / 3, false}};
     std::vector<uint32_t> Pixels(Row.size());
     for (const int Lanes : {4, 2, 1}) {
         SetLevelRowLanes(Lanes);
