@@ -1,9 +1,8 @@
 #include "waterfall/KvLevelColors.h"
 
 #include <algorithm>
-#include <cmath>
-
 #include <atomic>
+#include <cmath>
 
 #if defined(__x86_64__) && defined(__GNUC__)
 #include <immintrin.h>

@@ -76,11 +76,6 @@ std::vector<TKvLevelColorMap> EveryMode() {
             TKvLevelColorMap(false, Five)};
 }
 
-TEST(LevelColors, RoundingIsTiesToEven) {
-    for (double x : {0.5, 1.5, 2.5, 127.5, -127.5, 704.5, 1407.5, 2.4999999999999996, 7.0})
-        EXPECT_EQ(LevelRound(x), std::nearbyint(x)) << x;
-}
-
 TEST(LevelColors, BuiltInRampFollowsTheScale) {
     EXPECT_EQ(BuiltInLevelRamp(0, 1), RGBColor(0, 0, 0));
     EXPECT_EQ(BuiltInLevelRamp(0.5, 1), RGBColor(0, 255, 63));
@@ -295,17 +290,6 @@ TEST(LevelRowMapper, EqualsThePerValueMappingOnEveryRange) {
         }
     }
     SetLevelRowLanes(4);
-}
-
-TEST(LevelRowMapper, RampRowMatchesTheScaleStepByStep) {
-    std::vector<double> Row;
-    for (int s = 0; s <= 1408; ++s)
-        Row.push_back(s);
-    std::vector<uint32_t> Pixels(Row.size());
-    TKvLevelColorMap().MapRow(Row.data(), Pixels.data(), Row.size(), TKvLevelRange(0, 1408, false));
-    const std::vector<TColor> Walk = WalkedRamp();
-    for (std::size_t s = 0; s < Row.size(); ++s)
-        ASSERT_EQ(Pixels[s], SwapRedBlue(uint32_t(Walk[s]))) << s;
 }
 
 } // namespace
