@@ -432,11 +432,13 @@ void TKvLevelColorMap::MapRow(const double* AValues, uint32_t* APixels, std::siz
         }
         return;
     }
-    // Chunks, for the transformed values of a logarithmic scale.
+    // A logarithmic scale goes in chunks of transformed values, a linear one
+    // in one piece.
     constexpr std::size_t Chunk = 256;
     double Transformed[Chunk];
-    for (std::size_t Base = 0; Base < ACount; Base += Chunk) {
-        const std::size_t n = std::min(Chunk, ACount - Base);
+    const std::size_t Step = ARange.FLogarithmic ? Chunk : ACount;
+    for (std::size_t Base = 0; Base < ACount; Base += Step) {
+        const std::size_t n = std::min(Step, ACount - Base);
         const double* Values = AValues + Base;
         uint32_t* Pixels = APixels + Base;
         if (ARange.FLogarithmic) {
