@@ -61,7 +61,8 @@ void TJwBasicPin::BeforeDestruction() {
     TJwPinObject::BeforeDestruction();
 }
 
-bool TJwBasicPin::CanConnectAfter(TJwBasicPin* AOtherPin, TJwBasicPin* ANotifyAfterPin, bool AUseConverters) {
+bool TJwBasicPin::CanConnectAfter(TJwBasicPin* AOtherPin, TJwBasicPin* ANotifyAfterPin,
+                                  bool AUseConverters) {
     if (!ANotifyAfterPin)
         return IsCompatible(AOtherPin, AUseConverters);
     const auto Dispatcher = FDispatcher;
@@ -86,6 +87,7 @@ void TJwBasicPin::LeaveDispatcher() {
     if (!Dispatcher)
         return;
     Dispatcher->RemovePin(this);
+    DispatcherLeft(Dispatcher.get());
     Announce(TJwPinEvent::PinChanged);
 }
 
@@ -150,7 +152,8 @@ bool TJwBasicPin::CanConnectToState(TJwStateDispatcher* ADispatcher) {
     return true;
 }
 
-bool TJwBasicPin::ConnectToStateAfter(TJwStateDispatcher* ADispatcher, TJwBasicPin* ANotifyAfterPin) {
+bool TJwBasicPin::ConnectToStateAfter(TJwStateDispatcher* ADispatcher,
+                                      TJwBasicPin* ANotifyAfterPin) {
     if (!ADispatcher)
         return false;
     if (FDispatcher.get() == ADispatcher)
@@ -204,7 +207,8 @@ QStringList TJwBasicPin::NamePath(bool AIdentForm) const {
     if (FOwnerPinList) {
         Path << PropertyHolding(Owner, FOwnerPinList);
         auto* List = FOwnerPinList;
-        Path << (AIdentForm ? QStringLiteral("_Pin") + QString::number(List->IndexOf(this)) : List->NameOf(this));
+        Path << (AIdentForm ? QStringLiteral("_Pin") + QString::number(List->IndexOf(this))
+                            : List->NameOf(this));
     } else {
         const QString Property = PropertyHolding(Owner, this);
         Path << (Property.isEmpty() ? objectName() : Property);
@@ -264,7 +268,7 @@ QString TJwBasicPin::GetConnectionName() {
         return QStringLiteral("(Disconnected)");
     if (Dispatcher->GetPinCount() == 2) {
         for (int32_t I = 0; I < 2; ++I)
-            if (auto* Other = Dispatcher->GetPin(I); Other != this)
+            if (auto* Other = Dispatcher->GetEntry(I).RealPin; Other != this)
                 return Other->GetFullName(true);
     }
     return Dispatcher->GetName();
@@ -277,7 +281,8 @@ QString TJwBasicPin::GetAfterPinDisplayName() {
 
 bool TJwBasicPin::IsLinkedTo(const QString& AName) {
     for (auto* Pin : JwAllPins())
-        if (Pin != this && (Pin->GetFullName(true) == AName || Pin->GetFullIdentName(true) == AName))
+        if (Pin != this &&
+            (Pin->GetFullName(true) == AName || Pin->GetFullIdentName(true) == AName))
             return IsConnectedTo(Pin);
     return false;
 }
@@ -289,17 +294,20 @@ void TJwBasicPin::ReceiveStateUpdate(const TJwNotifyOperationPtr& AOperation, IJ
 }
 
 void TJwBasicPin::DispatcherDropped(TJwStateDispatcher* ADispatcher) {
+    // The dispatcher is going through its list: it must not be freed here.
+    TIntfPtr<TJwStateDispatcher> Keep;
     {
         const auto Section = WriteLock();
         if (FDispatcher.get() != ADispatcher)
             return;
-        // The dispatcher is going through its list: it must not be freed here.
-        const TIntfPtr<TJwStateDispatcher> Keep = std::exchange(FDispatcher, nullptr);
+        Keep = std::exchange(FDispatcher, nullptr);
     }
+    DispatcherLeft(ADispatcher);
     Announce(TJwPinEvent::PinChanged);
 }
 
-TIntfPtr<TJwStateDispatcher> TJwBasicPin::NewStateDispatcher(const QString& AName, bool ADesignTime) {
+TIntfPtr<TJwStateDispatcher> TJwBasicPin::NewStateDispatcher(const QString& AName,
+                                                             bool ADesignTime) {
     return TIntfPtr<TJwStateDispatcher>(new TJwStateDispatcher(AName, ADesignTime));
 }
 

@@ -29,7 +29,8 @@ public:
     }
     // Without ANotifyAfterPin: compatibility; with one, only through the
     // pin's state dispatcher.
-    virtual bool CanConnectAfter(TJwBasicPin* AOtherPin, TJwBasicPin* ANotifyAfterPin, bool AUseConverters);
+    virtual bool CanConnectAfter(TJwBasicPin* AOtherPin, TJwBasicPin* ANotifyAfterPin,
+                                 bool AUseConverters);
     // None is compatible with every pin.
     virtual bool IsCompatible(TJwBasicPin* AOtherPin, bool AUseConverters) = 0;
 
@@ -49,7 +50,9 @@ public:
     bool IsConnectedByStateTo(TJwBasicPin* AOtherPin);
     int32_t GetConnectedDispatcherCount();
     bool CanConnectToState(TJwStateDispatcher* ADispatcher);
-    bool ConnectToState(TJwStateDispatcher* ADispatcher) { return ConnectToStateAfter(ADispatcher, nullptr); }
+    bool ConnectToState(TJwStateDispatcher* ADispatcher) {
+        return ConnectToStateAfter(ADispatcher, nullptr);
+    }
     virtual bool ConnectToStateAfter(TJwStateDispatcher* ADispatcher, TJwBasicPin* ANotifyAfterPin);
     bool ConnectByState(TJwBasicPin* AOtherPin) { return ConnectByStateAfter(AOtherPin, nullptr); }
     // Joins both pins to AOtherPin's dispatcher, or to a new one.
@@ -89,9 +92,11 @@ public:
     virtual void PinDestroyed(TJwBasicPin* APin);
 
     // IJwDispatcherPin
-    void ReceiveStateUpdate(const TJwNotifyOperationPtr& AOperation, IJwDispatcherPin* AOrigin) override;
+    void ReceiveStateUpdate(const TJwNotifyOperationPtr& AOperation,
+                            IJwDispatcherPin* AOrigin) override;
     void DispatcherDropped(TJwStateDispatcher* ADispatcher) override;
-    TIntfPtr<TJwStateDispatcher> NewStateDispatcher(const QString& AName, bool ADesignTime) override;
+    TIntfPtr<TJwStateDispatcher> NewStateDispatcher(const QString& AName,
+                                                    bool ADesignTime) override;
 
     // Cleared on destruction when an editor holds the pin.
     TJwBasicPin** CurrentEditorPtr = nullptr;
@@ -107,6 +112,9 @@ protected:
     void Announce(TJwPinEvent AEvent) { JwAnnounce(AEvent, this); }
     // Leaves the dispatcher.
     void LeaveDispatcher();
+    // Runs after the pin left ADispatcher: pins joined through one of its
+    // converters let that converter go.
+    virtual void DispatcherLeft(TJwStateDispatcher*) {}
     // The name path below the root; empty for a pin without owner.
     virtual QStringList NamePath(bool AIdentForm) const;
 

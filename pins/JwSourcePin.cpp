@@ -1,6 +1,7 @@
 #include "pins/JwSourcePin.h"
 
 #include <algorithm>
+#include <optional>
 
 #include "pins/JwFormatConverter.h"
 #include "pins/JwPinLinks.h"
@@ -44,7 +45,8 @@ private:
 // Keeps a converter alive while a send runs through it.
 class TConverterHold {
 public:
-    TConverterHold(TJwSourcePin* ASource, TJwFormatConverter* AConverter) : FSource(ASource), FConverter(AConverter) {
+    TConverterHold(TJwSourcePin* ASource, TJwFormatConverter* AConverter)
+        : FSource(ASource), FConverter(AConverter) {
         if (FConverter)
             FConverter->AddRef();
     }
@@ -95,11 +97,13 @@ void TJwSourcePin::DestroyParts() {
         TPersistent::Free(Converter);
 }
 
-bool TJwSourcePin::CanConnectAfter(TJwBasicPin* AOtherPin, TJwBasicPin* ANotifyAfterPin, bool AUseConverters) {
+bool TJwSourcePin::CanConnectAfter(TJwBasicPin* AOtherPin, TJwBasicPin* ANotifyAfterPin,
+                                   bool AUseConverters) {
     if (ANotifyAfterPin) {
         const auto Section = ReadLock();
-        const bool IsSink = std::any_of(FSinkPins.begin(), FSinkPins.end(),
-                                        [&](const TJwPinEntry& E) { return E.RealPin == ANotifyAfterPin; });
+        const bool IsSink =
+            std::any_of(FSinkPins.begin(), FSinkPins.end(),
+                        [&](const TJwPinEntry& E) { return E.RealPin == ANotifyAfterPin; });
         if (IsSink)
             return ANotifyAfterPin != AOtherPin && IsCompatible(AOtherPin, AUseConverters);
     }
@@ -114,7 +118,8 @@ bool TJwSourcePin::IsCompatible(TJwBasicPin* AOtherPin, bool AUseConverters) {
     if (auto* Sink = dynamic_cast<TJwBasicSinkPin*>(AOtherPin))
         return Sink->IsCompatible(this, AUseConverters);
     if (auto* State = dynamic_cast<TJwStatePin*>(AOtherPin))
-        return !NegotiateTowards(State).IsNull() || !State->NegotiateTowards(this).IsNull();
+        return !FindStateConnectionType(State, AUseConverters, false).ID.IsNull() ||
+               !State->FindStateConnectionType(this, AUseConverters, false).ID.IsNull();
     return false;
 }
 
@@ -126,13 +131,16 @@ bool TJwSourcePin::ConnectAfter(TJwBasicPin* AOtherPin, TJwBasicPin* ANotifyAfte
     TJwBasicPin* Evicted = nullptr;
     {
         const auto Section = WriteLock();
-        const bool Linkable = dynamic_cast<TJwBasicSinkPin*>(AOtherPin) || dynamic_cast<TJwStatePin*>(AOtherPin) ||
+        const bool Linkable = dynamic_cast<TJwBasicSinkPin*>(AOtherPin) ||
+                              dynamic_cast<TJwStatePin*>(AOtherPin) ||
                               dynamic_cast<TJwUnloadedPin*>(AOtherPin);
         if (!Linkable)
             return false;
-        const bool Linked = std::any_of(FSinkPins.begin(), FSinkPins.end(),
-                                        [&](const TJwPinEntry& E) { return E.RealPin == AOtherPin; });
-        if (FMaxConnections > 0 && static_cast<int32_t>(FSinkPins.size()) >= FMaxConnections && !Linked)
+        const bool Linked =
+            std::any_of(FSinkPins.begin(), FSinkPins.end(),
+                        [&](const TJwPinEntry& E) { return E.RealPin == AOtherPin; });
+        if (FMaxConnections > 0 && static_cast<int32_t>(FSinkPins.size()) >= FMaxConnections &&
+            !Linked)
             Evicted = FSinkPins.front().RealPin;
     }
     // The two ends are locked one after the other, never one inside the other.
@@ -255,12 +263,15 @@ std::vector<TGUID> TJwSourcePin::OfferedIDs() {
         if (!Upstream || Upstream == this)
             continue;
         const auto Allowed = Upstream->OfferedIDs();
-        std::erase_if(IDs, [&](const TGUID& ID) { return std::find(Allowed.begin(), Allowed.end(), ID) == Allowed.end(); });
+        std::erase_if(IDs, [&](const TGUID& ID) {
+            return std::find(Allowed.begin(), Allowed.end(), ID) == Allowed.end();
+        });
     }
     return IDs;
 }
 
-TJwConnectionType TJwSourcePin::FindConnectionType(TJwPin* ASink, bool AUseOwnConverters, bool AUseRegistered) {
+TJwConnectionType TJwSourcePin::FindConnectionType(TJwPin* ASink, bool AUseOwnConverters,
+                                                   bool AUseRegistered) {
     const auto Offered = OfferedIDs();
     for (auto It = Offered.rbegin(); It != Offered.rend(); ++It)
         if (ASink->OffersStream(*It))
@@ -290,8 +301,8 @@ TJwConnectionType TJwSourcePin::FindConnectionType(TJwPin* ASink, bool AUseOwnCo
     return {};
 }
 
-TJwFormatConverter* TJwSourcePin::AcquireConverter(TJwFormatConverterClass AClass, const TGUID& AInputID,
-                                                   const TGUID& AOutputID) {
+TJwFormatConverter* TJwSourcePin::AcquireConverter(TJwFormatConverterClass AClass,
+                                                   const TGUID& AInputID, const TGUID& AOutputID) {
     const auto Section = WriteLock();
     for (auto* Converter : FFormatConverters)
         if (Converter->GetInputID() == AInputID && Converter->GetOutputID() == AOutputID) {
@@ -324,9 +335,10 @@ void TJwSourcePin::AddSinkEntry(const TJwPinEntry& AEntry) {
         const auto Section = WriteLock();
         auto Position = FSinkPins.end();
         if (AEntry.NotifyAfterPin) {
-            const auto After = std::find_if(FSinkPins.begin(), FSinkPins.end(), [&](const TJwPinEntry& E) {
-                return E.RealPin == AEntry.NotifyAfterPin;
-            });
+            const auto After =
+                std::find_if(FSinkPins.begin(), FSinkPins.end(), [&](const TJwPinEntry& E) {
+                    return E.RealPin == AEntry.NotifyAfterPin;
+                });
             if (After != FSinkPins.end())
                 Position = After + 1;
         }
@@ -346,7 +358,8 @@ void TJwSourcePin::RemoveSinkEntries(TJwBasicPin* ARealPin) {
     Announce(TJwPinEvent::PinChanged);
 }
 
-TJwNotifyOperationPtr TJwSourcePin::AdaptOperation(TJwPin*, const TGUID&, const TJwNotifyOperationPtr& AOperation) {
+TJwNotifyOperationPtr TJwSourcePin::AdaptOperation(TJwPin*, const TGUID&,
+                                                   const TJwNotifyOperationPtr& AOperation) {
     return AOperation;
 }
 
@@ -354,10 +367,12 @@ TJwNotifyOperationPtr TJwSourcePin::CurrentValueOperation() {
     return TJwNotifyOperationPtr(new TJwNotifyOperation);
 }
 
-bool TJwSourcePin::Deliver(TNotifyPinEntry& AEntry, uint32_t AState, const TJwNotifyOperationPtr& AOperation) {
+bool TJwSourcePin::Deliver(TNotifyPinEntry& AEntry, uint32_t AState,
+                           const TJwNotifyOperationPtr& AOperation) {
     auto* Receiver = dynamic_cast<TJwPin*>(AEntry.Entry.ConnectionPin);
-    return AEntry.Entry.SubmitFunction(Receiver, AEntry.Entry.ConnectedID, AState,
-                                       AdaptOperation(Receiver, AEntry.Entry.ConnectedID, AOperation));
+    return AEntry.Entry.SubmitFunction(
+        Receiver, AEntry.Entry.ConnectedID, AState,
+        AdaptOperation(Receiver, AEntry.Entry.ConnectedID, AOperation));
 }
 
 bool TJwSourcePin::Send(TJwBasicPin* AOnlyToPin, const TJwNotifyOperationPtr& AOperation) {
@@ -390,11 +405,14 @@ bool TJwSourcePin::Send(TJwBasicPin* AOnlyToPin, const TJwNotifyOperationPtr& AO
     TSendingGuard Guard(this, MaxSendNesting);
     bool Result = false;
 
+    // Kept to the end: the last hold on a converter may free it, which must
+    // not happen under this pin's lock.
+    std::optional<TJwStateReceivers> Receivers;
     if (const auto Dispatcher = FDispatcher) {
+        Receivers.emplace(Dispatcher.get(), this);
         std::vector<TJwBasicPin*> Members;
-        const int32_t Count = Dispatcher->GetPinCount();
-        for (int32_t I = 0; I < Count; ++I)
-            if (auto* Member = dynamic_cast<TJwBasicPin*>(Dispatcher->GetEntry(I).RealPin); Member && Member != this)
+        for (auto* Receiver : Receivers->Pins)
+            if (auto* Member = dynamic_cast<TJwBasicPin*>(Receiver))
                 Members.push_back(Member);
         Read.reset();
         for (size_t I = 0; I < Members.size(); ++I) {
@@ -414,7 +432,8 @@ bool TJwSourcePin::Send(TJwBasicPin* AOnlyToPin, const TJwNotifyOperationPtr& AO
 
     for (size_t I = 0; I < Array.size(); ++I) {
         auto& Item = Array[I];
-        if ((AOnlyToPin && AOnlyToPin != Item.Entry.RealPin) || !Item.Entry.SubmitFunction || !Item.Call)
+        if ((AOnlyToPin && AOnlyToPin != Item.Entry.RealPin) || !Item.Entry.SubmitFunction ||
+            !Item.Call)
             continue;
         Read.reset();
         const bool Answer = Deliver(Item, I + 1 == Array.size() ? JwStateLast : 0, AOperation);
@@ -423,7 +442,8 @@ bool TJwSourcePin::Send(TJwBasicPin* AOnlyToPin, const TJwNotifyOperationPtr& AO
         if (!Answer || !JwHolds(Read))
             continue;
         for (auto& Entry : FSinkPins)
-            if (Entry.RealPin == Item.Entry.RealPin && Entry.ConnectionPin == Item.Entry.ConnectionPin &&
+            if (Entry.RealPin == Item.Entry.RealPin &&
+                Entry.ConnectionPin == Item.Entry.ConnectionPin &&
                 Entry.ModificationLevel < MaxModificationLevel)
                 Entry.ModificationLevel += 4;
     }
@@ -450,8 +470,9 @@ void TJwSourcePin::FirstDelivery(TJwBasicPin* ASink) {
         for (const auto& Entry : FSinkPins)
             if (Entry.RealPin == ASink && Entry.SubmitFunction) {
                 auto* Receiver = dynamic_cast<TJwBasicPin*>(Entry.ConnectionPin);
-                Array.push_back({Entry, TConverterHold(this, ConverterOf(Entry.ConnectionPin)),
-                                 Receiver ? Receiver->GetDestroyLock()->Lock() : TJwLockSectionPtr()});
+                Array.push_back(
+                    {Entry, TConverterHold(this, ConverterOf(Entry.ConnectionPin)),
+                     Receiver ? Receiver->GetDestroyLock()->Lock() : TJwLockSectionPtr()});
                 break;
             }
     }
@@ -464,9 +485,10 @@ void TJwSourcePin::ReorderSinks() {
     for (auto& Entry : FSinkPins)
         if (Entry.ModificationLevel > 0)
             --Entry.ModificationLevel;
-    std::stable_sort(FSinkPins.begin(), FSinkPins.end(), [](const TJwPinEntry& A, const TJwPinEntry& B) {
-        return A.ModificationLevel < B.ModificationLevel;
-    });
+    std::stable_sort(FSinkPins.begin(), FSinkPins.end(),
+                     [](const TJwPinEntry& A, const TJwPinEntry& B) {
+                         return A.ModificationLevel < B.ModificationLevel;
+                     });
     // Each entry told after another pin goes directly after that pin's entry.
     for (size_t Pass = 0; Pass < FSinkPins.size(); ++Pass) {
         bool Moved = false;
@@ -493,7 +515,8 @@ void TJwSourcePin::ReorderSinks() {
 void TJwSourcePin::AddFunctionSource(TJwBasicSinkPin* ASink) {
     {
         const auto Section = WriteLock();
-        if (!ASink || std::find(FFunctionSources.begin(), FFunctionSources.end(), ASink) != FFunctionSources.end())
+        if (!ASink || std::find(FFunctionSources.begin(), FFunctionSources.end(), ASink) !=
+                          FFunctionSources.end())
             return;
         FFunctionSources.push_back(ASink);
     }
@@ -511,7 +534,8 @@ void TJwSourcePin::RemoveFunctionSource(TJwBasicSinkPin* ASink) {
 void TJwSourcePin::AddDataTypeSource(TJwBasicSinkPin* ASink) {
     {
         const auto Section = WriteLock();
-        if (!ASink || std::find(FDataTypeSources.begin(), FDataTypeSources.end(), ASink) != FDataTypeSources.end())
+        if (!ASink || std::find(FDataTypeSources.begin(), FDataTypeSources.end(), ASink) !=
+                          FDataTypeSources.end())
             return;
         FDataTypeSources.push_back(ASink);
     }
@@ -528,7 +552,8 @@ void TJwSourcePin::RemoveDataTypeSource(TJwBasicSinkPin* ASink) {
 
 bool TJwSourcePin::DirectDependsOn(TJwBasicPin* AOtherPin) {
     const auto Section = ReadLock();
-    return std::find(FFunctionSources.begin(), FFunctionSources.end(), AOtherPin) != FFunctionSources.end();
+    return std::find(FFunctionSources.begin(), FFunctionSources.end(), AOtherPin) !=
+           FFunctionSources.end();
 }
 
 bool TJwSourcePin::DependsOn(TJwBasicPin* AOtherPin) {
@@ -610,7 +635,9 @@ void TJwSourcePin::ReadLinkValue(TReader& AReader) {
 void TJwSourcePin::PinDestroyed(TJwBasicPin* APin) {
     {
         const auto Section = WriteLock();
-        std::erase_if(FSinkPins, [&](const TJwPinEntry& E) { return E.RealPin == APin || E.ConnectionPin == APin; });
+        std::erase_if(FSinkPins, [&](const TJwPinEntry& E) {
+            return E.RealPin == APin || E.ConnectionPin == APin;
+        });
         for (auto& Entry : FSinkPins)
             if (Entry.NotifyAfterPin == APin)
                 Entry.NotifyAfterPin = nullptr;

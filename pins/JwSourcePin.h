@@ -12,22 +12,13 @@ class TJwFormatConverter;
 
 // One connected sink of a source pin.
 struct TJwPinEntry {
-    TJwBasicPin* ConnectionPin; // the pin that receives from this source (a converter's input for converted links)
+    TJwBasicPin* ConnectionPin; // the pin that receives from this source (a converter's input for
+                                // converted links)
     TJwBasicPin* RealPin;       // the sink the link was made for
     TJwBasicPin* NotifyAfterPin;
     TGUID ConnectedID;
     TJwSubmitFunction SubmitFunction;
     int32_t ModificationLevel = 0; // 0..10000; higher goes later in the order
-};
-
-// The answer of the stream type negotiation: the null ID means incompatible.
-struct TJwConnectionType {
-    TGUID ID;
-    // One of the source's converters to place between the pins, or none.
-    TJwFormatConverter* Converter = nullptr;
-    // A registered converter class to create for the link, or none.
-    TJwFormatConverterClass ConverterClass = nullptr;
-    TGUID ConverterOutputID;
 };
 
 class TJwSourcePin : public TJwStreamPin {
@@ -38,7 +29,8 @@ public:
 
     TJwPinType GetPinType() const override { return ptSource; }
     bool ConnectAfter(TJwBasicPin* AOtherPin, TJwBasicPin* ANotifyAfterPin) override;
-    bool CanConnectAfter(TJwBasicPin* AOtherPin, TJwBasicPin* ANotifyAfterPin, bool AUseConverters) override;
+    bool CanConnectAfter(TJwBasicPin* AOtherPin, TJwBasicPin* ANotifyAfterPin,
+                         bool AUseConverters) override;
     bool IsCompatible(TJwBasicPin* AOtherPin, bool AUseConverters) override;
     // Drops every sink and leaves the dispatcher.
     void Disconnect() override;
@@ -61,7 +53,9 @@ public:
     void SetMaxConnections(int32_t AValue);
     void SetInEditor(bool AValue) { FInEditor = AValue; }
 
-    bool Notify(const TJwNotifyOperationPtr& AOperation) override { return Send(nullptr, AOperation); }
+    bool Notify(const TJwNotifyOperationPtr& AOperation) override {
+        return Send(nullptr, AOperation);
+    }
     // Hands AOperation to every sink (or only to AOnlyToPin); answers whether
     // any receiver took it.
     bool Send(TJwBasicPin* AOnlyToPin, const TJwNotifyOperationPtr& AOperation);
@@ -70,7 +64,8 @@ public:
 
     // The offered IDs: the own list narrowed by the data type sources.
     std::vector<TGUID> OfferedIDs();
-    TJwConnectionType FindConnectionType(TJwPin* ASink, bool AUseOwnConverters, bool AUseRegistered);
+    TJwConnectionType FindConnectionType(TJwPin* ASink, bool AUseOwnConverters,
+                                         bool AUseRegistered);
 
     // Functional and data type dependencies on sink pins.
     void AddFunctionSource(TJwBasicSinkPin* ASink);
@@ -95,7 +90,8 @@ public:
     // A converter from AInputID to AOutputID for a new link: one of the
     // source's own when one fits, else a new one of AClass. One reference
     // is added for the caller.
-    TJwFormatConverter* AcquireConverter(TJwFormatConverterClass AClass, const TGUID& AInputID, const TGUID& AOutputID);
+    TJwFormatConverter* AcquireConverter(TJwFormatConverterClass AClass, const TGUID& AInputID,
+                                         const TGUID& AOutputID);
     // Drops one reference; the last frees the converter.
     void ReleaseConverter(TJwFormatConverter* AConverter);
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "pins/JwFormatConverter.h"
 #include "pins/JwGlobals.h"
 #include "platform/Exceptions.h"
 
@@ -15,15 +16,22 @@ std::vector<TJwStateDispatcher*>& Dispatchers(bool ADesignTime) {
 
 TJwStateDispatcher* FindListed(const QString& AName, bool ADesignTime) {
     const auto& List = Dispatchers(ADesignTime);
-    const auto It = std::find_if(List.begin(), List.end(), [&](auto* ADispatcher) { return ADispatcher->GetName() == AName; });
+    const auto It = std::find_if(List.begin(), List.end(), [&](auto* ADispatcher) {
+        return ADispatcher->GetName() == AName;
+    });
     return It == List.end() ? nullptr : *It;
 }
 
 } // namespace
 
-TJwStateDispatcher::TJwStateDispatcher(QString AName, bool ADesignTime) : FName(std::move(AName)), FDesignTime(ADesignTime) {}
+TJwStateDispatcher::TJwStateDispatcher(QString AName, bool ADesignTime)
+    : FName(std::move(AName)), FDesignTime(ADesignTime) {}
 
-TJwStateDispatcher::~TJwStateDispatcher() = default;
+TJwStateDispatcher::~TJwStateDispatcher() {
+    // Converters that no member uses any more go with the dispatcher.
+    for (auto* Converter : std::exchange(FFormatConverters, {}))
+        TPersistent::Free(Converter);
+}
 
 void TJwStateDispatcher::Release() noexcept {
     {
@@ -43,17 +51,20 @@ void TJwStateDispatcher::Link(const TIntfPtr<TJwStateDispatcher>& ADispatcher) {
     if (ADispatcher->FListed)
         return;
     if (FindListed(ADispatcher->FName, ADispatcher->FDesignTime))
-        throw Exception(QStringLiteral("A state dispatcher named '%1' exists already").arg(ADispatcher->FName));
+        throw Exception(
+            QStringLiteral("A state dispatcher named '%1' exists already").arg(ADispatcher->FName));
     Dispatchers(ADispatcher->FDesignTime).push_back(ADispatcher.get());
     ADispatcher->FListed = true;
 }
 
-TIntfPtr<TJwStateDispatcher> TJwStateDispatcher::Create(const QString& AOwnerFormName, bool ADesignTime) {
+TIntfPtr<TJwStateDispatcher> TJwStateDispatcher::Create(const QString& AOwnerFormName,
+                                                        bool ADesignTime) {
     TJwCriticalSectionLock L(JwGlobalPinSection());
     return CreateNamed(GetUniqueName(AOwnerFormName, ADesignTime), ADesignTime);
 }
 
-TIntfPtr<TJwStateDispatcher> TJwStateDispatcher::CreateNamed(const QString& AName, bool ADesignTime) {
+TIntfPtr<TJwStateDispatcher> TJwStateDispatcher::CreateNamed(const QString& AName,
+                                                             bool ADesignTime) {
     TIntfPtr<TJwStateDispatcher> Result(new TJwStateDispatcher(AName, ADesignTime));
     Link(Result);
     return Result;
@@ -64,14 +75,16 @@ TIntfPtr<TJwStateDispatcher> TJwStateDispatcher::GetByName(const QString& AName,
     return FindListed(AName, ADesignTime);
 }
 
-TIntfPtr<TJwStateDispatcher> TJwStateDispatcher::GetByNameCreate(IJwDispatcherPin* APin, const QString& AName,
+TIntfPtr<TJwStateDispatcher> TJwStateDispatcher::GetByNameCreate(IJwDispatcherPin* APin,
+                                                                 const QString& AName,
                                                                  bool ADesignTime) {
     TJwCriticalSectionLock L(JwGlobalPinSection());
     if (auto Found = GetByName(AName, ADesignTime))
         return Found;
     auto Result = APin->NewStateDispatcher(AName, ADesignTime);
     if (!Result || Result->FName != AName || Result->FDesignTime != ADesignTime)
-        throw Exception(QStringLiteral("The pin did not make the state dispatcher '%1'").arg(AName));
+        throw Exception(
+            QStringLiteral("The pin did not make the state dispatcher '%1'").arg(AName));
     Link(Result);
     return Result;
 }
@@ -91,8 +104,9 @@ bool TJwStateDispatcher::IsUniqueName(const QString& AName, bool ADesignTime) {
 }
 
 const TJwStateEntry* TJwStateDispatcher::FindEntry(IJwDispatcherPin* AConnectionPin) const {
-    const auto It = std::find_if(FPins.begin(), FPins.end(),
-                                 [&](const TJwStateEntry& AEntry) { return AEntry.ConnectionPin == AConnectionPin; });
+    const auto It = std::find_if(FPins.begin(), FPins.end(), [&](const TJwStateEntry& AEntry) {
+        return AEntry.ConnectionPin == AConnectionPin;
+    });
     return It == FPins.end() ? nullptr : &*It;
 }
 
@@ -103,7 +117,12 @@ void TJwStateDispatcher::AddPin(IJwDispatcherPin* APin) {
 void TJwStateDispatcher::AddPinAfter(IJwDispatcherPin* AConnectionPin, IJwDispatcherPin* ARealPin,
                                      IJwDispatcherPin* ANotifyAfterPin) {
     const auto Section = WriteLock();
-    if (!FindEntry(AConnectionPin))
+    // Several sinks may join through the input of one converter.
+    const bool Member = std::any_of(FPins.begin(), FPins.end(), [&](const TJwStateEntry& AEntry) {
+        return AEntry.ConnectionPin == AConnectionPin &&
+               (AEntry.RealPin == ARealPin || AConnectionPin == ARealPin);
+    });
+    if (!Member)
         FPins.push_back({AConnectionPin, ARealPin, ANotifyAfterPin});
 }
 
@@ -111,16 +130,61 @@ void TJwStateDispatcher::RemovePin(IJwDispatcherPin* APin) {
     // The pins' references may be all that keeps this dispatcher.
     const TIntfPtr<TJwStateDispatcher> Self(this);
     const auto Section = WriteLock();
-    const auto It = std::find_if(FPins.begin(), FPins.end(),
-                                 [&](const TJwStateEntry& AEntry) { return AEntry.ConnectionPin == APin; });
-    if (It == FPins.end())
-        return;
-    IJwDispatcherPin* const After = It->AfterPin;
-    FPins.erase(It);
-    // Members told after the leaving pin keep their place in the order.
-    for (auto& Entry : FPins)
-        if (Entry.AfterPin == APin)
-            Entry.AfterPin = After;
+    for (;;) {
+        const auto It = std::find_if(FPins.begin(), FPins.end(), [&](const TJwStateEntry& AEntry) {
+            return AEntry.ConnectionPin == APin || AEntry.RealPin == APin;
+        });
+        if (It == FPins.end())
+            return;
+        IJwDispatcherPin* const Gone = It->ConnectionPin;
+        IJwDispatcherPin* const After = It->AfterPin;
+        FPins.erase(It);
+        // Members told after the leaving pin keep their place in the order.
+        for (auto& Entry : FPins)
+            if (Entry.AfterPin == APin || Entry.AfterPin == Gone)
+                Entry.AfterPin = After;
+    }
+}
+
+TJwFormatConverter* TJwStateDispatcher::AcquireConverter(TJwFormatConverterClass AClass,
+                                                         const TGUID& AInputID,
+                                                         const TGUID& AOutputID) {
+    const auto Section = WriteLock();
+    for (auto* Converter : FFormatConverters)
+        if (Converter->GetInputID() == AInputID && Converter->GetOutputID() == AOutputID) {
+            Converter->AddRef();
+            return Converter;
+        }
+    if (!AClass)
+        return nullptr;
+    auto* Converter = AClass(AInputID, AOutputID);
+    Converter->AddRef();
+    FFormatConverters.push_back(Converter);
+    return Converter;
+}
+
+void TJwStateDispatcher::ReleaseConverter(TJwFormatConverter* AConverter) {
+    {
+        const auto Section = WriteLock();
+        if (AConverter->ReleaseRef() > 0)
+            return;
+        const auto It = std::find(FFormatConverters.begin(), FFormatConverters.end(), AConverter);
+        if (It == FFormatConverters.end())
+            return;
+        FFormatConverters.erase(It);
+    }
+    // Freed without the dispatcher's lock: its pins leave their links.
+    TPersistent::Free(AConverter);
+}
+
+std::vector<TJwFormatConverter*> TJwStateDispatcher::GetFormatConverters() {
+    const auto Section = ReadLock();
+    return FFormatConverters;
+}
+
+int32_t TJwStateDispatcher::GetConverterCount() {
+    const auto Section = ReadLock();
+    return static_cast<int32_t>(FFormatConverters.size());
 }
 
 void TJwStateDispatcher::DisconnectAll() {
@@ -141,7 +205,8 @@ bool TJwStateDispatcher::IsConnectedTo(IJwDispatcherPin* APin) {
     });
 }
 
-bool TJwStateDispatcher::CanConnectAfter(IJwDispatcherPin* AOtherPin, IJwDispatcherPin* ANotifyAfterPin) {
+bool TJwStateDispatcher::CanConnectAfter(IJwDispatcherPin* AOtherPin,
+                                         IJwDispatcherPin* ANotifyAfterPin) {
     const auto Section = ReadLock();
     // Follows the chain of after-pins; a chain longer than the member list
     // runs in a circle and cannot take another pin.
@@ -178,14 +243,16 @@ bool TJwStateDispatcher::IsCrosForm() {
     if (FPins.empty())
         return false;
     const QString First = FPins.front().ConnectionPin->GetRootName();
-    return std::any_of(FPins.begin() + 1, FPins.end(),
-                       [&](const TJwStateEntry& AEntry) { return AEntry.ConnectionPin->GetRootName() != First; });
+    return std::any_of(FPins.begin() + 1, FPins.end(), [&](const TJwStateEntry& AEntry) {
+        return AEntry.ConnectionPin->GetRootName() != First;
+    });
 }
 
 bool TJwStateDispatcher::ConnectedToForm(const QString& AFormName) {
     const auto Section = ReadLock();
-    return std::any_of(FPins.begin(), FPins.end(),
-                       [&](const TJwStateEntry& AEntry) { return AEntry.ConnectionPin->GetRootName() == AFormName; });
+    return std::any_of(FPins.begin(), FPins.end(), [&](const TJwStateEntry& AEntry) {
+        return AEntry.ConnectionPin->GetRootName() == AFormName;
+    });
 }
 
 QString TJwStateDispatcher::GetAfterPinDisplayName(IJwDispatcherPin* APin) {
@@ -199,9 +266,10 @@ void TJwStateDispatcher::StateUpdate(IJwDispatcherPin* AUpdatingPin) {
     std::vector<IJwDispatcherPin*> Receivers;
     {
         const auto Section = ReadLock();
-        const auto Source = std::find_if(FPins.begin(), FPins.end(), [](const TJwStateEntry& AEntry) {
-            return AEntry.ConnectionPin->GetPinType() == ptSource;
-        });
+        const auto Source =
+            std::find_if(FPins.begin(), FPins.end(), [](const TJwStateEntry& AEntry) {
+                return AEntry.ConnectionPin->GetPinType() == ptSource;
+            });
         if (Source != FPins.end()) {
             Receivers.push_back(Source->RealPin);
         } else {
@@ -216,4 +284,27 @@ void TJwStateDispatcher::StateUpdate(IJwDispatcherPin* AUpdatingPin) {
     const TJwNotifyOperationPtr Operation(new TJwNotifyOperation);
     for (auto* Receiver : Receivers)
         Receiver->ReceiveStateUpdate(Operation, Receiver == AUpdatingPin ? nullptr : AUpdatingPin);
+}
+
+TJwStateReceivers::TJwStateReceivers(TJwStateDispatcher* ADispatcher, IJwDispatcherPin* AExcept)
+    : FDispatcher(ADispatcher) {
+    if (!ADispatcher)
+        return;
+    const auto Section = ADispatcher->ReadLock();
+    for (const auto& Entry : ADispatcher->FPins) {
+        if (Entry.ConnectionPin == AExcept || Entry.RealPin == AExcept ||
+            std::find(Pins.begin(), Pins.end(), Entry.ConnectionPin) != Pins.end())
+            continue;
+        Pins.push_back(Entry.ConnectionPin);
+        for (auto* Converter : ADispatcher->FFormatConverters)
+            if (static_cast<IJwDispatcherPin*>(Converter->GetInputPin()) == Entry.ConnectionPin) {
+                Converter->AddRef();
+                FHeld.push_back(Converter);
+            }
+    }
+}
+
+TJwStateReceivers::~TJwStateReceivers() {
+    for (auto* Converter : FHeld)
+        FDispatcher->ReleaseConverter(Converter);
 }
