@@ -14,12 +14,23 @@ TRecordingSinkPin::TRecordingSinkPin(TComponent* AOwner, std::vector<TGUID> ATyp
 }
 
 TPinComponent::TPinComponent(TComponent* AOwner)
-    : TComponent(AOwner), FOutput(MakeSource(this, {PinTest::TypeA})), FInput(MakeOwned<TRecordingSinkPin>(this)) {}
+    : TComponent(AOwner), FOutput(MakeSource(this, {PinTest::TypeA})),
+      FInput(MakeOwned<TRecordingSinkPin>(this)) {}
 
-TListComponent::TListComponent(TComponent* AOwner) : TComponent(AOwner), FInputs(MakeOwned<TJwPinList>(this)) {
+TListComponent::TListComponent(TComponent* AOwner)
+    : TComponent(AOwner), FInputs(MakeOwned<TJwPinList>(this)) {
     FInputs->Add(QStringLiteral("Left"), MakeOwned<TRecordingSinkPin>(this).release());
     FInputs->Add(QStringLiteral("Right"), MakeOwned<TRecordingSinkPin>(this).release());
 }
+
+TStateComponent::TStateComponent(TComponent* AOwner)
+    : TComponent(AOwner), FState(MakeOwned<TJwStatePin>(this)) {
+    FState->StreamType.AddType(PinTest::TypeB);
+}
+
+TTypeCComponent::TTypeCComponent(TComponent* AOwner)
+    : TComponent(AOwner),
+      FInput(MakeOwned<TRecordingSinkPin>(this, std::vector<TGUID>{PinTest::TypeC})) {}
 
 TJwNotifyOperationPtr TTestConverter::Convert(const TJwNotifyOperationPtr& AOperation) {
     if (auto* Value = dynamic_cast<TTestValueOperation*>(AOperation->Instance()))
