@@ -271,7 +271,9 @@ bool TJwSinkPin::IsConnectedByConverterTo(TJwBasicPin* AOtherPin) {
 }
 
 int32_t TJwSinkPin::GetConnectedPinCount() {
-    return (GetSourcePin() ? 1 : 0) + TJwBasicSinkPin::GetConnectedPinCount();
+    // The output of the converter a sink joins its state through is no link of its own.
+    const bool Direct = GetSourcePin() && !GetStateConverter();
+    return (Direct ? 1 : 0) + TJwBasicSinkPin::GetConnectedPinCount();
 }
 
 QString TJwSinkPin::GetConnectionName() {

@@ -31,20 +31,25 @@ bool TJwStatePin::ConnectAfter(TJwBasicPin* AOtherPin, TJwBasicPin* ANotifyAfter
 
 bool TJwStatePin::ConnectThroughConverter(TJwSinkPin* ASink, TJwBasicPin* ANotifyAfterPin) {
     TIntfPtr<TJwStateDispatcher> Dispatcher(GetDispatcher());
-    if (!Dispatcher) {
+    const bool Made = !Dispatcher;
+    if (Made) {
         Dispatcher = TJwStateDispatcher::Create(GetRootName(), false);
         if (!ConnectToState(Dispatcher.get()))
             return false;
     }
     const auto Type = FindStateConnectionType(ASink, true, true);
+    bool Result = false;
     if (Type.Converter)
-        return ASink->JoinStateThroughConverter(Dispatcher.get(), nullptr,
-                                                Type.Converter->GetInputID(),
-                                                Type.Converter->GetOutputID(), ANotifyAfterPin);
-    if (Type.ConverterClass)
-        return ASink->JoinStateThroughConverter(Dispatcher.get(), Type.ConverterClass, Type.ID,
-                                                Type.ConverterOutputID, ANotifyAfterPin);
-    return false;
+        Result = ASink->JoinStateThroughConverter(Dispatcher.get(), nullptr,
+                                                  Type.Converter->GetInputID(),
+                                                  Type.Converter->GetOutputID(), ANotifyAfterPin);
+    else if (Type.ConverterClass)
+        Result = ASink->JoinStateThroughConverter(Dispatcher.get(), Type.ConverterClass, Type.ID,
+                                                  Type.ConverterOutputID, ANotifyAfterPin);
+    // A failed link leaves no dispatcher of its own behind.
+    if (!Result && Made)
+        LeaveDispatcher();
+    return Result;
 }
 
 bool TJwStatePin::IsCompatible(TJwBasicPin* AOtherPin, bool AUseConverters) {

@@ -114,6 +114,8 @@ TEST_F(StateConverter, SinksOfAnotherTypeShareOneConverterThatGoesWithTheLastOfT
     ASSERT_NE(Sink1->GetStateConverter(), nullptr);
     EXPECT_EQ(Sink1->GetStateConverter(), Sink2->GetStateConverter());
     EXPECT_TRUE(Sink1->IsConnectedByStateTo(State));
+    EXPECT_EQ(Sink1->GetConnectedPinCount(), 2);
+    EXPECT_EQ(Sink1->GetConnectionName(), QStringLiteral("Form1Link1"));
 
     Sink1->Received.clear();
     Sink2->Received.clear();
