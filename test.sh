@@ -17,6 +17,9 @@ done
 
 ./tools/install-deps.sh
 
+# Every tracked C++ file as .clang-format writes it.
+./tools/check-format.sh
+
 jobs=$(nproc)
 
 cmake -S . -B build/asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DKV_SANITIZE=ON -DKV_WARNINGS_AS_ERRORS=ON

@@ -34,37 +34,31 @@ void* __libc_realloc(void*, size_t);
 void* __libc_memalign(size_t, size_t);
 void __libc_free(void*);
 
-void* malloc(size_t ASize)
-{
+void* malloc(size_t ASize) {
     gHeapAllocations.fetch_add(1, std::memory_order_relaxed);
     return __libc_malloc(ASize);
 }
 
-void* calloc(size_t ACount, size_t ASize)
-{
+void* calloc(size_t ACount, size_t ASize) {
     gHeapAllocations.fetch_add(1, std::memory_order_relaxed);
     return __libc_calloc(ACount, ASize);
 }
 
-void* realloc(void* APtr, size_t ASize)
-{
+void* realloc(void* APtr, size_t ASize) {
     gHeapAllocations.fetch_add(1, std::memory_order_relaxed);
     return __libc_realloc(APtr, ASize);
 }
 
-void* memalign(size_t AAlignment, size_t ASize)
-{
+void* memalign(size_t AAlignment, size_t ASize) {
     gHeapAllocations.fetch_add(1, std::memory_order_relaxed);
     return __libc_memalign(AAlignment, ASize);
 }
 
-void* aligned_alloc(size_t AAlignment, size_t ASize)
-{
+void* aligned_alloc(size_t AAlignment, size_t ASize) {
     return memalign(AAlignment, ASize);
 }
 
-int posix_memalign(void** APtr, size_t AAlignment, size_t ASize)
-{
+int posix_memalign(void** APtr, size_t AAlignment, size_t ASize) {
     void* Ptr = memalign(AAlignment, ASize);
     if (!Ptr)
         return 12; // ENOMEM
@@ -72,8 +66,7 @@ int posix_memalign(void** APtr, size_t AAlignment, size_t ASize)
     return 0;
 }
 
-void free(void* APtr)
-{
+void free(void* APtr) {
     __libc_free(APtr);
 }
 }
@@ -85,8 +78,7 @@ using Clock = std::chrono::steady_clock;
 constexpr int kValues = 128;
 constexpr int kBatch = 1000;
 
-void BufferCycle(int ASeed)
-{
+void BufferCycle(int ASeed) {
     TKvRealBufferPtr Buffer = TKvRealBuffer::CreateSize(kValues);
     double* Data = Buffer->Write();
     for (int I = 0; I < kValues; ++I)
@@ -95,8 +87,7 @@ void BufferCycle(int ASeed)
     benchmark::DoNotOptimize(Copy.get());
 }
 
-void HeapCycle(int ASeed)
-{
+void HeapCycle(int ASeed) {
     double* Data = new double[kValues];
     benchmark::DoNotOptimize(Data);
     for (int I = 0; I < kValues; ++I)
@@ -105,8 +96,7 @@ void HeapCycle(int ASeed)
     delete[] Data;
 }
 
-void RealBufferLifecycle(benchmark::State& AState)
-{
+void RealBufferLifecycle(benchmark::State& AState) {
     // Warm-up: the pool's chains for the block, the container and the buffer object.
     for (int I = 0; I < kBatch; ++I)
         BufferCycle(I);
@@ -136,7 +126,8 @@ void RealBufferLifecycle(benchmark::State& AState)
 #ifdef KV_COUNT_HEAP
     AState.counters["heap_allocs_per_1000"] = double(Allocations) / double(AState.iterations());
     // Proves the count works: the baseline allocates once per round trip.
-    AState.counters["baseline_allocs_per_1000"] = double(BaselineAllocations) / double(AState.iterations());
+    AState.counters["baseline_allocs_per_1000"] =
+        double(BaselineAllocations) / double(AState.iterations());
 #else
     (void)Allocations;
     (void)BaselineAllocations;

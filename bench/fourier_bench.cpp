@@ -19,8 +19,7 @@ double seconds(Clock::time_point a, Clock::time_point b) {
 }
 
 // Runs our transform and FFTW's plan alternately; the iteration time is ours.
-template <class TOurs>
-void TimeAgainstFftw(benchmark::State& state, fftw_plan plan, TOurs ours) {
+template <class TOurs> void TimeAgainstFftw(benchmark::State& state, fftw_plan plan, TOurs ours) {
     double oursTime = 0, theirsTime = 0;
     for (auto _ : state) {
         const auto t0 = Clock::now();
@@ -52,7 +51,8 @@ void ComplexForward(benchmark::State& state) {
         in[i][0] = src[i].re;
         in[i][1] = src[i].im;
     }
-    TimeAgainstFftw(state, plan, [&] { builtin::ippsFFTFwd_CToC_64fc(src.data(), dst.data(), spec, nullptr); });
+    TimeAgainstFftw(state, plan,
+                    [&] { builtin::ippsFFTFwd_CToC_64fc(src.data(), dst.data(), spec, nullptr); });
     fftw_destroy_plan(plan);
     fftw_free(in);
     fftw_free(out);
@@ -72,7 +72,8 @@ void RealForward(benchmark::State& state) {
     fftw_plan plan = fftw_plan_dft_r2c_1d(n, in, out, FFTW_ESTIMATE);
     for (int i = 0; i < n; ++i)
         in[i] = src[i];
-    TimeAgainstFftw(state, plan, [&] { builtin::ippsFFTFwd_RToCCS_64f(src.data(), dst.data(), spec, nullptr); });
+    TimeAgainstFftw(state, plan,
+                    [&] { builtin::ippsFFTFwd_RToCCS_64f(src.data(), dst.data(), spec, nullptr); });
     fftw_destroy_plan(plan);
     fftw_free(in);
     fftw_free(out);

@@ -32,7 +32,8 @@ public:
     void SetItem(int32_t AIndex, uint8_t AValue) override;
 
 protected:
-    explicit TKvBlockBuffer(uint32_t ASize, const void* AData = nullptr) : TKvLinearMemoryBuffer(ASize, AData) {}
+    explicit TKvBlockBuffer(uint32_t ASize, const void* AData = nullptr)
+        : TKvLinearMemoryBuffer(ASize, AData) {}
     explicit TKvBlockBuffer(TKvGenericBuffer* AOther) : TKvLinearMemoryBuffer(AOther) {}
 
 private:

@@ -67,7 +67,8 @@ public:
     virtual uint32_t GetByteSize() = 0;
     virtual uint32_t GetSize() = 0;
     virtual TKvSequenceStamp* GetSequenceStamp() = 0;
-    virtual void CopyDataTo(uint32_t SrcOffset, const TKvDataBufferPtr& Dest, uint32_t DestOffset, uint32_t Count) = 0;
+    virtual void CopyDataTo(uint32_t SrcOffset, const TKvDataBufferPtr& Dest, uint32_t DestOffset,
+                            uint32_t Count) = 0;
     virtual void Unique(bool PreserveData) = 0;
     virtual void SaveToFile(const QString& AFileName) = 0;
     virtual void LoadFromFile(const QString& AFileName) = 0;
@@ -149,13 +150,15 @@ public:
     virtual void Normalize(double Offset, double Factor) = 0;
     virtual double Dot(const TKvRealBufferPtr& Right) = 0;
     virtual void Threshold(double AThreshold, TKvThresholdType AType) = 0;
-    virtual void ThresholdFrom(const TKvRealBufferPtr& Src, double AThreshold, TKvThresholdType AType) = 0;
+    virtual void ThresholdFrom(const TKvRealBufferPtr& Src, double AThreshold,
+                               TKvThresholdType AType) = 0;
     virtual void Sqr() = 0;
     virtual void SqrFrom(const TKvRealBufferPtr& Src) = 0;
     virtual void Sqrt() = 0;
     virtual void SqrtFrom(const TKvRealBufferPtr& Src) = 0;
     virtual void AutoCorr(const TKvRealBufferPtr& Src, TKvAutoCorrType AType) = 0;
-    virtual void CrossCorr(const TKvRealBufferPtr& Src1, const TKvRealBufferPtr& Src2, int32_t LoLag) = 0;
+    virtual void CrossCorr(const TKvRealBufferPtr& Src1, const TKvRealBufferPtr& Src2,
+                           int32_t LoLag) = 0;
     virtual void Abs() = 0;
     virtual void AbsFrom(const TKvRealBufferPtr& Src) = 0;
     virtual void Exp() = 0;
@@ -243,17 +246,20 @@ public:
     virtual void SetValue(double AReal, double AImag) = 0;
     virtual void SetValue(const TJwRealComplex& AValue) = 0;
     virtual void Zero() = 0;
-    virtual void NormalizeFrom(const TKvComplexBufferPtr& Src, const TJwRealComplex& Offset, double Factor) = 0;
+    virtual void NormalizeFrom(const TKvComplexBufferPtr& Src, const TJwRealComplex& Offset,
+                               double Factor) = 0;
     virtual void Normalize(const TJwRealComplex& Offset, double Factor) = 0;
     virtual TJwRealComplex Dot(const TKvComplexBufferPtr& Right) = 0;
     virtual void Threshold(double AThreshold, TKvThresholdType AType) = 0;
-    virtual void ThresholdFrom(const TKvComplexBufferPtr& Src, double AThreshold, TKvThresholdType AType) = 0;
+    virtual void ThresholdFrom(const TKvComplexBufferPtr& Src, double AThreshold,
+                               TKvThresholdType AType) = 0;
     virtual void Sqr() = 0;
     virtual void SqrFrom(const TKvComplexBufferPtr& Src) = 0;
     virtual void Sqrt() = 0;
     virtual void SqrtFrom(const TKvComplexBufferPtr& Src) = 0;
     virtual void AutoCorr(const TKvComplexBufferPtr& Src, TKvAutoCorrType AType) = 0;
-    virtual void CrossCorr(const TKvComplexBufferPtr& Src1, const TKvComplexBufferPtr& Src2, int32_t LoLag) = 0;
+    virtual void CrossCorr(const TKvComplexBufferPtr& Src1, const TKvComplexBufferPtr& Src2,
+                           int32_t LoLag) = 0;
     virtual TKvRealBufferPtr Phase() = 0;
     virtual TKvRealBufferPtr Magnitude() = 0;
     virtual TKvRealBufferPtr PowerSpectrum() = 0;

@@ -4,8 +4,7 @@
 
 namespace kvbuffers {
 
-void DivideReal(const double* ADivisor, double* ADividend, int ALen)
-{
+void DivideReal(const double* ADivisor, double* ADividend, int ALen) {
     if (ippsDiv_64f_I(ADivisor, ADividend, ALen) != ippStsDivByZero)
         return;
     for (int I = 0; I < ALen; ++I)
@@ -13,8 +12,7 @@ void DivideReal(const double* ADivisor, double* ADividend, int ALen)
             ADividend[I] = ADividend[I] > 0 ? 1.0e15 : -1.0e14;
 }
 
-TIndexRange ClampRange(int32_t AIndexBegin, int32_t AIndexEnd, uint32_t ASize)
-{
+TIndexRange ClampRange(int32_t AIndexBegin, int32_t AIndexEnd, uint32_t ASize) {
     if (ASize == 0)
         return {0, 0};
     const auto Size = static_cast<int64_t>(ASize);

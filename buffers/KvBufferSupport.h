@@ -9,20 +9,16 @@
 namespace kvbuffers {
 
 // Element counts never exceed the largest block, so they fit a primitive's length.
-inline int Len(uint64_t ACount)
-{
+inline int Len(uint64_t ACount) {
     return static_cast<int>(ACount);
 }
 
-inline uint32_t MinSize(uint32_t A, uint32_t B)
-{
+inline uint32_t MinSize(uint32_t A, uint32_t B) {
     return A < B ? A : B;
 }
 
 // The object behind an operand; raises EIntfCastError for an empty one.
-template <class T>
-T* Need(const TIntfPtr<T>& AOperand)
-{
+template <class T> T* Need(const TIntfPtr<T>& AOperand) {
     if (!AOperand)
         KvIntfCastError();
     return AOperand.get();
@@ -30,9 +26,7 @@ T* Need(const TIntfPtr<T>& AOperand)
 
 // Integer and byte division must not meet a zero divisor: checked before
 // anything is written, so a failing operation changes nothing.
-template <class T>
-void CheckDivisors(const T* ADivisors, uint32_t ACount)
-{
+template <class T> void CheckDivisors(const T* ADivisors, uint32_t ACount) {
     for (uint32_t I = 0; I < ACount; ++I)
         if (ADivisors[I] == 0)
             KvDivByZero();

@@ -20,7 +20,9 @@ public:
     bool IsEqual(const TKvDataBufferPtr& Other) override;
     uint32_t GetElementSize() const override { return sizeof(TJwRealComplex); }
 
-    const TJwRealComplex* Read() override { return reinterpret_cast<const TJwRealComplex*>(ByteRead()); }
+    const TJwRealComplex* Read() override {
+        return reinterpret_cast<const TJwRealComplex*>(ByteRead());
+    }
     TJwRealComplex* Write() override { return static_cast<TJwRealComplex*>(ByteWrite()); }
     TJwRealComplex* Modify() override { return static_cast<TJwRealComplex*>(ByteModify()); }
     // Both raise ERangeError outside 0 .. Size - 1.
@@ -40,18 +42,21 @@ public:
     void SetValue(double AReal, double AImag) override;
     void SetValue(const TJwRealComplex& AValue) override;
     void Zero() override;
-    void NormalizeFrom(const TKvComplexBufferPtr& Src, const TJwRealComplex& Offset, double Factor) override;
+    void NormalizeFrom(const TKvComplexBufferPtr& Src, const TJwRealComplex& Offset,
+                       double Factor) override;
     void Normalize(const TJwRealComplex& Offset, double Factor) override;
     TJwRealComplex Dot(const TKvComplexBufferPtr& Right) override;
     void Threshold(double AThreshold, TKvThresholdType AType) override;
-    void ThresholdFrom(const TKvComplexBufferPtr& Src, double AThreshold, TKvThresholdType AType) override;
+    void ThresholdFrom(const TKvComplexBufferPtr& Src, double AThreshold,
+                       TKvThresholdType AType) override;
     void Sqr() override;
     void SqrFrom(const TKvComplexBufferPtr& Src) override;
     void Sqrt() override;
     void SqrtFrom(const TKvComplexBufferPtr& Src) override;
     // Src must hold at least as many values as this buffer.
     void AutoCorr(const TKvComplexBufferPtr& Src, TKvAutoCorrType AType) override;
-    void CrossCorr(const TKvComplexBufferPtr& Src1, const TKvComplexBufferPtr& Src2, int32_t LoLag) override;
+    void CrossCorr(const TKvComplexBufferPtr& Src1, const TKvComplexBufferPtr& Src2,
+                   int32_t LoLag) override;
     TKvRealBufferPtr Phase() override;
     TKvRealBufferPtr Magnitude() override;
     TKvRealBufferPtr PowerSpectrum() override;

@@ -12,9 +12,7 @@
 #include "buffers/KvSmartBuffer.h"
 
 // The interface of AIntf's line that AIID names, or null.
-template <class TIntf>
-void* KvFindInterface(TIntf* AIntf, const TGUID& AIID) noexcept
-{
+template <class TIntf> void* KvFindInterface(TIntf* AIntf, const TGUID& AIID) noexcept {
     if (TIntf::IID == AIID)
         return AIntf;
     if constexpr (!std::is_void_v<typename TIntf::Parent>)
@@ -77,7 +75,8 @@ public:
     TKvSequenceStamp* GetSequenceStamp() override { return &FSequenceStamp; }
     // Offsets and count in bytes; raises ERangeError when either range
     // reaches past its buffer.
-    void CopyDataTo(uint32_t SrcOffset, const TKvDataBufferPtr& Dest, uint32_t DestOffset, uint32_t Count) override;
+    void CopyDataTo(uint32_t SrcOffset, const TKvDataBufferPtr& Dest, uint32_t DestOffset,
+                    uint32_t Count) override;
     void Unique(bool PreserveData) override { MakeUnique(PreserveData); }
     void SaveToFile(const QString& AFileName) override;
     // Raises, leaving the data as they were, when the file is shorter than the buffer.
@@ -108,9 +107,7 @@ protected:
     explicit TKvGenericBuffer(TKvGenericBuffer* AOther);
 
     // IsEqual of the typed classes: Other must be a T as well.
-    template <class T>
-    bool IsEqualAs(const TKvDataBufferPtr& Other)
-    {
+    template <class T> bool IsEqualAs(const TKvDataBufferPtr& Other) {
         return Other && dynamic_cast<T*>(Other->GetInstance()) && TKvGenericBuffer::IsEqual(Other);
     }
 

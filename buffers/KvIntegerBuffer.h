@@ -18,7 +18,8 @@ public:
     TKvDataPtr MakeCopy() override;
     bool IsEqual(const TKvDataBufferPtr& Other) override;
     // Between two integer buffers the offsets and count are in values.
-    void CopyDataTo(uint32_t SrcOffset, const TKvDataBufferPtr& Dest, uint32_t DestOffset, uint32_t Count) override;
+    void CopyDataTo(uint32_t SrcOffset, const TKvDataBufferPtr& Dest, uint32_t DestOffset,
+                    uint32_t Count) override;
     uint32_t GetElementSize() const override { return sizeof(int32_t); }
 
     const int32_t* Read() override { return reinterpret_cast<const int32_t*>(ByteRead()); }
@@ -60,6 +61,5 @@ protected:
 
 private:
     // Applies AOp to this buffer's values (first) and ABuffer's, over the smaller size.
-    template <class TOp>
-    void ElementLoop(const TKvIntegerBufferPtr& ABuffer, TOp AOp);
+    template <class TOp> void ElementLoop(const TKvIntegerBufferPtr& ABuffer, TOp AOp);
 };

@@ -4,24 +4,19 @@
 #include "buffers/KvSmartBufferManager.h"
 
 TKvMemoryBuffer::TKvMemoryBuffer(uint64_t AByteSize, const void* AData)
-    : TKvGenericBuffer(NewContainer(AByteSize, AData), static_cast<uint32_t>(AByteSize))
-{
-}
+    : TKvGenericBuffer(NewContainer(AByteSize, AData), static_cast<uint32_t>(AByteSize)) {}
 
-TKvSmartMemoryBuffer* TKvMemoryBuffer::NewContainer(uint64_t AByteSize, const void* AData)
-{
+TKvSmartMemoryBuffer* TKvMemoryBuffer::NewContainer(uint64_t AByteSize, const void* AData) {
     if (AByteSize > KvMaxBlockSize)
         KvOutOfMemory();
     return new TKvSmartMemoryBuffer(AData, static_cast<uint32_t>(AByteSize));
 }
 
-TKvSmartMemoryBuffer* TKvMemoryBuffer::CreateDataContainer(uint32_t ASize)
-{
+TKvSmartMemoryBuffer* TKvMemoryBuffer::CreateDataContainer(uint32_t ASize) {
     return NewContainer(uint64_t{ASize} * GetElementSize(), nullptr);
 }
 
-void TKvMemoryBuffer::ResizeElements(uint64_t ASize, bool PreserveData)
-{
+void TKvMemoryBuffer::ResizeElements(uint64_t ASize, bool PreserveData) {
     const uint32_t ElementSize = GetElementSize();
     if (ASize == 0) {
         FCharSize = 0;
@@ -37,7 +32,8 @@ void TKvMemoryBuffer::ResizeElements(uint64_t ASize, bool PreserveData)
         FCharSize = static_cast<uint32_t>(Bytes);
         return;
     }
-    if (PreserveData && pDataContainer->SingleOwner() && MemoryContainer()->AllocatedSize() / ElementSize >= ASize) {
+    if (PreserveData && pDataContainer->SingleOwner() &&
+        MemoryContainer()->AllocatedSize() / ElementSize >= ASize) {
         FCharSize = static_cast<uint32_t>(Bytes);
         return;
     }
@@ -48,14 +44,12 @@ void TKvMemoryBuffer::ResizeElements(uint64_t ASize, bool PreserveData)
     FCharSize = static_cast<uint32_t>(Bytes);
 }
 
-void TKvMemoryBuffer::CheckIndex(int32_t AIndex)
-{
+void TKvMemoryBuffer::CheckIndex(int32_t AIndex) {
     if (AIndex < 0 || static_cast<uint32_t>(AIndex) >= GetSize())
         KvRangeError("Index out of range = %u", AIndex);
 }
 
-void* TKvLinearMemoryBuffer::QueryInterface(const TGUID& AIID) noexcept
-{
+void* TKvLinearMemoryBuffer::QueryInterface(const TGUID& AIID) noexcept {
     if (void* R = KvFindInterface<IKvLinearDataBuffer>(this, AIID))
         return R;
     return TKvMemoryBuffer::QueryInterface(AIID);

@@ -13,7 +13,9 @@ public:
     virtual TKvSmartMemoryBuffer* CreateDataContainer(uint32_t ASize);
     virtual uint32_t GetElementSize() const { return 1; }
 
-    TKvSmartMemoryBuffer* MemoryContainer() const { return static_cast<TKvSmartMemoryBuffer*>(pDataContainer); }
+    TKvSmartMemoryBuffer* MemoryContainer() const {
+        return static_cast<TKvSmartMemoryBuffer*>(pDataContainer);
+    }
 
 protected:
     // A new container of AByteSize bytes, filled from AData unless it is null.

@@ -3,23 +3,18 @@
 #include <utility>
 
 TKvPoolTimer::TKvPoolTimer(std::chrono::milliseconds AInterval, std::function<void()> AOnTimer)
-    : FInterval(AInterval), FOnTimer(std::move(AOnTimer))
-{
-}
+    : FInterval(AInterval), FOnTimer(std::move(AOnTimer)) {}
 
-TKvPoolTimer::~TKvPoolTimer()
-{
+TKvPoolTimer::~TKvPoolTimer() {
     Stop();
 }
 
-bool TKvPoolTimer::GetEnabled()
-{
+bool TKvPoolTimer::GetEnabled() {
     std::lock_guard Guard(FLock);
     return FEnabled;
 }
 
-void TKvPoolTimer::SetEnabled(bool AValue)
-{
+void TKvPoolTimer::SetEnabled(bool AValue) {
     std::lock_guard Guard(FLock);
     if (FStopped || FEnabled == AValue)
         return;
@@ -31,8 +26,7 @@ void TKvPoolTimer::SetEnabled(bool AValue)
     FWake.notify_all();
 }
 
-void TKvPoolTimer::Stop()
-{
+void TKvPoolTimer::Stop() {
     {
         std::lock_guard Guard(FLock);
         FStopped = true;
@@ -43,8 +37,7 @@ void TKvPoolTimer::Stop()
         FThread.join();
 }
 
-void TKvPoolTimer::Run()
-{
+void TKvPoolTimer::Run() {
     std::unique_lock Guard(FLock);
     while (!FStopped) {
         if (!FEnabled) {

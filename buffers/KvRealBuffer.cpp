@@ -13,20 +13,17 @@ namespace {
 constexpr double MissingHigh = 1.7e308;
 constexpr double MissingLow = -1.7e308;
 
-bool IsMissing(double AValue)
-{
+bool IsMissing(double AValue) {
     return AValue == MissingHigh || AValue == MissingLow;
 }
 
-IppCmpOp CmpOp(TKvThresholdType AType)
-{
+IppCmpOp CmpOp(TKvThresholdType AType) {
     return AType == ttGreaterThan ? ippCmpGreater : ippCmpLess;
 }
 
 // Rounds ties to even (the default rounding mode) and saturates, so that
 // values outside the 16-bit range cannot wrap.
-int16_t ToInt16(double AValue, bool ARound)
-{
+int16_t ToInt16(double AValue, bool ARound) {
     const double Value = ARound ? std::nearbyint(AValue) : std::trunc(AValue);
     if (std::isnan(Value))
         return 0;
@@ -37,9 +34,7 @@ int16_t ToInt16(double AValue, bool ARound)
     return static_cast<int16_t>(Value);
 }
 
-template <class T>
-TKvRealBufferPtr FromLoop(TKvRealBufferPtr ABuffer, const T* AData)
-{
+template <class T> TKvRealBufferPtr FromLoop(TKvRealBufferPtr ABuffer, const T* AData) {
     double* Dst = ABuffer->Write();
     for (uint32_t I = 0, N = ABuffer->GetSize(); I < N; ++I)
         Dst[I] = static_cast<double>(AData[I]);
@@ -49,92 +44,76 @@ TKvRealBufferPtr FromLoop(TKvRealBufferPtr ABuffer, const T* AData)
 } // namespace
 
 TKvRealBuffer::TKvRealBuffer(uint32_t ASize, const void* AData)
-    : TKvLinearMemoryBuffer(uint64_t{ASize} * sizeof(double), AData)
-{
-}
+    : TKvLinearMemoryBuffer(uint64_t{ASize} * sizeof(double), AData) {}
 
-TKvRealBufferPtr TKvRealBuffer::Create()
-{
+TKvRealBufferPtr TKvRealBuffer::Create() {
     return TKvRealBufferPtr(new TKvRealBuffer(0u));
 }
 
-TKvRealBufferPtr TKvRealBuffer::CreateSize(uint32_t ASize)
-{
+TKvRealBufferPtr TKvRealBuffer::CreateSize(uint32_t ASize) {
     return TKvRealBufferPtr(new TKvRealBuffer(ASize));
 }
 
-TKvRealBufferPtr TKvRealBuffer::CreateData(const double* AData, uint32_t ASize)
-{
+TKvRealBufferPtr TKvRealBuffer::CreateData(const double* AData, uint32_t ASize) {
     return TKvRealBufferPtr(new TKvRealBuffer(ASize, AData));
 }
 
-TKvRealBufferPtr TKvRealBuffer::CreateValue(double AValue, uint32_t ASize)
-{
+TKvRealBufferPtr TKvRealBuffer::CreateValue(double AValue, uint32_t ASize) {
     TKvRealBufferPtr Buffer = CreateSize(ASize);
     Buffer->SetValue(AValue);
     return Buffer;
 }
 
-TKvRealBufferPtr TKvRealBuffer::CreateCopy(const TKvRealBufferPtr& Other)
-{
+TKvRealBufferPtr TKvRealBuffer::CreateCopy(const TKvRealBufferPtr& Other) {
     return TKvRealBufferPtr(new TKvRealBuffer(Implementor(Need(Other))));
 }
 
-TKvRealBufferPtr TKvRealBuffer::CreateUniversal(const TKvDataPtr& Other)
-{
+TKvRealBufferPtr TKvRealBuffer::CreateUniversal(const TKvDataPtr& Other) {
     return TKvRealBufferPtr(new TKvRealBuffer(Implementor(Other.get())));
 }
 
-TKvRealBufferPtr TKvRealBuffer::CreateWordData(const uint16_t* AData, uint32_t ASize)
-{
+TKvRealBufferPtr TKvRealBuffer::CreateWordData(const uint16_t* AData, uint32_t ASize) {
     return FromLoop(CreateSize(ASize), AData);
 }
 
-TKvRealBufferPtr TKvRealBuffer::CreateSmallIntData(const int16_t* AData, uint32_t ASize)
-{
+TKvRealBufferPtr TKvRealBuffer::CreateSmallIntData(const int16_t* AData, uint32_t ASize) {
     TKvRealBufferPtr Buffer = CreateSize(ASize);
     Buffer->FromShort(AData);
     return Buffer;
 }
 
-TKvRealBufferPtr TKvRealBuffer::CreateCardinalData(const uint32_t* AData, uint32_t ASize)
-{
+TKvRealBufferPtr TKvRealBuffer::CreateCardinalData(const uint32_t* AData, uint32_t ASize) {
     return FromLoop(CreateSize(ASize), AData);
 }
 
-TKvRealBufferPtr TKvRealBuffer::CreateIntegerData(const int32_t* AData, uint32_t ASize)
-{
+TKvRealBufferPtr TKvRealBuffer::CreateIntegerData(const int32_t* AData, uint32_t ASize) {
     TKvRealBufferPtr Buffer = CreateSize(ASize);
     Buffer->FromInt(AData);
     return Buffer;
 }
 
-TKvRealBufferPtr TKvRealBuffer::CreateSingleData(const float* AData, uint32_t ASize)
-{
+TKvRealBufferPtr TKvRealBuffer::CreateSingleData(const float* AData, uint32_t ASize) {
     TKvRealBufferPtr Buffer = CreateSize(ASize);
     Buffer->FromSingle(AData);
     return Buffer;
 }
 
-void* TKvRealBuffer::QueryInterface(const TGUID& AIID) noexcept
-{
+void* TKvRealBuffer::QueryInterface(const TGUID& AIID) noexcept {
     if (void* R = KvFindInterface<IKvRealBuffer>(this, AIID))
         return R;
     return TKvLinearMemoryBuffer::QueryInterface(AIID);
 }
 
-TKvDataPtr TKvRealBuffer::MakeCopy()
-{
+TKvDataPtr TKvRealBuffer::MakeCopy() {
     return TKvDataPtr(static_cast<IKvRealBuffer*>(new TKvRealBuffer(this)));
 }
 
-bool TKvRealBuffer::IsEqual(const TKvDataBufferPtr& Other)
-{
+bool TKvRealBuffer::IsEqual(const TKvDataBufferPtr& Other) {
     return IsEqualAs<TKvRealBuffer>(Other);
 }
 
-void TKvRealBuffer::CopyDataTo(uint32_t SrcOffset, const TKvDataBufferPtr& Dest, uint32_t DestOffset, uint32_t Count)
-{
+void TKvRealBuffer::CopyDataTo(uint32_t SrcOffset, const TKvDataBufferPtr& Dest,
+                               uint32_t DestOffset, uint32_t Count) {
     TKvRealBufferPtr Real;
     if (!Supports(Dest, Real)) {
         TKvLinearMemoryBuffer::CopyDataTo(SrcOffset, Dest, DestOffset, Count);
@@ -150,181 +129,153 @@ void TKvRealBuffer::CopyDataTo(uint32_t SrcOffset, const TKvDataBufferPtr& Dest,
     ippsCopy_64f(Src, Real->Modify() + DestOffset, Len(Count));
 }
 
-double TKvRealBuffer::GetItem(int32_t AIndex)
-{
+double TKvRealBuffer::GetItem(int32_t AIndex) {
     CheckIndex(AIndex);
     return Read()[AIndex];
 }
 
-void TKvRealBuffer::SetItem(int32_t AIndex, double AValue)
-{
+void TKvRealBuffer::SetItem(int32_t AIndex, double AValue) {
     CheckIndex(AIndex);
     Modify()[AIndex] = AValue;
 }
 
-void TKvRealBuffer::VectorJaehne(double AMagnitude)
-{
+void TKvRealBuffer::VectorJaehne(double AMagnitude) {
     ippsVectorJaehne_64f(Write(), Len(GetSize()), AMagnitude);
 }
 
 // The operand's data are read before this buffer separates itself: if the
 // operand shares the data, the old container stays alive with its other owner.
-void TKvRealBuffer::Add(const TKvRealBufferPtr& ABuffer)
-{
+void TKvRealBuffer::Add(const TKvRealBufferPtr& ABuffer) {
     const uint32_t N = MinSize(GetSize(), Need(ABuffer)->GetSize());
     const double* Src = ABuffer->Read();
     ippsAdd_64f_I(Src, Modify(), Len(N));
 }
 
-void TKvRealBuffer::Subtract(const TKvRealBufferPtr& ABuffer)
-{
+void TKvRealBuffer::Subtract(const TKvRealBufferPtr& ABuffer) {
     const uint32_t N = MinSize(GetSize(), Need(ABuffer)->GetSize());
     const double* Src = ABuffer->Read();
     ippsSub_64f_I(Src, Modify(), Len(N));
 }
 
-void TKvRealBuffer::Multiply(const TKvRealBufferPtr& ABuffer)
-{
+void TKvRealBuffer::Multiply(const TKvRealBufferPtr& ABuffer) {
     const uint32_t N = MinSize(GetSize(), Need(ABuffer)->GetSize());
     const double* Src = ABuffer->Read();
     ippsMul_64f_I(Src, Modify(), Len(N));
 }
 
-void TKvRealBuffer::Divide(const TKvRealBufferPtr& ABuffer)
-{
+void TKvRealBuffer::Divide(const TKvRealBufferPtr& ABuffer) {
     const uint32_t N = MinSize(GetSize(), Need(ABuffer)->GetSize());
     const double* Src = ABuffer->Read();
     DivideReal(Src, Modify(), Len(N));
 }
 
-void TKvRealBuffer::SetValue(double AValue)
-{
+void TKvRealBuffer::SetValue(double AValue) {
     ippsSet_64f(AValue, Write(), Len(GetSize()));
 }
 
-void TKvRealBuffer::AddValue(double AValue)
-{
+void TKvRealBuffer::AddValue(double AValue) {
     if (AValue != 0)
         ippsAddC_64f_I(AValue, Modify(), Len(GetSize()));
 }
 
-void TKvRealBuffer::SubtractValue(double AValue)
-{
+void TKvRealBuffer::SubtractValue(double AValue) {
     if (AValue != 0)
         ippsSubC_64f_I(AValue, Modify(), Len(GetSize()));
 }
 
-void TKvRealBuffer::MultiplyValue(double AValue)
-{
+void TKvRealBuffer::MultiplyValue(double AValue) {
     if (AValue != 1)
         ippsMulC_64f_I(AValue, Modify(), Len(GetSize()));
 }
 
-void TKvRealBuffer::DivideValue(double AValue)
-{
+void TKvRealBuffer::DivideValue(double AValue) {
     if (AValue != 0 && AValue != 1)
         ippsDivC_64f_I(AValue, Modify(), Len(GetSize()));
 }
 
-void TKvRealBuffer::Zero()
-{
+void TKvRealBuffer::Zero() {
     ippsZero_64f(Write(), Len(GetSize()));
 }
 
-void TKvRealBuffer::ToInt(int32_t* OutBuffer, bool ARound)
-{
+void TKvRealBuffer::ToInt(int32_t* OutBuffer, bool ARound) {
     ippsConvert_64f32s_Sfs(Read(), OutBuffer, Len(GetSize()), ARound ? ippRndNear : ippRndZero, 0);
 }
 
-void TKvRealBuffer::ToShort(int16_t* OutBuffer, bool ARound)
-{
+void TKvRealBuffer::ToShort(int16_t* OutBuffer, bool ARound) {
     const double* Src = Read();
     for (uint32_t I = 0, N = GetSize(); I < N; ++I)
         OutBuffer[I] = ToInt16(Src[I], ARound);
 }
 
-void TKvRealBuffer::ToSingle(float* OutBuffer)
-{
+void TKvRealBuffer::ToSingle(float* OutBuffer) {
     ippsConvert_64f32f(Read(), OutBuffer, Len(GetSize()));
 }
 
-void TKvRealBuffer::FromInt(const int32_t* InBuffer)
-{
+void TKvRealBuffer::FromInt(const int32_t* InBuffer) {
     ippsConvert_32s64f(InBuffer, Write(), Len(GetSize()));
 }
 
-void TKvRealBuffer::FromShort(const int16_t* InBuffer)
-{
+void TKvRealBuffer::FromShort(const int16_t* InBuffer) {
     ippsConvert_16s64f_Sfs(InBuffer, Write(), Len(GetSize()), 0);
 }
 
-void TKvRealBuffer::FromSingle(const float* InBuffer)
-{
+void TKvRealBuffer::FromSingle(const float* InBuffer) {
     ippsConvert_32f64f(InBuffer, Write(), Len(GetSize()));
 }
 
-void TKvRealBuffer::NormalizeFrom(const TKvRealBufferPtr& Src, double Offset, double Factor)
-{
+void TKvRealBuffer::NormalizeFrom(const TKvRealBufferPtr& Src, double Offset, double Factor) {
     const uint32_t N = MinSize(GetSize(), Need(Src)->GetSize());
     const double* S = Src->Read();
     ippsNormalize_64f(S, Write(), Len(N), Offset, Factor);
 }
 
-void TKvRealBuffer::Normalize(double Offset, double Factor)
-{
+void TKvRealBuffer::Normalize(double Offset, double Factor) {
     // A shared copy as the source: writing separates this buffer from it.
     TKvRealBufferPtr Source(new TKvRealBuffer(this));
     NormalizeFrom(Source, Offset, Factor);
 }
 
-double TKvRealBuffer::Dot(const TKvRealBufferPtr& Right)
-{
+double TKvRealBuffer::Dot(const TKvRealBufferPtr& Right) {
     double Result = 0;
-    ippsDotProd_64f(Read(), Need(Right)->Read(), Len(MinSize(GetSize(), Right->GetSize())), &Result);
+    ippsDotProd_64f(Read(), Need(Right)->Read(), Len(MinSize(GetSize(), Right->GetSize())),
+                    &Result);
     return Result;
 }
 
-void TKvRealBuffer::Threshold(double AThreshold, TKvThresholdType AType)
-{
+void TKvRealBuffer::Threshold(double AThreshold, TKvThresholdType AType) {
     ippsThreshold_64f_I(Modify(), Len(GetSize()), AThreshold, CmpOp(AType));
 }
 
-void TKvRealBuffer::ThresholdFrom(const TKvRealBufferPtr& Src, double AThreshold, TKvThresholdType AType)
-{
+void TKvRealBuffer::ThresholdFrom(const TKvRealBufferPtr& Src, double AThreshold,
+                                  TKvThresholdType AType) {
     const uint32_t N = MinSize(GetSize(), Need(Src)->GetSize());
     const double* S = Src->Read();
     ippsThreshold_64f(S, Write(), Len(N), AThreshold, CmpOp(AType));
 }
 
-void TKvRealBuffer::FromOp(const TKvRealBufferPtr& Src, TUnaryOp AOp)
-{
+void TKvRealBuffer::FromOp(const TKvRealBufferPtr& Src, TUnaryOp AOp) {
     const uint32_t N = MinSize(GetSize(), Need(Src)->GetSize());
     const double* S = Src->Read();
     AOp(S, Write(), Len(N));
 }
 
-void TKvRealBuffer::Sqr()
-{
+void TKvRealBuffer::Sqr() {
     ippsSqr_64f_I(Modify(), Len(GetSize()));
 }
 
-void TKvRealBuffer::SqrFrom(const TKvRealBufferPtr& Src)
-{
+void TKvRealBuffer::SqrFrom(const TKvRealBufferPtr& Src) {
     FromOp(Src, ippsSqr_64f);
 }
 
-void TKvRealBuffer::Sqrt()
-{
+void TKvRealBuffer::Sqrt() {
     ippsSqrt_64f_I(Modify(), Len(GetSize()));
 }
 
-void TKvRealBuffer::SqrtFrom(const TKvRealBufferPtr& Src)
-{
+void TKvRealBuffer::SqrtFrom(const TKvRealBufferPtr& Src) {
     FromOp(Src, ippsSqrt_64f);
 }
 
-void TKvRealBuffer::AutoCorr(const TKvRealBufferPtr& Src, TKvAutoCorrType AType)
-{
+void TKvRealBuffer::AutoCorr(const TKvRealBufferPtr& Src, TKvAutoCorrType AType) {
     const uint32_t Size = GetSize();
     const uint32_t SrcSize = Need(Src)->GetSize();
     // The source is read over this buffer's length.
@@ -345,59 +296,51 @@ void TKvRealBuffer::AutoCorr(const TKvRealBufferPtr& Src, TKvAutoCorrType AType)
     }
 }
 
-void TKvRealBuffer::CrossCorr(const TKvRealBufferPtr& Src1, const TKvRealBufferPtr& Src2, int32_t LoLag)
-{
+void TKvRealBuffer::CrossCorr(const TKvRealBufferPtr& Src1, const TKvRealBufferPtr& Src2,
+                              int32_t LoLag) {
     const double* S1 = Need(Src1)->Read();
     const double* S2 = Need(Src2)->Read();
-    ippsCrossCorr_64f(S1, Len(Src1->GetSize()), S2, Len(Src2->GetSize()), Write(), Len(GetSize()), LoLag);
+    ippsCrossCorr_64f(S1, Len(Src1->GetSize()), S2, Len(Src2->GetSize()), Write(), Len(GetSize()),
+                      LoLag);
 }
 
-void TKvRealBuffer::Abs()
-{
+void TKvRealBuffer::Abs() {
     ippsAbs_64f_I(Modify(), Len(GetSize()));
 }
 
-void TKvRealBuffer::AbsFrom(const TKvRealBufferPtr& Src)
-{
+void TKvRealBuffer::AbsFrom(const TKvRealBufferPtr& Src) {
     FromOp(Src, ippsAbs_64f);
 }
 
-void TKvRealBuffer::Exp()
-{
+void TKvRealBuffer::Exp() {
     ippsExp_64f_I(Modify(), Len(GetSize()));
 }
 
-void TKvRealBuffer::ExpFrom(const TKvRealBufferPtr& Src)
-{
+void TKvRealBuffer::ExpFrom(const TKvRealBufferPtr& Src) {
     FromOp(Src, ippsExp_64f);
 }
 
-void TKvRealBuffer::Ln()
-{
+void TKvRealBuffer::Ln() {
     ippsLn_64f_I(Modify(), Len(GetSize()));
 }
 
-void TKvRealBuffer::LnFrom(const TKvRealBufferPtr& Src)
-{
+void TKvRealBuffer::LnFrom(const TKvRealBufferPtr& Src) {
     FromOp(Src, ippsLn_64f);
 }
 
-double TKvRealBuffer::Mean()
-{
+double TKvRealBuffer::Mean() {
     double Result = 0;
     ippsMean_64f(Read(), Len(GetSize()), &Result);
     return Result;
 }
 
-double TKvRealBuffer::StdDev()
-{
+double TKvRealBuffer::StdDev() {
     double Result = 0;
     ippsStdDev_64f(Read(), Len(GetSize()), &Result);
     return Result;
 }
 
-void TKvRealBuffer::Convolve(const TKvRealBufferPtr& Src, const TKvRealBufferPtr& H)
-{
+void TKvRealBuffer::Convolve(const TKvRealBufferPtr& Src, const TKvRealBufferPtr& H) {
     const uint32_t SrcSize = Need(Src)->GetSize();
     const uint32_t HSize = Need(H)->GetSize();
     if (SrcSize == 0 || HSize == 0)
@@ -410,8 +353,7 @@ void TKvRealBuffer::Convolve(const TKvRealBufferPtr& Src, const TKvRealBufferPtr
     ippsConv_64f(S, Len(SrcSize), Taps, Len(HSize), Write());
 }
 
-double TKvRealBuffer::Norm(const TKvRealBufferPtr& Src, TKvNormType AType)
-{
+double TKvRealBuffer::Norm(const TKvRealBufferPtr& Src, TKvNormType AType) {
     const int N = Len(MinSize(GetSize(), Need(Src)->GetSize()));
     double Result = 0;
     switch (AType) {
@@ -428,24 +370,21 @@ double TKvRealBuffer::Norm(const TKvRealBufferPtr& Src, TKvNormType AType)
     return Result;
 }
 
-double TKvRealBuffer::GetMinValue()
-{
+double TKvRealBuffer::GetMinValue() {
     double Result = 0;
     if (GetSize() > 0)
         ippsMin_64f(Read(), Len(GetSize()), &Result);
     return Result;
 }
 
-double TKvRealBuffer::GetMaxValue()
-{
+double TKvRealBuffer::GetMaxValue() {
     double Result = 0;
     if (GetSize() > 0)
         ippsMax_64f(Read(), Len(GetSize()), &Result);
     return Result;
 }
 
-double TKvRealBuffer::GetMinIndex(int32_t& AIndex)
-{
+double TKvRealBuffer::GetMinIndex(int32_t& AIndex) {
     AIndex = 0;
     double Result = 0;
     int Index = 0;
@@ -454,8 +393,7 @@ double TKvRealBuffer::GetMinIndex(int32_t& AIndex)
     return Result;
 }
 
-double TKvRealBuffer::GetMaxIndex(int32_t& AIndex)
-{
+double TKvRealBuffer::GetMaxIndex(int32_t& AIndex) {
     AIndex = 0;
     double Result = 0;
     int Index = 0;
@@ -464,8 +402,7 @@ double TKvRealBuffer::GetMaxIndex(int32_t& AIndex)
     return Result;
 }
 
-double TKvRealBuffer::GetMin(int32_t IndexBegin, int32_t IndexEnd)
-{
+double TKvRealBuffer::GetMin(int32_t IndexBegin, int32_t IndexEnd) {
     const TIndexRange Range = ClampRange(IndexBegin, IndexEnd, GetSize());
     double Result = 0;
     if (!Range.Empty())
@@ -473,8 +410,7 @@ double TKvRealBuffer::GetMin(int32_t IndexBegin, int32_t IndexEnd)
     return Result;
 }
 
-double TKvRealBuffer::GetMax(int32_t IndexBegin, int32_t IndexEnd)
-{
+double TKvRealBuffer::GetMax(int32_t IndexBegin, int32_t IndexEnd) {
     const TIndexRange Range = ClampRange(IndexBegin, IndexEnd, GetSize());
     double Result = 0;
     if (!Range.Empty())
@@ -482,8 +418,7 @@ double TKvRealBuffer::GetMax(int32_t IndexBegin, int32_t IndexEnd)
     return Result;
 }
 
-double TKvRealBuffer::GetMinRestricted(int32_t IndexBegin, int32_t IndexEnd)
-{
+double TKvRealBuffer::GetMinRestricted(int32_t IndexBegin, int32_t IndexEnd) {
     const TIndexRange Range = ClampRange(IndexBegin, IndexEnd, GetSize());
     if (Range.Empty())
         return 0;
@@ -495,8 +430,7 @@ double TKvRealBuffer::GetMinRestricted(int32_t IndexBegin, int32_t IndexEnd)
     return Result;
 }
 
-double TKvRealBuffer::GetMaxRestricted(int32_t IndexBegin, int32_t IndexEnd)
-{
+double TKvRealBuffer::GetMaxRestricted(int32_t IndexBegin, int32_t IndexEnd) {
     const TIndexRange Range = ClampRange(IndexBegin, IndexEnd, GetSize());
     if (Range.Empty())
         return 0;

@@ -28,7 +28,8 @@ public:
     TKvDataPtr MakeCopy() override;
     bool IsEqual(const TKvDataBufferPtr& Other) override;
     // Between two real buffers the offsets and count are in values.
-    void CopyDataTo(uint32_t SrcOffset, const TKvDataBufferPtr& Dest, uint32_t DestOffset, uint32_t Count) override;
+    void CopyDataTo(uint32_t SrcOffset, const TKvDataBufferPtr& Dest, uint32_t DestOffset,
+                    uint32_t Count) override;
     uint32_t GetElementSize() const override { return sizeof(double); }
 
     const double* Read() override { return reinterpret_cast<const double*>(ByteRead()); }
@@ -57,14 +58,16 @@ public:
     void Normalize(double Offset, double Factor) override;
     double Dot(const TKvRealBufferPtr& Right) override;
     void Threshold(double AThreshold, TKvThresholdType AType) override;
-    void ThresholdFrom(const TKvRealBufferPtr& Src, double AThreshold, TKvThresholdType AType) override;
+    void ThresholdFrom(const TKvRealBufferPtr& Src, double AThreshold,
+                       TKvThresholdType AType) override;
     void Sqr() override;
     void SqrFrom(const TKvRealBufferPtr& Src) override;
     void Sqrt() override;
     void SqrtFrom(const TKvRealBufferPtr& Src) override;
     // Src must hold at least as many values as this buffer.
     void AutoCorr(const TKvRealBufferPtr& Src, TKvAutoCorrType AType) override;
-    void CrossCorr(const TKvRealBufferPtr& Src1, const TKvRealBufferPtr& Src2, int32_t LoLag) override;
+    void CrossCorr(const TKvRealBufferPtr& Src1, const TKvRealBufferPtr& Src2,
+                   int32_t LoLag) override;
     void Abs() override;
     void AbsFrom(const TKvRealBufferPtr& Src) override;
     void Exp() override;

@@ -59,8 +59,7 @@ private:
     int32_t RowsHeld();
     uint32_t ValueCount();
     void CheckRow(int32_t ARow);
-    template <class TOp>
-    void ArrayOp(const TKvRealBufferArrayPtr& Source, TOp AOp);
+    template <class TOp> void ArrayOp(const TKvRealBufferArrayPtr& Source, TOp AOp);
 
     int32_t FCols = 0;
     int32_t FRows = 0;

@@ -17,8 +17,7 @@ constexpr uint32_t IdleTicks = 8;
 
 } // namespace
 
-uint32_t RoundAllocationSize(uint32_t ASize)
-{
+uint32_t RoundAllocationSize(uint32_t ASize) {
     if (ASize <= 4)
         return 4;
     if (ASize > KvMaxBlockSize)
@@ -26,20 +25,20 @@ uint32_t RoundAllocationSize(uint32_t ASize)
     return std::bit_ceil(ASize);
 }
 
-void* AllocateAlignedBlock(uint32_t ASize)
-{
+void* AllocateAlignedBlock(uint32_t ASize) {
     const size_t HeapSize = size_t{ASize} + BlockHeader + BlockAlignment - 1;
     void* HeapPtr = std::malloc(HeapSize);
     if (!HeapPtr)
         return nullptr;
-    const uintptr_t Usable = (reinterpret_cast<uintptr_t>(HeapPtr) + BlockHeader + BlockAlignment - 1) & ~(BlockAlignment - 1);
+    const uintptr_t Usable =
+        (reinterpret_cast<uintptr_t>(HeapPtr) + BlockHeader + BlockAlignment - 1) &
+        ~(BlockAlignment - 1);
     void* DataPtr = reinterpret_cast<void*>(Usable);
     std::memcpy(static_cast<char*>(DataPtr) - BlockHeader, &HeapPtr, sizeof HeapPtr);
     return DataPtr;
 }
 
-void FreeAlignedBlock(void* ADataPtr) noexcept
-{
+void FreeAlignedBlock(void* ADataPtr) noexcept {
     if (!ADataPtr)
         return;
     void* HeapPtr;
@@ -49,19 +48,16 @@ void FreeAlignedBlock(void* ADataPtr) noexcept
 
 TKvSmartBufferList::TKvSmartBufferList(uint32_t ASize) : FSize(ASize) {}
 
-TKvSmartBufferList::~TKvSmartBufferList()
-{
+TKvSmartBufferList::~TKvSmartBufferList() {
     for (void* Block : BufferList)
         FreeAlignedBlock(Block);
 }
 
-void TKvSmartBufferList::ResetCountDown()
-{
+void TKvSmartBufferList::ResetCountDown() {
     FCountDown = static_cast<uint32_t>(BufferList.size()) + IdleTicks;
 }
 
-void* TKvSmartBufferList::Allocate()
-{
+void* TKvSmartBufferList::Allocate() {
     ResetCountDown();
     if (BufferList.empty()) {
         void* Block = AllocateAlignedBlock(FSize);
@@ -74,14 +70,12 @@ void* TKvSmartBufferList::Allocate()
     return Block;
 }
 
-void TKvSmartBufferList::Deallocate(void* DataPtr)
-{
+void TKvSmartBufferList::Deallocate(void* DataPtr) {
     BufferList.push_back(DataPtr);
     ResetCountDown();
 }
 
-bool TKvSmartBufferList::DownSize()
-{
+bool TKvSmartBufferList::DownSize() {
     if (FCountDown > 0) {
         --FCountDown;
         while (FCountDown < BufferList.size()) {
@@ -93,19 +87,16 @@ bool TKvSmartBufferList::DownSize()
 }
 
 TKvSmartBufferManager::TKvSmartBufferManager(bool ATrimTimer)
-    : FTimer(std::chrono::milliseconds(200), [this] { DownSizeTimer(); })
-{
+    : FTimer(std::chrono::milliseconds(200), [this] { DownSizeTimer(); }) {
     FTimer.SetEnabled(ATrimTimer);
 }
 
-TKvSmartBufferManager::~TKvSmartBufferManager()
-{
+TKvSmartBufferManager::~TKvSmartBufferManager() {
     FTimer.Stop();
     ReleaseMemory();
 }
 
-TKvSmartBufferList& TKvSmartBufferManager::ChainFor(uint32_t ASize)
-{
+TKvSmartBufferList& TKvSmartBufferManager::ChainFor(uint32_t ASize) {
     for (auto& Chain : ChainsList)
         if (Chain->Size() == ASize)
             return *Chain;
@@ -113,8 +104,7 @@ TKvSmartBufferList& TKvSmartBufferManager::ChainFor(uint32_t ASize)
     return *ChainsList.back();
 }
 
-void* TKvSmartBufferManager::Allocate(uint32_t ASize)
-{
+void* TKvSmartBufferManager::Allocate(uint32_t ASize) {
     if (ASize == 0)
         return nullptr;
     std::lock_guard Guard(FChainsLock);
@@ -123,8 +113,7 @@ void* TKvSmartBufferManager::Allocate(uint32_t ASize)
     return Block;
 }
 
-void TKvSmartBufferManager::Deallocate(void* DataPtr, uint32_t ASize)
-{
+void TKvSmartBufferManager::Deallocate(void* DataPtr, uint32_t ASize) {
     if (!DataPtr)
         return;
     std::lock_guard Guard(FChainsLock);
@@ -132,32 +121,27 @@ void TKvSmartBufferManager::Deallocate(void* DataPtr, uint32_t ASize)
     --FBlocksInUse;
 }
 
-void TKvSmartBufferManager::ReleaseMemory()
-{
+void TKvSmartBufferManager::ReleaseMemory() {
     std::lock_guard Guard(FChainsLock);
     ChainsList.clear();
 }
 
-void TKvSmartBufferManager::DownSizeTimer() noexcept
-{
+void TKvSmartBufferManager::DownSizeTimer() noexcept {
     std::lock_guard Guard(FChainsLock);
     for (size_t I = ChainsList.size(); I-- > 0;)
         if (ChainsList[I]->DownSize())
             ChainsList.erase(ChainsList.begin() + static_cast<std::ptrdiff_t>(I));
 }
 
-bool TKvSmartBufferManager::GetTimerEnabled()
-{
+bool TKvSmartBufferManager::GetTimerEnabled() {
     return FTimer.GetEnabled();
 }
 
-void TKvSmartBufferManager::SetTimerEnabled(bool AValue)
-{
+void TKvSmartBufferManager::SetTimerEnabled(bool AValue) {
     FTimer.SetEnabled(AValue);
 }
 
-TKvSmartBufferManager::TCounts TKvSmartBufferManager::GetCounts()
-{
+TKvSmartBufferManager::TCounts TKvSmartBufferManager::GetCounts() {
     std::lock_guard Guard(FChainsLock);
     TCounts Counts{FBlocksInUse, 0, ChainsList.size()};
     for (auto& Chain : ChainsList)
@@ -165,8 +149,7 @@ TKvSmartBufferManager::TCounts TKvSmartBufferManager::GetCounts()
     return Counts;
 }
 
-std::optional<size_t> TKvSmartBufferManager::ChainFreeCount(uint32_t ASize)
-{
+std::optional<size_t> TKvSmartBufferManager::ChainFreeCount(uint32_t ASize) {
     std::lock_guard Guard(FChainsLock);
     for (auto& Chain : ChainsList)
         if (Chain->Size() == ASize)
@@ -174,8 +157,7 @@ std::optional<size_t> TKvSmartBufferManager::ChainFreeCount(uint32_t ASize)
     return std::nullopt;
 }
 
-TKvSmartBufferManager& KvBufferManager()
-{
+TKvSmartBufferManager& KvBufferManager() {
     static TKvSmartBufferManager Manager;
     return Manager;
 }

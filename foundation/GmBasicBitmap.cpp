@@ -24,7 +24,8 @@ QImage::Format QtFormat(TPixelFormat AFormat) {
 
 // Copies blue, green and red of each pixel between rows of different formats;
 // a fourth byte gained stays 0.
-void ConvertRow(const uint8_t* ASource, int32_t ASourceBytes, uint8_t* ADest, int32_t ADestBytes, int32_t APixels) {
+void ConvertRow(const uint8_t* ASource, int32_t ASourceBytes, uint8_t* ADest, int32_t ADestBytes,
+                int32_t APixels) {
     for (int32_t i = 0; i < APixels; ++i)
         std::memcpy(ADest + i * ADestBytes, ASource + i * ASourceBytes, 3);
 }
@@ -34,8 +35,7 @@ void ReleasePixels(void* AInfo) {
     delete static_cast<std::shared_ptr<uint8_t[]>*>(AInfo);
 }
 
-template <class T>
-void Put(QByteArray& AOut, T AValue) {
+template <class T> void Put(QByteArray& AOut, T AValue) {
     char bytes[sizeof(T)];
     qToLittleEndian(AValue, bytes);
     AOut.append(bytes, sizeof(T));
@@ -60,7 +60,8 @@ TGmBasicBitmap::~TGmBasicBitmap() {
     FCanvas->SetImage(nullptr);
 }
 
-std::unique_ptr<TGmBasicBitmap> TGmBasicBitmap::CreateSizeColorAlpha(int32_t AWidth, int32_t AHeight, TColor AColor,
+std::unique_ptr<TGmBasicBitmap> TGmBasicBitmap::CreateSizeColorAlpha(int32_t AWidth,
+                                                                     int32_t AHeight, TColor AColor,
                                                                      uint8_t AAlpha) {
     auto result = std::make_unique<TGmBasicBitmap>();
     result->SetPixelFormat(pf32bit);
@@ -69,9 +70,11 @@ std::unique_ptr<TGmBasicBitmap> TGmBasicBitmap::CreateSizeColorAlpha(int32_t AWi
         return result;
     // TColor holds red lowest; pixels hold blue lowest
     const uint32_t rgb = ColorToRGB(AColor);
-    const uint32_t pixel = (uint32_t{AAlpha} << 24) | ((rgb & 0xFF) << 16) | (rgb & 0xFF00) | ((rgb >> 16) & 0xFF);
+    const uint32_t pixel =
+        (uint32_t{AAlpha} << 24) | ((rgb & 0xFF) << 16) | (rgb & 0xFF00) | ((rgb >> 16) & 0xFF);
     for (int32_t y = 0; y < AHeight; ++y) {
-        auto* row = reinterpret_cast<uint32_t*>(result->FDataPtr + static_cast<ptrdiff_t>(y) * result->RowStride());
+        auto* row = reinterpret_cast<uint32_t*>(result->FDataPtr +
+                                                static_cast<ptrdiff_t>(y) * result->RowStride());
         std::fill(row, row + AWidth, pixel);
     }
     return result;
@@ -182,8 +185,8 @@ void TGmBasicBitmap::FromBuffer(const void* APtr, int32_t AScanlineStep) {
     const auto* source = static_cast<const uint8_t*>(APtr);
     const auto bytes = static_cast<size_t>(FWidth) * static_cast<size_t>(BytesPerPixel());
     for (int32_t y = 0; y < FHeight; ++y)
-        std::memcpy(FDataPtr + static_cast<ptrdiff_t>(y) * RowStride(), source + static_cast<ptrdiff_t>(y) * AScanlineStep,
-                    bytes);
+        std::memcpy(FDataPtr + static_cast<ptrdiff_t>(y) * RowStride(),
+                    source + static_cast<ptrdiff_t>(y) * AScanlineStep, bytes);
 }
 
 void TGmBasicBitmap::ToBuffer(void* APtr, int32_t AScanlineStep) const {
@@ -194,8 +197,8 @@ void TGmBasicBitmap::ToBuffer(void* APtr, int32_t AScanlineStep) const {
     auto* dest = static_cast<uint8_t*>(APtr);
     const auto bytes = static_cast<size_t>(FWidth) * static_cast<size_t>(BytesPerPixel());
     for (int32_t y = 0; y < FHeight; ++y)
-        std::memcpy(dest + static_cast<ptrdiff_t>(y) * AScanlineStep, FDataPtr + static_cast<ptrdiff_t>(y) * RowStride(),
-                    bytes);
+        std::memcpy(dest + static_cast<ptrdiff_t>(y) * AScanlineStep,
+                    FDataPtr + static_cast<ptrdiff_t>(y) * RowStride(), bytes);
 }
 
 QImage TGmBasicBitmap::ToImage() const {
@@ -232,7 +235,8 @@ void TGmBasicBitmap::SaveToStream(QIODevice& AStream) const {
     Put(header, h.biClrImportant);
     bool complete = AStream.write(header) == header.size();
     if (complete && FDataPtr)
-        complete = AStream.write(reinterpret_cast<const char*>(FDataPtr), qint64{imageSize}) == qint64{imageSize};
+        complete = AStream.write(reinterpret_cast<const char*>(FDataPtr), qint64{imageSize}) ==
+                   qint64{imageSize};
     if (!complete)
         throw EWriteError(QStringLiteral("Stream write error"));
 }
@@ -241,8 +245,10 @@ void TGmBasicBitmap::SaveToFile(const QString& AFileName) const {
     // written beside the target and renamed over it once complete
     QSaveFile file(AFileName);
     if (!file.open(QIODevice::WriteOnly))
-        throw EFCreateError(QStringLiteral("Cannot create file \"%1\". %2").arg(AFileName, file.errorString()));
+        throw EFCreateError(
+            QStringLiteral("Cannot create file \"%1\". %2").arg(AFileName, file.errorString()));
     SaveToStream(file);
     if (!file.commit())
-        throw EWriteError(QStringLiteral("Cannot write file \"%1\". %2").arg(AFileName, file.errorString()));
+        throw EWriteError(
+            QStringLiteral("Cannot write file \"%1\". %2").arg(AFileName, file.errorString()));
 }

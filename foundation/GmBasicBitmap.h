@@ -48,8 +48,8 @@ public:
 
     // 32 bits per pixel, every pixel AColor (0x00BBGGRR) in its low 24 bits,
     // blue lowest, and AAlpha in the top byte.
-    static std::unique_ptr<TGmBasicBitmap> CreateSizeColorAlpha(int32_t AWidth, int32_t AHeight, TColor AColor,
-                                                               uint8_t AAlpha);
+    static std::unique_ptr<TGmBasicBitmap> CreateSizeColorAlpha(int32_t AWidth, int32_t AHeight,
+                                                                TColor AColor, uint8_t AAlpha);
     // The size, format and pixels of ABitmap.
     static std::unique_ptr<TGmBasicBitmap> CreateCopy(const TGmBasicBitmap& ABitmap);
     // 24 bits per pixel, the size and pixels of the framework bitmap.

@@ -82,7 +82,8 @@ public:
     virtual int32_t TextHeight(const QString& AText) = 0;
     // Text with its top-left corner at (X, Y); the cell is filled first unless the brush is clear.
     virtual void TextOut(int32_t X, int32_t Y, const QString& AText) = 0;
-    virtual void ExcludeClipRect(int32_t LeftRect, int32_t TopRect, int32_t RightRect, int32_t BottomRect) = 0;
+    virtual void ExcludeClipRect(int32_t LeftRect, int32_t TopRect, int32_t RightRect,
+                                 int32_t BottomRect) = 0;
     virtual void ResetClipRect() = 0;
     virtual void SelectClipRgn(const QRegion& hUpdateRgn) = 0;
     // Degrees counter-clockwise of the text's base line.

@@ -35,8 +35,7 @@ void THxCanvasBrushImpl::SetStyle(THxBrushStyle AValue) {
 }
 
 THxCanvasImpl::THxCanvasImpl(TCanvas& ACanvas)
-    : FCanvas(ACanvas),
-      FPen(std::make_unique<THxCanvasPenImpl>(ACanvas)),
+    : FCanvas(ACanvas), FPen(std::make_unique<THxCanvasPenImpl>(ACanvas)),
       FBrush(std::make_unique<THxCanvasBrushImpl>(ACanvas)),
       FFont(std::make_unique<THxCanvasFontImpl>()) {}
 
@@ -71,24 +70,42 @@ void THxCanvasImpl::SetStrokeThickness(int32_t AValue) {
 
 THxStrokeDash THxCanvasImpl::GetStrokeDash() const {
     switch (FCanvas.Pen().Style()) {
-    case psDash: return sdDashDash;
-    case psDot: return sdDashDot;
-    case psDashDot: return sdDashDashDot;
-    case psDashDotDot: return sdDashDashDotDot;
-    case psUserStyle: return sdDashCustom;
-    default: return sdDashSolid;
+    case psDash:
+        return sdDashDash;
+    case psDot:
+        return sdDashDot;
+    case psDashDot:
+        return sdDashDashDot;
+    case psDashDotDot:
+        return sdDashDashDotDot;
+    case psUserStyle:
+        return sdDashCustom;
+    default:
+        return sdDashSolid;
     }
 }
 
 void THxCanvasImpl::SetStrokeDash(THxStrokeDash AValue) {
     TPenStyle style = psSolid;
     switch (AValue) {
-    case sdDashSolid: style = psSolid; break;
-    case sdDashDash: style = psDash; break;
-    case sdDashDot: style = psDot; break;
-    case sdDashDashDot: style = psDashDot; break;
-    case sdDashDashDotDot: style = psDashDotDot; break;
-    case sdDashCustom: style = psUserStyle; break;
+    case sdDashSolid:
+        style = psSolid;
+        break;
+    case sdDashDash:
+        style = psDash;
+        break;
+    case sdDashDot:
+        style = psDot;
+        break;
+    case sdDashDashDot:
+        style = psDashDot;
+        break;
+    case sdDashDashDotDot:
+        style = psDashDotDot;
+        break;
+    case sdDashCustom:
+        style = psUserStyle;
+        break;
     }
     FCanvas.Pen().SetStyle(style);
 }
@@ -149,7 +166,8 @@ void THxCanvasImpl::TextOut(int32_t X, int32_t Y, const QString& AText) {
     FCanvas.TextOut(X, Y, AText);
 }
 
-void THxCanvasImpl::ExcludeClipRect(int32_t LeftRect, int32_t TopRect, int32_t RightRect, int32_t BottomRect) {
+void THxCanvasImpl::ExcludeClipRect(int32_t LeftRect, int32_t TopRect, int32_t RightRect,
+                                    int32_t BottomRect) {
     FCanvas.ExcludeClipRect(LeftRect, TopRect, RightRect, BottomRect);
 }
 

@@ -69,7 +69,8 @@ public:
     int32_t TextWidth(const QString& AText) override;
     int32_t TextHeight(const QString& AText) override;
     void TextOut(int32_t X, int32_t Y, const QString& AText) override;
-    void ExcludeClipRect(int32_t LeftRect, int32_t TopRect, int32_t RightRect, int32_t BottomRect) override;
+    void ExcludeClipRect(int32_t LeftRect, int32_t TopRect, int32_t RightRect,
+                         int32_t BottomRect) override;
     void ResetClipRect() override;
     void SelectClipRgn(const QRegion& hUpdateRgn) override;
     void SetFontAngle(int32_t AValue) override;

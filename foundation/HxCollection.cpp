@@ -9,7 +9,8 @@ namespace {
 const THxLockPtr& CollectionLock(TCollection* ACollection) {
     auto* collection = qobject_cast<THxCollection*>(ACollection);
     if (!collection)
-        throw Exception(QStringLiteral("A THxCollectionItem needs a THxCollection to share its lock"));
+        throw Exception(
+            QStringLiteral("A THxCollectionItem needs a THxCollection to share its lock"));
     return collection->Lock();
 }
 
@@ -19,8 +20,7 @@ const THxLockPtr& RequireLock(const THxLockPtr& ALock) {
     return ALock;
 }
 
-template <class TOwner>
-const THxLockPtr& OwnerLock(const TOwner* AOwner) {
+template <class TOwner> const THxLockPtr& OwnerLock(const TOwner* AOwner) {
     if (!AOwner)
         throw Exception(QStringLiteral("Calling THxCollection.Create without lock!"));
     return AOwner->Lock();
@@ -49,7 +49,8 @@ void THxCollectionItem::LockChanged() {}
 THxCollection::THxCollection(TPersistent* AOwner, TItemFactory AItemFactory)
     : TJwExtCollection(AOwner, std::move(AItemFactory)), FLock(THxLock::Create(nullptr)) {}
 
-THxCollection::THxCollection(TPersistent* AOwner, const THxLockPtr& ALock, TItemFactory AItemFactory)
+THxCollection::THxCollection(TPersistent* AOwner, const THxLockPtr& ALock,
+                             TItemFactory AItemFactory)
     : TJwExtCollection(AOwner, std::move(AItemFactory)), FLock(RequireLock(ALock)) {}
 
 THxCollection::THxCollection(THxPersistent* AOwner, TItemFactory AItemFactory)

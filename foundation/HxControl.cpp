@@ -7,7 +7,8 @@
 #include <QGuiApplication>
 
 THxCustomControl::THxCustomControl(TComponent* AOwner)
-    : TControl(AOwner), FNotifyTarget(std::make_shared<TNotifyTarget>()), FMouseTimer(new THxTimer(nullptr)) {
+    : TControl(AOwner), FNotifyTarget(std::make_shared<TNotifyTarget>()),
+      FMouseTimer(new THxTimer(nullptr)) {
     FNotifyTarget->Control = this;
     FLock = THxLock::Create([Target = FNotifyTarget] {
         const auto notify = [Target] {

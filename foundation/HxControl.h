@@ -9,8 +9,8 @@
 #include "foundation/HxTimer.h"
 #include "platform/Controls.h"
 
-#include <mutex>
 #include <memory>
+#include <mutex>
 
 class THxCustomControl : public TControl {
     Q_OBJECT

@@ -45,12 +45,14 @@ void THxControlDrawLayer::DoLayerMouseMove(TShiftState AShift, int32_t AX, int32
         MouseMove(AShift, AX, AY);
 }
 
-void THxControlDrawLayer::DoLayerMouseDown(TMouseButton AButton, TShiftState AShift, int32_t AX, int32_t AY) {
+void THxControlDrawLayer::DoLayerMouseDown(TMouseButton AButton, TShiftState AShift, int32_t AX,
+                                           int32_t AY) {
     if (AcceptsInput())
         MouseDown(AButton, AShift, AX, AY);
 }
 
-void THxControlDrawLayer::DoLayerMouseUp(TMouseButton AButton, TShiftState AShift, int32_t AX, int32_t AY) {
+void THxControlDrawLayer::DoLayerMouseUp(TMouseButton AButton, TShiftState AShift, int32_t AX,
+                                         int32_t AY) {
     if (AcceptsInput())
         MouseUp(AButton, AShift, AX, AY);
 }
@@ -79,7 +81,9 @@ void THxControlDrawLayer::DoLayerMouseLeave() {
 
 QObject* THxControlDrawLayer::GetChachedData(const QObject* ALink) {
     const auto it = std::find(FCachedLayersList.begin(), FCachedLayersList.end(), ALink);
-    return it == FCachedLayersList.end() ? nullptr : FCachedList[static_cast<size_t>(it - FCachedLayersList.begin())].get();
+    return it == FCachedLayersList.end()
+               ? nullptr
+               : FCachedList[static_cast<size_t>(it - FCachedLayersList.begin())].get();
 }
 
 void THxControlDrawLayer::SetChachedData(const QObject* ALink, QObject* AData) {

@@ -19,15 +19,17 @@ public:
     void* QueryInterface(const TGUID& AIID) noexcept override;
 
     // Drawing: nothing here; a layer class draws.
-    void DoLayerBegin(THxCanvas* ACanvas, int32_t AWidth, int32_t AHeight, float AXCoeff, float AYCoeff) override;
+    void DoLayerBegin(THxCanvas* ACanvas, int32_t AWidth, int32_t AHeight, float AXCoeff,
+                      float AYCoeff) override;
     void DoLayerEnd() override;
-    void DoLayerDraw(THxCanvas* ACanvas, int32_t AWidth, int32_t AHeight, float AXCoeff, float AYCoeff,
-                     bool AContoursOnly) override;
+    void DoLayerDraw(THxCanvas* ACanvas, int32_t AWidth, int32_t AHeight, float AXCoeff,
+                     float AYCoeff, bool AContoursOnly) override;
 
     // Mouse input of the host, while the control is visible and enabled. A
     // wheel step must lie strictly inside the control's bounds.
     void DoLayerMouseMove(TShiftState AShift, int32_t AX, int32_t AY) override;
-    void DoLayerMouseDown(TMouseButton AButton, TShiftState AShift, int32_t AX, int32_t AY) override;
+    void DoLayerMouseDown(TMouseButton AButton, TShiftState AShift, int32_t AX,
+                          int32_t AY) override;
     void DoLayerMouseUp(TMouseButton AButton, TShiftState AShift, int32_t AX, int32_t AY) override;
     bool DoLayerMouseWheelDown(TShiftState AShift, int32_t AX, int32_t AY) override;
     bool DoLayerMouseWheelUp(TShiftState AShift, int32_t AX, int32_t AY) override;

@@ -2,7 +2,8 @@
 
 #include "platform/Filer.h"
 
-THxLayerCollectionItem::THxLayerCollectionItem(TCollection* ACollection) : THxCollectionItem(ACollection) {}
+THxLayerCollectionItem::THxLayerCollectionItem(TCollection* ACollection)
+    : THxCollectionItem(ACollection) {}
 
 THxLayerCollectionItem::~THxLayerCollectionItem() = default;
 
@@ -76,6 +77,7 @@ QString THxLayerCollectionItem::GetDisplayName() const {
 void THxLayerCollectionItem::DefineProperties(TFiler& AFiler) {
     THxCollectionItem::DefineProperties(AFiler);
     AFiler.DefineProperty(
-        QStringLiteral("LayerIndex"), [this](TReader& AReader) { SetLayerIndex(AReader.ReadInteger()); },
+        QStringLiteral("LayerIndex"),
+        [this](TReader& AReader) { SetLayerIndex(AReader.ReadInteger()); },
         [this](TWriter& AWriter) { AWriter.WriteInteger(GetLayerIndex()); }, true);
 }

@@ -25,13 +25,16 @@ public:
 
     // A drawing pass: Begin, Draw into ACanvas (the host's size, and the
     // scale from layer pixels to host pixels), End.
-    virtual void DoLayerBegin(THxCanvas* ACanvas, int32_t AWidth, int32_t AHeight, float AXCoeff, float AYCoeff) = 0;
+    virtual void DoLayerBegin(THxCanvas* ACanvas, int32_t AWidth, int32_t AHeight, float AXCoeff,
+                              float AYCoeff) = 0;
     virtual void DoLayerEnd() = 0;
-    virtual void DoLayerDraw(THxCanvas* ACanvas, int32_t AWidth, int32_t AHeight, float AXCoeff, float AYCoeff,
-                             bool AContoursOnly) = 0;
+    virtual void DoLayerDraw(THxCanvas* ACanvas, int32_t AWidth, int32_t AHeight, float AXCoeff,
+                             float AYCoeff, bool AContoursOnly) = 0;
     virtual void DoLayerMouseMove(TShiftState AShift, int32_t AX, int32_t AY) = 0;
-    virtual void DoLayerMouseDown(TMouseButton AButton, TShiftState AShift, int32_t AX, int32_t AY) = 0;
-    virtual void DoLayerMouseUp(TMouseButton AButton, TShiftState AShift, int32_t AX, int32_t AY) = 0;
+    virtual void DoLayerMouseDown(TMouseButton AButton, TShiftState AShift, int32_t AX,
+                                  int32_t AY) = 0;
+    virtual void DoLayerMouseUp(TMouseButton AButton, TShiftState AShift, int32_t AX,
+                                int32_t AY) = 0;
     // Whether the step was forwarded and handled.
     virtual bool DoLayerMouseWheelDown(TShiftState AShift, int32_t AX, int32_t AY) = 0;
     virtual bool DoLayerMouseWheelUp(TShiftState AShift, int32_t AX, int32_t AY) = 0;

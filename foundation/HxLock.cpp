@@ -5,7 +5,8 @@
 THxBasicLock::THxBasicLock(THxPropUpdateFunc ANotify) : FNotify(std::move(ANotify)) {}
 
 template <class T>
-bool THxBasicLock::TypedSet(T& APropValue, const T& AValue, const THxPropUpdateFunc& AUpdatedFunc, bool ANotify) {
+bool THxBasicLock::TypedSet(T& APropValue, const T& AValue, const THxPropUpdateFunc& AUpdatedFunc,
+                            bool ANotify) {
     // A stopping tree refuses new entries: the value is not the caller's to set.
     const TJwLockSectionPtr Section = WriteLock();
     if (!JwHolds(Section) || APropValue == AValue)
@@ -19,7 +20,8 @@ bool THxBasicLock::TypedSet(T& APropValue, const T& AValue, const THxPropUpdateF
 }
 
 template <class T>
-bool THxBasicLock::ClampedSet(T& APropValue, std::type_identity_t<T> AValue, const std::type_identity_t<T>* AMinValue,
+bool THxBasicLock::ClampedSet(T& APropValue, std::type_identity_t<T> AValue,
+                              const std::type_identity_t<T>* AMinValue,
                               const std::type_identity_t<T>* AMaxValue,
                               const THxPropUpdateFunc& AUpdatedFunc) {
     if (AMinValue && AValue < *AMinValue)
@@ -29,47 +31,55 @@ bool THxBasicLock::ClampedSet(T& APropValue, std::type_identity_t<T> AValue, con
     return TypedSet(APropValue, AValue, AUpdatedFunc, true);
 }
 
-template <class T>
-T THxBasicLock::TypedGet(const T& APropValue) {
+template <class T> T THxBasicLock::TypedGet(const T& APropValue) {
     // A stopping tree lets readers through unlocked; only the stopping thread
     // changes values then, and setters from elsewhere are refused.
     const TJwLockSectionPtr Section = ReadLock();
     return APropValue;
 }
 
-bool THxBasicLock::Setter(TGPColor& APropValue, TGPColor AValue, const THxPropUpdateFunc& AUpdatedFunc, bool) {
+bool THxBasicLock::Setter(TGPColor& APropValue, TGPColor AValue,
+                          const THxPropUpdateFunc& AUpdatedFunc, bool) {
     return TypedSet(APropValue, AValue, AUpdatedFunc, true);
 }
 
-bool THxBasicLock::SetterColor(TColor& APropValue, TColor AValue, const THxPropUpdateFunc& AUpdatedFunc) {
+bool THxBasicLock::SetterColor(TColor& APropValue, TColor AValue,
+                               const THxPropUpdateFunc& AUpdatedFunc) {
     return TypedSet(APropValue, AValue, AUpdatedFunc, true);
 }
 
-bool THxBasicLock::SetterCursor(TCursor& APropValue, TCursor AValue, const THxPropUpdateFunc& AUpdatedFunc) {
+bool THxBasicLock::SetterCursor(TCursor& APropValue, TCursor AValue,
+                                const THxPropUpdateFunc& AUpdatedFunc) {
     return TypedSet(APropValue, AValue, AUpdatedFunc, true);
 }
 
-bool THxBasicLock::Setter(int32_t& APropValue, int32_t AValue, const THxPropUpdateFunc& AUpdatedFunc) {
+bool THxBasicLock::Setter(int32_t& APropValue, int32_t AValue,
+                          const THxPropUpdateFunc& AUpdatedFunc) {
     return TypedSet(APropValue, AValue, AUpdatedFunc, true);
 }
 
-bool THxBasicLock::Setter(int16_t& APropValue, int16_t AValue, const THxPropUpdateFunc& AUpdatedFunc) {
+bool THxBasicLock::Setter(int16_t& APropValue, int16_t AValue,
+                          const THxPropUpdateFunc& AUpdatedFunc) {
     return TypedSet(APropValue, AValue, AUpdatedFunc, true);
 }
 
-bool THxBasicLock::Setter(int64_t& APropValue, int64_t AValue, const THxPropUpdateFunc& AUpdatedFunc) {
+bool THxBasicLock::Setter(int64_t& APropValue, int64_t AValue,
+                          const THxPropUpdateFunc& AUpdatedFunc) {
     return TypedSet(APropValue, AValue, AUpdatedFunc, true);
 }
 
-bool THxBasicLock::Setter(uint32_t& APropValue, uint32_t AValue, const THxPropUpdateFunc& AUpdatedFunc) {
+bool THxBasicLock::Setter(uint32_t& APropValue, uint32_t AValue,
+                          const THxPropUpdateFunc& AUpdatedFunc) {
     return TypedSet(APropValue, AValue, AUpdatedFunc, true);
 }
 
-bool THxBasicLock::Setter(uint16_t& APropValue, uint16_t AValue, const THxPropUpdateFunc& AUpdatedFunc) {
+bool THxBasicLock::Setter(uint16_t& APropValue, uint16_t AValue,
+                          const THxPropUpdateFunc& AUpdatedFunc) {
     return TypedSet(APropValue, AValue, AUpdatedFunc, true);
 }
 
-bool THxBasicLock::Setter(uint8_t& APropValue, uint8_t AValue, const THxPropUpdateFunc& AUpdatedFunc) {
+bool THxBasicLock::Setter(uint8_t& APropValue, uint8_t AValue,
+                          const THxPropUpdateFunc& AUpdatedFunc) {
     return TypedSet(APropValue, AValue, AUpdatedFunc, true);
 }
 
@@ -77,7 +87,8 @@ bool THxBasicLock::Setter(float& APropValue, float AValue, const THxPropUpdateFu
     return TypedSet(APropValue, AValue, AUpdatedFunc, true);
 }
 
-bool THxBasicLock::Setter(double& APropValue, double AValue, const THxPropUpdateFunc& AUpdatedFunc) {
+bool THxBasicLock::Setter(double& APropValue, double AValue,
+                          const THxPropUpdateFunc& AUpdatedFunc) {
     return TypedSet(APropValue, AValue, AUpdatedFunc, true);
 }
 
@@ -85,11 +96,13 @@ bool THxBasicLock::Setter(bool& APropValue, bool AValue, const THxPropUpdateFunc
     return TypedSet(APropValue, AValue, AUpdatedFunc, true);
 }
 
-bool THxBasicLock::Setter(QString& APropValue, const QString& AValue, const THxPropUpdateFunc& AUpdatedFunc) {
+bool THxBasicLock::Setter(QString& APropValue, const QString& AValue,
+                          const THxPropUpdateFunc& AUpdatedFunc) {
     return TypedSet(APropValue, AValue, AUpdatedFunc, true);
 }
 
-bool THxBasicLock::Setter(QByteArray& APropValue, const QByteArray& AValue, const THxPropUpdateFunc& AUpdatedFunc) {
+bool THxBasicLock::Setter(QByteArray& APropValue, const QByteArray& AValue,
+                          const THxPropUpdateFunc& AUpdatedFunc) {
     return TypedSet(APropValue, AValue, AUpdatedFunc, true);
 }
 
@@ -97,11 +110,13 @@ bool THxBasicLock::Setter(QChar& APropValue, QChar AValue, const THxPropUpdateFu
     return TypedSet(APropValue, AValue, AUpdatedFunc, true);
 }
 
-bool THxBasicLock::SetterDateTime(TDateTime& APropValue, TDateTime AValue, const THxPropUpdateFunc& AUpdatedFunc) {
+bool THxBasicLock::SetterDateTime(TDateTime& APropValue, TDateTime AValue,
+                                  const THxPropUpdateFunc& AUpdatedFunc) {
     return TypedSet(APropValue, AValue, AUpdatedFunc, true);
 }
 
-bool THxBasicLock::Setter(TKvClockSource& APropValue, TKvClockSource AValue, const THxPropUpdateFunc& AUpdatedFunc) {
+bool THxBasicLock::Setter(TKvClockSource& APropValue, TKvClockSource AValue,
+                          const THxPropUpdateFunc& AUpdatedFunc) {
     return TypedSet(APropValue, AValue, AUpdatedFunc, true);
 }
 
@@ -120,8 +135,8 @@ bool THxBasicLock::SetterMax(int32_t& APropValue, int32_t AValue, int32_t AMaxVa
     return ClampedSet(APropValue, AValue, nullptr, &AMaxValue, AUpdatedFunc);
 }
 
-bool THxBasicLock::SetterMinMax(int32_t& APropValue, int32_t AValue, int32_t AMinValue, int32_t AMaxValue,
-                                const THxPropUpdateFunc& AUpdatedFunc) {
+bool THxBasicLock::SetterMinMax(int32_t& APropValue, int32_t AValue, int32_t AMinValue,
+                                int32_t AMaxValue, const THxPropUpdateFunc& AUpdatedFunc) {
     return ClampedSet(APropValue, AValue, &AMinValue, &AMaxValue, AUpdatedFunc);
 }
 
@@ -135,8 +150,8 @@ bool THxBasicLock::SetterMax(int64_t& APropValue, int64_t AValue, int64_t AMaxVa
     return ClampedSet(APropValue, AValue, nullptr, &AMaxValue, AUpdatedFunc);
 }
 
-bool THxBasicLock::SetterMinMax(int64_t& APropValue, int64_t AValue, int64_t AMinValue, int64_t AMaxValue,
-                                const THxPropUpdateFunc& AUpdatedFunc) {
+bool THxBasicLock::SetterMinMax(int64_t& APropValue, int64_t AValue, int64_t AMinValue,
+                                int64_t AMaxValue, const THxPropUpdateFunc& AUpdatedFunc) {
     return ClampedSet(APropValue, AValue, &AMinValue, &AMaxValue, AUpdatedFunc);
 }
 
@@ -150,8 +165,8 @@ bool THxBasicLock::SetterMax(uint32_t& APropValue, uint32_t AValue, uint32_t AMa
     return ClampedSet(APropValue, AValue, nullptr, &AMaxValue, AUpdatedFunc);
 }
 
-bool THxBasicLock::SetterMinMax(uint32_t& APropValue, uint32_t AValue, uint32_t AMinValue, uint32_t AMaxValue,
-                                const THxPropUpdateFunc& AUpdatedFunc) {
+bool THxBasicLock::SetterMinMax(uint32_t& APropValue, uint32_t AValue, uint32_t AMinValue,
+                                uint32_t AMaxValue, const THxPropUpdateFunc& AUpdatedFunc) {
     return ClampedSet(APropValue, AValue, &AMinValue, &AMaxValue, AUpdatedFunc);
 }
 
@@ -165,8 +180,8 @@ bool THxBasicLock::SetterMax(uint16_t& APropValue, uint16_t AValue, uint16_t AMa
     return ClampedSet(APropValue, AValue, nullptr, &AMaxValue, AUpdatedFunc);
 }
 
-bool THxBasicLock::SetterMinMax(uint16_t& APropValue, uint16_t AValue, uint16_t AMinValue, uint16_t AMaxValue,
-                                const THxPropUpdateFunc& AUpdatedFunc) {
+bool THxBasicLock::SetterMinMax(uint16_t& APropValue, uint16_t AValue, uint16_t AMinValue,
+                                uint16_t AMaxValue, const THxPropUpdateFunc& AUpdatedFunc) {
     return ClampedSet(APropValue, AValue, &AMinValue, &AMaxValue, AUpdatedFunc);
 }
 
@@ -180,16 +195,18 @@ bool THxBasicLock::SetterMax(uint8_t& APropValue, uint8_t AValue, uint8_t AMaxVa
     return ClampedSet(APropValue, AValue, nullptr, &AMaxValue, AUpdatedFunc);
 }
 
-bool THxBasicLock::SetterMinMax(uint8_t& APropValue, uint8_t AValue, uint8_t AMinValue, uint8_t AMaxValue,
-                                const THxPropUpdateFunc& AUpdatedFunc) {
+bool THxBasicLock::SetterMinMax(uint8_t& APropValue, uint8_t AValue, uint8_t AMinValue,
+                                uint8_t AMaxValue, const THxPropUpdateFunc& AUpdatedFunc) {
     return ClampedSet(APropValue, AValue, &AMinValue, &AMaxValue, AUpdatedFunc);
 }
 
-bool THxBasicLock::SetterMin(float& APropValue, float AValue, float AMinValue, const THxPropUpdateFunc& AUpdatedFunc) {
+bool THxBasicLock::SetterMin(float& APropValue, float AValue, float AMinValue,
+                             const THxPropUpdateFunc& AUpdatedFunc) {
     return ClampedSet(APropValue, AValue, &AMinValue, nullptr, AUpdatedFunc);
 }
 
-bool THxBasicLock::SetterMax(float& APropValue, float AValue, float AMaxValue, const THxPropUpdateFunc& AUpdatedFunc) {
+bool THxBasicLock::SetterMax(float& APropValue, float AValue, float AMaxValue,
+                             const THxPropUpdateFunc& AUpdatedFunc) {
     return ClampedSet(APropValue, AValue, nullptr, &AMaxValue, AUpdatedFunc);
 }
 
@@ -208,8 +225,8 @@ bool THxBasicLock::SetterMax(double& APropValue, double AValue, double AMaxValue
     return ClampedSet(APropValue, AValue, nullptr, &AMaxValue, AUpdatedFunc);
 }
 
-bool THxBasicLock::SetterMinMax(double& APropValue, double AValue, double AMinValue, double AMaxValue,
-                                const THxPropUpdateFunc& AUpdatedFunc) {
+bool THxBasicLock::SetterMinMax(double& APropValue, double AValue, double AMinValue,
+                                double AMaxValue, const THxPropUpdateFunc& AUpdatedFunc) {
     return ClampedSet(APropValue, AValue, &AMinValue, &AMaxValue, AUpdatedFunc);
 }
 

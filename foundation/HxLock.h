@@ -24,24 +24,38 @@ public:
     static constexpr TGUID IID = TGUID::Parse("{41898A42-8C0F-4C05-AEE4-C2DE0BAB1869}");
 
     // Each answers whether the value changed.
-    virtual bool Setter(TGPColor& APropValue, TGPColor AValue, const THxPropUpdateFunc& AUpdatedFunc, bool Unused) = 0;
-    virtual bool SetterColor(TColor& APropValue, TColor AValue, const THxPropUpdateFunc& AUpdatedFunc) = 0;
-    virtual bool SetterCursor(TCursor& APropValue, TCursor AValue, const THxPropUpdateFunc& AUpdatedFunc) = 0;
-    virtual bool Setter(int32_t& APropValue, int32_t AValue, const THxPropUpdateFunc& AUpdatedFunc) = 0;
-    virtual bool Setter(int16_t& APropValue, int16_t AValue, const THxPropUpdateFunc& AUpdatedFunc) = 0;
-    virtual bool Setter(int64_t& APropValue, int64_t AValue, const THxPropUpdateFunc& AUpdatedFunc) = 0;
-    virtual bool Setter(uint32_t& APropValue, uint32_t AValue, const THxPropUpdateFunc& AUpdatedFunc) = 0;
-    virtual bool Setter(uint16_t& APropValue, uint16_t AValue, const THxPropUpdateFunc& AUpdatedFunc) = 0;
-    virtual bool Setter(uint8_t& APropValue, uint8_t AValue, const THxPropUpdateFunc& AUpdatedFunc) = 0;
+    virtual bool Setter(TGPColor& APropValue, TGPColor AValue,
+                        const THxPropUpdateFunc& AUpdatedFunc, bool Unused) = 0;
+    virtual bool SetterColor(TColor& APropValue, TColor AValue,
+                             const THxPropUpdateFunc& AUpdatedFunc) = 0;
+    virtual bool SetterCursor(TCursor& APropValue, TCursor AValue,
+                              const THxPropUpdateFunc& AUpdatedFunc) = 0;
+    virtual bool Setter(int32_t& APropValue, int32_t AValue,
+                        const THxPropUpdateFunc& AUpdatedFunc) = 0;
+    virtual bool Setter(int16_t& APropValue, int16_t AValue,
+                        const THxPropUpdateFunc& AUpdatedFunc) = 0;
+    virtual bool Setter(int64_t& APropValue, int64_t AValue,
+                        const THxPropUpdateFunc& AUpdatedFunc) = 0;
+    virtual bool Setter(uint32_t& APropValue, uint32_t AValue,
+                        const THxPropUpdateFunc& AUpdatedFunc) = 0;
+    virtual bool Setter(uint16_t& APropValue, uint16_t AValue,
+                        const THxPropUpdateFunc& AUpdatedFunc) = 0;
+    virtual bool Setter(uint8_t& APropValue, uint8_t AValue,
+                        const THxPropUpdateFunc& AUpdatedFunc) = 0;
     virtual bool Setter(float& APropValue, float AValue, const THxPropUpdateFunc& AUpdatedFunc) = 0;
-    virtual bool Setter(double& APropValue, double AValue, const THxPropUpdateFunc& AUpdatedFunc) = 0;
+    virtual bool Setter(double& APropValue, double AValue,
+                        const THxPropUpdateFunc& AUpdatedFunc) = 0;
     virtual bool Setter(bool& APropValue, bool AValue, const THxPropUpdateFunc& AUpdatedFunc) = 0;
     // Strings compare by content, case-sensitive.
-    virtual bool Setter(QString& APropValue, const QString& AValue, const THxPropUpdateFunc& AUpdatedFunc) = 0;
-    virtual bool Setter(QByteArray& APropValue, const QByteArray& AValue, const THxPropUpdateFunc& AUpdatedFunc) = 0;
+    virtual bool Setter(QString& APropValue, const QString& AValue,
+                        const THxPropUpdateFunc& AUpdatedFunc) = 0;
+    virtual bool Setter(QByteArray& APropValue, const QByteArray& AValue,
+                        const THxPropUpdateFunc& AUpdatedFunc) = 0;
     virtual bool Setter(QChar& APropValue, QChar AValue, const THxPropUpdateFunc& AUpdatedFunc) = 0;
-    virtual bool SetterDateTime(TDateTime& APropValue, TDateTime AValue, const THxPropUpdateFunc& AUpdatedFunc) = 0;
-    virtual bool Setter(TKvClockSource& APropValue, TKvClockSource AValue, const THxPropUpdateFunc& AUpdatedFunc) = 0;
+    virtual bool SetterDateTime(TDateTime& APropValue, TDateTime AValue,
+                                const THxPropUpdateFunc& AUpdatedFunc) = 0;
+    virtual bool Setter(TKvClockSource& APropValue, TKvClockSource AValue,
+                        const THxPropUpdateFunc& AUpdatedFunc) = 0;
     // Calls AUpdatedFunc but does not notify the node: a change of the
     // synchronisation mode is the update function's business alone.
     virtual bool Setter(TKvSynchronizeType& APropValue, TKvSynchronizeType AValue,
@@ -49,32 +63,46 @@ public:
 
     // Clamp AValue first (SetterMinMax: to the minimum, then to the maximum,
     // so the maximum wins when they cross), then set as Setter does.
-    virtual bool SetterMin(int32_t& APropValue, int32_t AValue, int32_t AMinValue, const THxPropUpdateFunc& AUpdatedFunc) = 0;
-    virtual bool SetterMax(int32_t& APropValue, int32_t AValue, int32_t AMaxValue, const THxPropUpdateFunc& AUpdatedFunc) = 0;
-    virtual bool SetterMinMax(int32_t& APropValue, int32_t AValue, int32_t AMinValue, int32_t AMaxValue,
-                              const THxPropUpdateFunc& AUpdatedFunc) = 0;
-    virtual bool SetterMin(int64_t& APropValue, int64_t AValue, int64_t AMinValue, const THxPropUpdateFunc& AUpdatedFunc) = 0;
-    virtual bool SetterMax(int64_t& APropValue, int64_t AValue, int64_t AMaxValue, const THxPropUpdateFunc& AUpdatedFunc) = 0;
-    virtual bool SetterMinMax(int64_t& APropValue, int64_t AValue, int64_t AMinValue, int64_t AMaxValue,
-                              const THxPropUpdateFunc& AUpdatedFunc) = 0;
-    virtual bool SetterMin(uint32_t& APropValue, uint32_t AValue, uint32_t AMinValue, const THxPropUpdateFunc& AUpdatedFunc) = 0;
-    virtual bool SetterMax(uint32_t& APropValue, uint32_t AValue, uint32_t AMaxValue, const THxPropUpdateFunc& AUpdatedFunc) = 0;
-    virtual bool SetterMinMax(uint32_t& APropValue, uint32_t AValue, uint32_t AMinValue, uint32_t AMaxValue,
-                              const THxPropUpdateFunc& AUpdatedFunc) = 0;
-    virtual bool SetterMin(uint16_t& APropValue, uint16_t AValue, uint16_t AMinValue, const THxPropUpdateFunc& AUpdatedFunc) = 0;
-    virtual bool SetterMax(uint16_t& APropValue, uint16_t AValue, uint16_t AMaxValue, const THxPropUpdateFunc& AUpdatedFunc) = 0;
-    virtual bool SetterMinMax(uint16_t& APropValue, uint16_t AValue, uint16_t AMinValue, uint16_t AMaxValue,
-                              const THxPropUpdateFunc& AUpdatedFunc) = 0;
-    virtual bool SetterMin(uint8_t& APropValue, uint8_t AValue, uint8_t AMinValue, const THxPropUpdateFunc& AUpdatedFunc) = 0;
-    virtual bool SetterMax(uint8_t& APropValue, uint8_t AValue, uint8_t AMaxValue, const THxPropUpdateFunc& AUpdatedFunc) = 0;
-    virtual bool SetterMinMax(uint8_t& APropValue, uint8_t AValue, uint8_t AMinValue, uint8_t AMaxValue,
-                              const THxPropUpdateFunc& AUpdatedFunc) = 0;
-    virtual bool SetterMin(float& APropValue, float AValue, float AMinValue, const THxPropUpdateFunc& AUpdatedFunc) = 0;
-    virtual bool SetterMax(float& APropValue, float AValue, float AMaxValue, const THxPropUpdateFunc& AUpdatedFunc) = 0;
+    virtual bool SetterMin(int32_t& APropValue, int32_t AValue, int32_t AMinValue,
+                           const THxPropUpdateFunc& AUpdatedFunc) = 0;
+    virtual bool SetterMax(int32_t& APropValue, int32_t AValue, int32_t AMaxValue,
+                           const THxPropUpdateFunc& AUpdatedFunc) = 0;
+    virtual bool SetterMinMax(int32_t& APropValue, int32_t AValue, int32_t AMinValue,
+                              int32_t AMaxValue, const THxPropUpdateFunc& AUpdatedFunc) = 0;
+    virtual bool SetterMin(int64_t& APropValue, int64_t AValue, int64_t AMinValue,
+                           const THxPropUpdateFunc& AUpdatedFunc) = 0;
+    virtual bool SetterMax(int64_t& APropValue, int64_t AValue, int64_t AMaxValue,
+                           const THxPropUpdateFunc& AUpdatedFunc) = 0;
+    virtual bool SetterMinMax(int64_t& APropValue, int64_t AValue, int64_t AMinValue,
+                              int64_t AMaxValue, const THxPropUpdateFunc& AUpdatedFunc) = 0;
+    virtual bool SetterMin(uint32_t& APropValue, uint32_t AValue, uint32_t AMinValue,
+                           const THxPropUpdateFunc& AUpdatedFunc) = 0;
+    virtual bool SetterMax(uint32_t& APropValue, uint32_t AValue, uint32_t AMaxValue,
+                           const THxPropUpdateFunc& AUpdatedFunc) = 0;
+    virtual bool SetterMinMax(uint32_t& APropValue, uint32_t AValue, uint32_t AMinValue,
+                              uint32_t AMaxValue, const THxPropUpdateFunc& AUpdatedFunc) = 0;
+    virtual bool SetterMin(uint16_t& APropValue, uint16_t AValue, uint16_t AMinValue,
+                           const THxPropUpdateFunc& AUpdatedFunc) = 0;
+    virtual bool SetterMax(uint16_t& APropValue, uint16_t AValue, uint16_t AMaxValue,
+                           const THxPropUpdateFunc& AUpdatedFunc) = 0;
+    virtual bool SetterMinMax(uint16_t& APropValue, uint16_t AValue, uint16_t AMinValue,
+                              uint16_t AMaxValue, const THxPropUpdateFunc& AUpdatedFunc) = 0;
+    virtual bool SetterMin(uint8_t& APropValue, uint8_t AValue, uint8_t AMinValue,
+                           const THxPropUpdateFunc& AUpdatedFunc) = 0;
+    virtual bool SetterMax(uint8_t& APropValue, uint8_t AValue, uint8_t AMaxValue,
+                           const THxPropUpdateFunc& AUpdatedFunc) = 0;
+    virtual bool SetterMinMax(uint8_t& APropValue, uint8_t AValue, uint8_t AMinValue,
+                              uint8_t AMaxValue, const THxPropUpdateFunc& AUpdatedFunc) = 0;
+    virtual bool SetterMin(float& APropValue, float AValue, float AMinValue,
+                           const THxPropUpdateFunc& AUpdatedFunc) = 0;
+    virtual bool SetterMax(float& APropValue, float AValue, float AMaxValue,
+                           const THxPropUpdateFunc& AUpdatedFunc) = 0;
     virtual bool SetterMinMax(float& APropValue, float AValue, float AMinValue, float AMaxValue,
                               const THxPropUpdateFunc& AUpdatedFunc) = 0;
-    virtual bool SetterMin(double& APropValue, double AValue, double AMinValue, const THxPropUpdateFunc& AUpdatedFunc) = 0;
-    virtual bool SetterMax(double& APropValue, double AValue, double AMaxValue, const THxPropUpdateFunc& AUpdatedFunc) = 0;
+    virtual bool SetterMin(double& APropValue, double AValue, double AMinValue,
+                           const THxPropUpdateFunc& AUpdatedFunc) = 0;
+    virtual bool SetterMax(double& APropValue, double AValue, double AMaxValue,
+                           const THxPropUpdateFunc& AUpdatedFunc) = 0;
     virtual bool SetterMinMax(double& APropValue, double AValue, double AMinValue, double AMaxValue,
                               const THxPropUpdateFunc& AUpdatedFunc) = 0;
 
@@ -106,52 +134,79 @@ class THxBasicLock : public TInterfaced<IHxLock> {
 public:
     explicit THxBasicLock(THxPropUpdateFunc ANotify);
 
-    bool Setter(TGPColor& APropValue, TGPColor AValue, const THxPropUpdateFunc& AUpdatedFunc, bool Unused) override;
-    bool SetterColor(TColor& APropValue, TColor AValue, const THxPropUpdateFunc& AUpdatedFunc) override;
-    bool SetterCursor(TCursor& APropValue, TCursor AValue, const THxPropUpdateFunc& AUpdatedFunc) override;
-    bool Setter(int32_t& APropValue, int32_t AValue, const THxPropUpdateFunc& AUpdatedFunc) override;
-    bool Setter(int16_t& APropValue, int16_t AValue, const THxPropUpdateFunc& AUpdatedFunc) override;
-    bool Setter(int64_t& APropValue, int64_t AValue, const THxPropUpdateFunc& AUpdatedFunc) override;
-    bool Setter(uint32_t& APropValue, uint32_t AValue, const THxPropUpdateFunc& AUpdatedFunc) override;
-    bool Setter(uint16_t& APropValue, uint16_t AValue, const THxPropUpdateFunc& AUpdatedFunc) override;
-    bool Setter(uint8_t& APropValue, uint8_t AValue, const THxPropUpdateFunc& AUpdatedFunc) override;
+    bool Setter(TGPColor& APropValue, TGPColor AValue, const THxPropUpdateFunc& AUpdatedFunc,
+                bool Unused) override;
+    bool SetterColor(TColor& APropValue, TColor AValue,
+                     const THxPropUpdateFunc& AUpdatedFunc) override;
+    bool SetterCursor(TCursor& APropValue, TCursor AValue,
+                      const THxPropUpdateFunc& AUpdatedFunc) override;
+    bool Setter(int32_t& APropValue, int32_t AValue,
+                const THxPropUpdateFunc& AUpdatedFunc) override;
+    bool Setter(int16_t& APropValue, int16_t AValue,
+                const THxPropUpdateFunc& AUpdatedFunc) override;
+    bool Setter(int64_t& APropValue, int64_t AValue,
+                const THxPropUpdateFunc& AUpdatedFunc) override;
+    bool Setter(uint32_t& APropValue, uint32_t AValue,
+                const THxPropUpdateFunc& AUpdatedFunc) override;
+    bool Setter(uint16_t& APropValue, uint16_t AValue,
+                const THxPropUpdateFunc& AUpdatedFunc) override;
+    bool Setter(uint8_t& APropValue, uint8_t AValue,
+                const THxPropUpdateFunc& AUpdatedFunc) override;
     bool Setter(float& APropValue, float AValue, const THxPropUpdateFunc& AUpdatedFunc) override;
     bool Setter(double& APropValue, double AValue, const THxPropUpdateFunc& AUpdatedFunc) override;
     bool Setter(bool& APropValue, bool AValue, const THxPropUpdateFunc& AUpdatedFunc) override;
-    bool Setter(QString& APropValue, const QString& AValue, const THxPropUpdateFunc& AUpdatedFunc) override;
-    bool Setter(QByteArray& APropValue, const QByteArray& AValue, const THxPropUpdateFunc& AUpdatedFunc) override;
+    bool Setter(QString& APropValue, const QString& AValue,
+                const THxPropUpdateFunc& AUpdatedFunc) override;
+    bool Setter(QByteArray& APropValue, const QByteArray& AValue,
+                const THxPropUpdateFunc& AUpdatedFunc) override;
     bool Setter(QChar& APropValue, QChar AValue, const THxPropUpdateFunc& AUpdatedFunc) override;
-    bool SetterDateTime(TDateTime& APropValue, TDateTime AValue, const THxPropUpdateFunc& AUpdatedFunc) override;
-    bool Setter(TKvClockSource& APropValue, TKvClockSource AValue, const THxPropUpdateFunc& AUpdatedFunc) override;
+    bool SetterDateTime(TDateTime& APropValue, TDateTime AValue,
+                        const THxPropUpdateFunc& AUpdatedFunc) override;
+    bool Setter(TKvClockSource& APropValue, TKvClockSource AValue,
+                const THxPropUpdateFunc& AUpdatedFunc) override;
     bool Setter(TKvSynchronizeType& APropValue, TKvSynchronizeType AValue,
                 const THxPropUpdateFunc& AUpdatedFunc) override;
 
-    bool SetterMin(int32_t& APropValue, int32_t AValue, int32_t AMinValue, const THxPropUpdateFunc& AUpdatedFunc) override;
-    bool SetterMax(int32_t& APropValue, int32_t AValue, int32_t AMaxValue, const THxPropUpdateFunc& AUpdatedFunc) override;
+    bool SetterMin(int32_t& APropValue, int32_t AValue, int32_t AMinValue,
+                   const THxPropUpdateFunc& AUpdatedFunc) override;
+    bool SetterMax(int32_t& APropValue, int32_t AValue, int32_t AMaxValue,
+                   const THxPropUpdateFunc& AUpdatedFunc) override;
     bool SetterMinMax(int32_t& APropValue, int32_t AValue, int32_t AMinValue, int32_t AMaxValue,
                       const THxPropUpdateFunc& AUpdatedFunc) override;
-    bool SetterMin(int64_t& APropValue, int64_t AValue, int64_t AMinValue, const THxPropUpdateFunc& AUpdatedFunc) override;
-    bool SetterMax(int64_t& APropValue, int64_t AValue, int64_t AMaxValue, const THxPropUpdateFunc& AUpdatedFunc) override;
+    bool SetterMin(int64_t& APropValue, int64_t AValue, int64_t AMinValue,
+                   const THxPropUpdateFunc& AUpdatedFunc) override;
+    bool SetterMax(int64_t& APropValue, int64_t AValue, int64_t AMaxValue,
+                   const THxPropUpdateFunc& AUpdatedFunc) override;
     bool SetterMinMax(int64_t& APropValue, int64_t AValue, int64_t AMinValue, int64_t AMaxValue,
                       const THxPropUpdateFunc& AUpdatedFunc) override;
-    bool SetterMin(uint32_t& APropValue, uint32_t AValue, uint32_t AMinValue, const THxPropUpdateFunc& AUpdatedFunc) override;
-    bool SetterMax(uint32_t& APropValue, uint32_t AValue, uint32_t AMaxValue, const THxPropUpdateFunc& AUpdatedFunc) override;
+    bool SetterMin(uint32_t& APropValue, uint32_t AValue, uint32_t AMinValue,
+                   const THxPropUpdateFunc& AUpdatedFunc) override;
+    bool SetterMax(uint32_t& APropValue, uint32_t AValue, uint32_t AMaxValue,
+                   const THxPropUpdateFunc& AUpdatedFunc) override;
     bool SetterMinMax(uint32_t& APropValue, uint32_t AValue, uint32_t AMinValue, uint32_t AMaxValue,
                       const THxPropUpdateFunc& AUpdatedFunc) override;
-    bool SetterMin(uint16_t& APropValue, uint16_t AValue, uint16_t AMinValue, const THxPropUpdateFunc& AUpdatedFunc) override;
-    bool SetterMax(uint16_t& APropValue, uint16_t AValue, uint16_t AMaxValue, const THxPropUpdateFunc& AUpdatedFunc) override;
+    bool SetterMin(uint16_t& APropValue, uint16_t AValue, uint16_t AMinValue,
+                   const THxPropUpdateFunc& AUpdatedFunc) override;
+    bool SetterMax(uint16_t& APropValue, uint16_t AValue, uint16_t AMaxValue,
+                   const THxPropUpdateFunc& AUpdatedFunc) override;
     bool SetterMinMax(uint16_t& APropValue, uint16_t AValue, uint16_t AMinValue, uint16_t AMaxValue,
                       const THxPropUpdateFunc& AUpdatedFunc) override;
-    bool SetterMin(uint8_t& APropValue, uint8_t AValue, uint8_t AMinValue, const THxPropUpdateFunc& AUpdatedFunc) override;
-    bool SetterMax(uint8_t& APropValue, uint8_t AValue, uint8_t AMaxValue, const THxPropUpdateFunc& AUpdatedFunc) override;
+    bool SetterMin(uint8_t& APropValue, uint8_t AValue, uint8_t AMinValue,
+                   const THxPropUpdateFunc& AUpdatedFunc) override;
+    bool SetterMax(uint8_t& APropValue, uint8_t AValue, uint8_t AMaxValue,
+                   const THxPropUpdateFunc& AUpdatedFunc) override;
     bool SetterMinMax(uint8_t& APropValue, uint8_t AValue, uint8_t AMinValue, uint8_t AMaxValue,
                       const THxPropUpdateFunc& AUpdatedFunc) override;
-    bool SetterMin(float& APropValue, float AValue, float AMinValue, const THxPropUpdateFunc& AUpdatedFunc) override;
-    bool SetterMax(float& APropValue, float AValue, float AMaxValue, const THxPropUpdateFunc& AUpdatedFunc) override;
+    bool SetterMin(float& APropValue, float AValue, float AMinValue,
+                   const THxPropUpdateFunc& AUpdatedFunc) override;
+    bool SetterMax(float& APropValue, float AValue, float AMaxValue,
+                   const THxPropUpdateFunc& AUpdatedFunc) override;
     bool SetterMinMax(float& APropValue, float AValue, float AMinValue, float AMaxValue,
                       const THxPropUpdateFunc& AUpdatedFunc) override;
-    bool SetterMin(double& APropValue, double AValue, double AMinValue, const THxPropUpdateFunc& AUpdatedFunc) override;
-    bool SetterMax(double& APropValue, double AValue, double AMaxValue, const THxPropUpdateFunc& AUpdatedFunc) override;
+    bool SetterMin(double& APropValue, double AValue, double AMinValue,
+                   const THxPropUpdateFunc& AUpdatedFunc) override;
+    bool SetterMax(double& APropValue, double AValue, double AMaxValue,
+                   const THxPropUpdateFunc& AUpdatedFunc) override;
     bool SetterMinMax(double& APropValue, double AValue, double AMinValue, double AMaxValue,
                       const THxPropUpdateFunc& AUpdatedFunc) override;
 
@@ -171,13 +226,14 @@ public:
 
 protected:
     template <class T>
-    bool TypedSet(T& APropValue, const T& AValue, const THxPropUpdateFunc& AUpdatedFunc, bool ANotify);
+    bool TypedSet(T& APropValue, const T& AValue, const THxPropUpdateFunc& AUpdatedFunc,
+                  bool ANotify);
     template <class T>
-    bool ClampedSet(T& APropValue, std::type_identity_t<T> AValue, const std::type_identity_t<T>* AMinValue,
+    bool ClampedSet(T& APropValue, std::type_identity_t<T> AValue,
+                    const std::type_identity_t<T>* AMinValue,
                     const std::type_identity_t<T>* AMaxValue,
                     const THxPropUpdateFunc& AUpdatedFunc);
-    template <class T>
-    T TypedGet(const T& APropValue);
+    template <class T> T TypedGet(const T& APropValue);
 
     const THxPropUpdateFunc FNotify;
 };
@@ -194,7 +250,8 @@ public:
     [[nodiscard]] TJwLockSectionPtr WriteLock() override;
     [[nodiscard]] TJwLockSectionPtr StopLock() override;
     [[nodiscard]] TJwLockSectionPtr UnlockAll() override;
-    [[nodiscard]] TJwLockSectionPtr UnlockAllLockInOrder(const TIntfPtr<IJwLock>& AFirstLock) override;
+    [[nodiscard]] TJwLockSectionPtr
+    UnlockAllLockInOrder(const TIntfPtr<IJwLock>& AFirstLock) override;
     TJwLock* Instance() override;
 
 private:

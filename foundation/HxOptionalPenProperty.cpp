@@ -2,7 +2,8 @@
 
 THxOptionalPenProperty::THxOptionalPenProperty(TPersistent* AOwnerProperty, const THxLockPtr& ALock,
                                                TNotifyEvent AOnChange)
-    : THxOptionalVisibilityProperty(AOwnerProperty, ALock, AOnChange), FPen(MakeOwned<TKvDisplayPen>(psSolid, clBlack)) {
+    : THxOptionalVisibilityProperty(AOwnerProperty, ALock, AOnChange),
+      FPen(MakeOwned<TKvDisplayPen>(psSolid, clBlack)) {
     FPen->OnChange = [this, AOnChange = std::move(AOnChange)] {
         if (AOnChange)
             AOnChange(FPen.get());

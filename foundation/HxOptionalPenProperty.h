@@ -9,7 +9,8 @@ class THxOptionalPenProperty : public THxOptionalVisibilityProperty {
     Q_OBJECT
     Q_PROPERTY(TKvDisplayPen* Pen READ GetPen WRITE SetPen)
 public:
-    THxOptionalPenProperty(TPersistent* AOwnerProperty, const THxLockPtr& ALock, TNotifyEvent AOnChange);
+    THxOptionalPenProperty(TPersistent* AOwnerProperty, const THxLockPtr& ALock,
+                           TNotifyEvent AOnChange);
 
     TKvDisplayPen* GetPen() const { return FPen.get(); }
     // Copies AValue into the owned pen.

@@ -1,10 +1,12 @@
 #include "foundation/HxOptionalVisibilityProperty.h"
 
-THxOptionalVisibilityProperty::THxOptionalVisibilityProperty(TPersistent* AOwnerProperty, const THxLockPtr& ALock,
+THxOptionalVisibilityProperty::THxOptionalVisibilityProperty(TPersistent* AOwnerProperty,
+                                                             const THxLockPtr& ALock,
                                                              TNotifyEvent AOnChange)
     : THxPersistentNotify(AOwnerProperty, ALock, std::move(AOnChange)) {}
 
-THxOptionalVisibilityProperty::THxOptionalVisibilityProperty(THxPersistent* AOwner, TNotifyEvent AOnChange)
+THxOptionalVisibilityProperty::THxOptionalVisibilityProperty(THxPersistent* AOwner,
+                                                             TNotifyEvent AOnChange)
     : THxPersistentNotify(AOwner, std::move(AOnChange)) {}
 
 THxOptionalVisibilityProperty::~THxOptionalVisibilityProperty() = default;

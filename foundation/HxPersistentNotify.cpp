@@ -1,9 +1,11 @@
 #include "foundation/HxPersistentNotify.h"
 
-THxPersistentNotify::THxPersistentNotify(TPersistent* AOwnerProperty, const THxLockPtr& ALock, TNotifyEvent AOnChange)
+THxPersistentNotify::THxPersistentNotify(TPersistent* AOwnerProperty, const THxLockPtr& ALock,
+                                         TNotifyEvent AOnChange)
     : THxPersistent(AOwnerProperty, ALock), FOnChange(std::move(AOnChange)) {}
 
-THxPersistentNotify::THxPersistentNotify(TComponent* AOwner, const THxLockPtr& ALock, TNotifyEvent AOnChange)
+THxPersistentNotify::THxPersistentNotify(TComponent* AOwner, const THxLockPtr& ALock,
+                                         TNotifyEvent AOnChange)
     : THxPersistent(AOwner, ALock), FOnChange(std::move(AOnChange)) {}
 
 THxPersistentNotify::THxPersistentNotify(THxPersistent* AOwner, TNotifyEvent AOnChange)

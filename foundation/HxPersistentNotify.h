@@ -7,8 +7,10 @@
 class THxPersistentNotify : public THxPersistent {
     Q_OBJECT
 public:
-    THxPersistentNotify(TPersistent* AOwnerProperty, const THxLockPtr& ALock, TNotifyEvent AOnChange = nullptr);
-    THxPersistentNotify(TComponent* AOwner, const THxLockPtr& ALock, TNotifyEvent AOnChange = nullptr);
+    THxPersistentNotify(TPersistent* AOwnerProperty, const THxLockPtr& ALock,
+                        TNotifyEvent AOnChange = nullptr);
+    THxPersistentNotify(TComponent* AOwner, const THxLockPtr& ALock,
+                        TNotifyEvent AOnChange = nullptr);
     THxPersistentNotify(THxPersistent* AOwner, TNotifyEvent AOnChange);
     THxPersistentNotify(THxCollectionItem* AOwner, TNotifyEvent AOnChange);
 

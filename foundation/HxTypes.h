@@ -26,7 +26,14 @@ Q_ENUM_NS(TKvSynchronizeType)
 enum TKvClockSource { csInternal, csExternal };
 Q_ENUM_NS(TKvClockSource)
 
-enum THxStrokeDash { sdDashSolid, sdDashDash, sdDashDot, sdDashDashDot, sdDashDashDotDot, sdDashCustom };
+enum THxStrokeDash {
+    sdDashSolid,
+    sdDashDash,
+    sdDashDot,
+    sdDashDashDot,
+    sdDashDashDotDot,
+    sdDashCustom
+};
 Q_ENUM_NS(THxStrokeDash)
 
 } // namespace Hx

@@ -84,8 +84,9 @@ int32_t TKvComponentItems::IndexOf(const TKvComponentItemPtr& AItem) const {
 int32_t TKvComponentItems::IndexOfComponent(const TComponent* AComponent) const {
     if (!AComponent)
         return -1;
-    const auto it = std::find_if(FList.begin(), FList.end(),
-                                 [&](const TKvComponentItemPtr& AItem) { return AItem->GetComponent() == AComponent; });
+    const auto it = std::find_if(FList.begin(), FList.end(), [&](const TKvComponentItemPtr& AItem) {
+        return AItem->GetComponent() == AComponent;
+    });
     return it == FList.end() ? -1 : static_cast<int32_t>(it - FList.begin());
 }
 
@@ -214,7 +215,8 @@ TKvRemoveComponentProc GetKvRemovalHook(int32_t ASlot) {
     return RemovalHooks()[static_cast<size_t>(ASlot)];
 }
 
-TKvCollectionComponentClass::TKvCollectionComponentClass(const QMetaObject& AComponentCollectorClass)
+TKvCollectionComponentClass::TKvCollectionComponentClass(
+    const QMetaObject& AComponentCollectorClass)
     : FComponentCollectorClass(AComponentCollectorClass) {}
 
 void TKvCollectionComponentClass::Add(const QString& AName, const QMetaObject& AClass) {
@@ -239,7 +241,8 @@ const QMetaObject& TKvCollectionComponentClass::Classes(int32_t AIndex) const {
     return *FClasses[static_cast<size_t>(AIndex)];
 }
 
-TKvCollectionComponentClass& TKvCollectionComponentClasses::ForCollector(const QMetaObject& ACollectorClass) {
+TKvCollectionComponentClass&
+TKvCollectionComponentClasses::ForCollector(const QMetaObject& ACollectorClass) {
     for (const auto& entry : FList)
         if (&entry->ComponentCollectorClass() == &ACollectorClass)
             return *entry;
@@ -247,7 +250,8 @@ TKvCollectionComponentClass& TKvCollectionComponentClasses::ForCollector(const Q
     return *FList.back();
 }
 
-const TKvCollectionComponentClass* TKvCollectionComponentClasses::Find(const QMetaObject& ACollectorClass) const {
+const TKvCollectionComponentClass*
+TKvCollectionComponentClasses::Find(const QMetaObject& ACollectorClass) const {
     for (const auto& entry : FList)
         if (&entry->ComponentCollectorClass() == &ACollectorClass)
             return entry.get();

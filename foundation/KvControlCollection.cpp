@@ -47,8 +47,7 @@ void KvUnparkComponent(TComponent* AOwner, TComponent* AComponent) {
 THxComponentElements::THxComponentElements(TComponent* AOwner, const THxLockPtr& ALock,
                                            THxPropUpdateFunc AOnInvalidate,
                                            THxElementsSelectionChangeFunc AOnSelectionChange)
-    : TKvComponentItems(AOwner, ALock),
-      FOnInvalidate(std::move(AOnInvalidate)),
+    : TKvComponentItems(AOwner, ALock), FOnInvalidate(std::move(AOnInvalidate)),
       FOnSelectionChange(std::move(AOnSelectionChange)) {}
 
 void THxComponentElements::LockChanged() {
@@ -192,9 +191,11 @@ void TKvCustomControlItem::ReadState(TReader& AReader) {
 void TKvCustomControlItem::DefineProperties(TFiler& AFiler) {
     THxCustomControl::DefineProperties(AFiler);
     QString name;
-    const bool hasData = FOwnerList && KvFindPropertyNameOfValue(FOwnerList->Owner(), FOwnerList, name);
+    const bool hasData =
+        FOwnerList && KvFindPropertyNameOfValue(FOwnerList->Owner(), FOwnerList, name);
     AFiler.DefineProperty(
-        QStringLiteral("_OwnerCollection"), [this](TReader& AReader) { ReadOwnerCollection(AReader); },
+        QStringLiteral("_OwnerCollection"),
+        [this](TReader& AReader) { ReadOwnerCollection(AReader); },
         [name](TWriter& AWriter) { AWriter.WriteIdent(name); }, hasData);
 }
 

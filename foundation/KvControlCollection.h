@@ -29,7 +29,8 @@ using THxElementsSelectionChangeFunc = std::function<void(const THxComponentElem
 class THxComponentElements : public TKvComponentItems {
     Q_OBJECT
 public:
-    THxComponentElements(TComponent* AOwner, const THxLockPtr& ALock, THxPropUpdateFunc AOnInvalidate,
+    THxComponentElements(TComponent* AOwner, const THxLockPtr& ALock,
+                         THxPropUpdateFunc AOnInvalidate,
                          THxElementsSelectionChangeFunc AOnSelectionChange);
 
     void LockChanged() override;

@@ -2,7 +2,8 @@
 
 TKvBasicOptionalLabel::TKvBasicOptionalLabel(TPersistent* AOwnerProperty, const THxLockPtr& ALock,
                                              TNotifyEvent AOnChange)
-    : THxPersistentNotify(AOwnerProperty, ALock, std::move(AOnChange)), FFont(MakeOwned<TKvDisplayFont>()) {
+    : THxPersistentNotify(AOwnerProperty, ALock, std::move(AOnChange)),
+      FFont(MakeOwned<TKvDisplayFont>()) {
     FFont->SetName(QStringLiteral("Arial"));
     FFont->SetUniSize(8);
     FFont->SetColor(clWhite);
@@ -27,7 +28,8 @@ void TKvBasicOptionalLabel::SetVisible(bool AValue) {
     FLock->Setter(FVisible, AValue, nullptr);
 }
 
-TKvOptionalLabel::TKvOptionalLabel(TPersistent* AOwnerProperty, const THxLockPtr& ALock, TNotifyEvent AOnChange)
+TKvOptionalLabel::TKvOptionalLabel(TPersistent* AOwnerProperty, const THxLockPtr& ALock,
+                                   TNotifyEvent AOnChange)
     : TKvBasicOptionalLabel(AOwnerProperty, ALock, std::move(AOnChange)) {}
 
 TKvOptionalLabel::~TKvOptionalLabel() = default;

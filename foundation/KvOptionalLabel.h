@@ -12,7 +12,8 @@ class TKvBasicOptionalLabel : public THxPersistentNotify {
     Q_PROPERTY(bool Visible READ GetVisible WRITE SetVisible)
     Q_CLASSINFO("default:Visible", "True")
 public:
-    TKvBasicOptionalLabel(TPersistent* AOwnerProperty, const THxLockPtr& ALock, TNotifyEvent AOnChange);
+    TKvBasicOptionalLabel(TPersistent* AOwnerProperty, const THxLockPtr& ALock,
+                          TNotifyEvent AOnChange);
 
     TKvDisplayFont* GetFont() const { return FFont.get(); }
     // Copies AValue into the owned font.

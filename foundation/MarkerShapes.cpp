@@ -40,35 +40,63 @@ void Cross(THxCanvas& ACanvas, const TShapeGeometry& g) {
 void Triangle(THxCanvas& ACanvas, const TShapeGeometry& g, TTriangle AKind) {
     const int32_t x = g.x, y = g.y, e = g.e, r = g.r;
     switch (AKind) {
-    case TTriangle::Up: ACanvas.Polygon({{x, y - e}, {x - r, y + 2 * r - e}, {x + r, y + 2 * r - e}}); break;
-    case TTriangle::Down: ACanvas.Polygon({{x, y + e}, {x - r, y + e - 2 * r}, {x + r, y + e - 2 * r}}); break;
-    case TTriangle::Left: ACanvas.Polygon({{x - e, y}, {x + 2 * r - e, y - r}, {x + 2 * r - e, y + r}}); break;
-    case TTriangle::Right: ACanvas.Polygon({{x + e, y}, {x + e - 2 * r, y - r}, {x + e - 2 * r, y + r}}); break;
+    case TTriangle::Up:
+        ACanvas.Polygon({{x, y - e}, {x - r, y + 2 * r - e}, {x + r, y + 2 * r - e}});
+        break;
+    case TTriangle::Down:
+        ACanvas.Polygon({{x, y + e}, {x - r, y + e - 2 * r}, {x + r, y + e - 2 * r}});
+        break;
+    case TTriangle::Left:
+        ACanvas.Polygon({{x - e, y}, {x + 2 * r - e, y - r}, {x + 2 * r - e, y + r}});
+        break;
+    case TTriangle::Right:
+        ACanvas.Polygon({{x + e, y}, {x + e - 2 * r, y - r}, {x + e - 2 * r, y + r}});
+        break;
     }
 }
 
 } // namespace
 
-void DrawMarkerShape(THxCanvas& ACanvas, int32_t X, int32_t Y, bool AVertical, int32_t AExtra, int32_t ASize,
-                     TKvDisplayMarkerShape AShape) {
+void DrawMarkerShape(THxCanvas& ACanvas, int32_t X, int32_t Y, bool AVertical, int32_t AExtra,
+                     int32_t ASize, TKvDisplayMarkerShape AShape) {
     if (AVertical)
         std::swap(X, Y);
     const TShapeGeometry g{X, Y, AExtra, ASize + AExtra};
     switch (AShape) {
-    case msPoint: ACanvas.SetPixel(g.x, g.y, ACanvas.GetPen().GetColor()); break;
-    case msCircle: ACanvas.Ellipse(g.L(), g.T(), g.R(), g.B()); break;
-    case msSquare: ACanvas.Rectangle(g.L(), g.T(), g.R(), g.B()); break;
-    case msDiamond: ACanvas.Polygon({{g.x, g.T()}, {g.L(), g.y}, {g.x, g.B() - 1}, {g.R() - 1, g.y}}); break;
-    case msPlus: Plus(ACanvas, g); break;
-    case msCross: Cross(ACanvas, g); break;
+    case msPoint:
+        ACanvas.SetPixel(g.x, g.y, ACanvas.GetPen().GetColor());
+        break;
+    case msCircle:
+        ACanvas.Ellipse(g.L(), g.T(), g.R(), g.B());
+        break;
+    case msSquare:
+        ACanvas.Rectangle(g.L(), g.T(), g.R(), g.B());
+        break;
+    case msDiamond:
+        ACanvas.Polygon({{g.x, g.T()}, {g.L(), g.y}, {g.x, g.B() - 1}, {g.R() - 1, g.y}});
+        break;
+    case msPlus:
+        Plus(ACanvas, g);
+        break;
+    case msCross:
+        Cross(ACanvas, g);
+        break;
     case msStar:
         Plus(ACanvas, g);
         Cross(ACanvas, g);
         break;
-    case msTriangleUp: Triangle(ACanvas, g, AVertical ? TTriangle::Left : TTriangle::Up); break;
-    case msTriangleDown: Triangle(ACanvas, g, AVertical ? TTriangle::Right : TTriangle::Down); break;
-    case msTriangleLeft: Triangle(ACanvas, g, AVertical ? TTriangle::Down : TTriangle::Left); break;
-    case msTriangleRight: Triangle(ACanvas, g, AVertical ? TTriangle::Up : TTriangle::Right); break;
+    case msTriangleUp:
+        Triangle(ACanvas, g, AVertical ? TTriangle::Left : TTriangle::Up);
+        break;
+    case msTriangleDown:
+        Triangle(ACanvas, g, AVertical ? TTriangle::Right : TTriangle::Down);
+        break;
+    case msTriangleLeft:
+        Triangle(ACanvas, g, AVertical ? TTriangle::Down : TTriangle::Left);
+        break;
+    case msTriangleRight:
+        Triangle(ACanvas, g, AVertical ? TTriangle::Up : TTriangle::Right);
+        break;
     case msHLine:
         if (AVertical)
             VerticalLine(ACanvas, g);

@@ -34,7 +34,8 @@ private:
 
 TGPGraphics::TGPGraphics(QPainter* APainter) : FPainter(APainter) {
     if (!FPainter || !FPainter->isActive())
-        throw Exception(QStringLiteral("Cannot create a graphics object without an active painter"));
+        throw Exception(
+            QStringLiteral("Cannot create a graphics object without an active painter"));
 }
 
 void TGPGraphics::Clear(TGPColor AColor) {

@@ -29,7 +29,8 @@ public:
     virtual void SetSmoothingMode(TGPSmoothingMode AValue) = 0;
     // Fills the whole surface (within the painter's clip).
     virtual void Clear(TGPColor AColor) = 0;
-    virtual void DrawLine(TGPColor AColor, float AWidth, float X1, float Y1, float X2, float Y2) = 0;
+    virtual void DrawLine(TGPColor AColor, float AWidth, float X1, float Y1, float X2,
+                          float Y2) = 0;
     virtual void FillRectangle(TGPColor AColor, float X, float Y, float AWidth, float AHeight) = 0;
     // 32-bit pixels without alpha are drawn opaque whatever their fourth byte holds.
     virtual void DrawImage(const QImage& AImage, float X, float Y) = 0;

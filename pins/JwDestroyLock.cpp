@@ -6,7 +6,8 @@
 
 class TJwCallSection : public TInterfaced<IJwLockSection> {
 public:
-    TJwCallSection(TJwDestroyLock* ALock, TJwThreadToken ACaller) : FLock(ALock), FCaller(ACaller) {}
+    TJwCallSection(TJwDestroyLock* ALock, TJwThreadToken ACaller)
+        : FLock(ALock), FCaller(ACaller) {}
     ~TJwCallSection() override {
         {
             std::lock_guard<std::mutex> L(FLock->FSection);
@@ -25,7 +26,8 @@ private:
 
 class TJwDestroySection : public TInterfaced<IJwLockSection> {
 public:
-    TJwDestroySection(TJwDestroyLock* ALock, TJwThreadToken AClaimant) : FLock(ALock), FClaimant(AClaimant) {}
+    TJwDestroySection(TJwDestroyLock* ALock, TJwThreadToken AClaimant)
+        : FLock(ALock), FClaimant(AClaimant) {}
     ~TJwDestroySection() override {
         std::lock_guard<std::mutex> L(FLock->FSection);
         --FLock->FDestroying;

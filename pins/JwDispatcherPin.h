@@ -19,12 +19,14 @@ public:
     virtual QString GetFullName(bool AIncludeRootForm) const = 0;
     // Another member's state update, passed on; AOrigin is the member that
     // updated, or none when this pin is that member.
-    virtual void ReceiveStateUpdate(const TJwNotifyOperationPtr& AOperation, IJwDispatcherPin* AOrigin) = 0;
+    virtual void ReceiveStateUpdate(const TJwNotifyOperationPtr& AOperation,
+                                    IJwDispatcherPin* AOrigin) = 0;
     // The dispatcher has let the pin go (DisconnectAll): the pin forgets it.
     virtual void DispatcherDropped(TJwStateDispatcher* ADispatcher) = 0;
     // Makes the dispatcher named AName when the pin asks for one that does not
     // exist yet, so that a pin class can bring its own kind of dispatcher.
-    virtual TIntfPtr<TJwStateDispatcher> NewStateDispatcher(const QString& AName, bool ADesignTime) = 0;
+    virtual TIntfPtr<TJwStateDispatcher> NewStateDispatcher(const QString& AName,
+                                                            bool ADesignTime) = 0;
 
 protected:
     ~IJwDispatcherPin() = default;

@@ -2,7 +2,8 @@
 
 #include <algorithm>
 
-TJwExtCollectionItem::TJwExtCollectionItem(TCollection* ACollection) : TCollectionItem(ACollection) {}
+TJwExtCollectionItem::TJwExtCollectionItem(TCollection* ACollection)
+    : TCollectionItem(ACollection) {}
 
 TJwExtCollectionItem::~TJwExtCollectionItem() = default;
 

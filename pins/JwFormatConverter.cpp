@@ -2,7 +2,8 @@
 
 TJwFormatConverter::TJwFormatConverter(const TGUID& AInputID, const TGUID& AOutputID)
     : TComponent(nullptr), FLock(new TJwLock), FInputID(AInputID), FOutputID(AOutputID),
-      FInputPin(MakeOwned<TJwSinkPin>(this, FLock)), FOutputPin(MakeOwned<TJwSourcePin>(this, FLock)) {
+      FInputPin(MakeOwned<TJwSinkPin>(this, FLock)),
+      FOutputPin(MakeOwned<TJwSourcePin>(this, FLock)) {
     FInputPin->StreamType.AddType(FInputID, [this](TJwPin*, const TGUID&, uint32_t AState,
                                                    const TJwNotifyOperationPtr& AOperation) {
         return Receive(AState, AOperation);

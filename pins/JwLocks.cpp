@@ -8,8 +8,7 @@ namespace {
 enum class TSectionKind { Read, Write, Stop };
 
 // Releases run in destructors, which cannot pass errors on.
-template <class TFunc>
-void Quietly(TFunc AFunc) noexcept {
+template <class TFunc> void Quietly(TFunc AFunc) noexcept {
     Silently("releasing a lock section", AFunc);
 }
 
@@ -59,7 +58,8 @@ public:
 
 class TJwUnlockSection : public TInterfaced<IJwLockSection> {
 public:
-    TJwUnlockSection(TJwLock* ALock, const TIntfPtr<IJwLock>& AFirstLock) : FLock(ALock), FFirstLock(AFirstLock) {}
+    TJwUnlockSection(TJwLock* ALock, const TIntfPtr<IJwLock>& AFirstLock)
+        : FLock(ALock), FFirstLock(AFirstLock) {}
 
     void Unlock() {
         JwReportLockEvent(FLock.get(), this, TJwLockEvent::BeginUnlockCreate);
@@ -146,7 +146,8 @@ TJwLock::~TJwLock() {
 TJwLockSectionPtr TJwLock::Section(bool ARead, IJwLock* ASlaveLock, bool AKeepStopEntry) {
     auto* Raw = new TJwAcquireSection(this, ARead ? TSectionKind::Read : TSectionKind::Write);
     TJwLockSectionPtr Result(Raw);
-    JwReportLockEvent(this, Raw, ARead ? TJwLockEvent::BeginReadCreate : TJwLockEvent::BeginWriteCreate);
+    JwReportLockEvent(this, Raw,
+                      ARead ? TJwLockEvent::BeginReadCreate : TJwLockEvent::BeginWriteCreate);
     Raw->FEntry = Acquire(ASlaveLock, Raw->FSlaveSection);
     if (Raw->FEntry != TEntry::Held && !AKeepStopEntry)
         return {}; // dropping the section takes its stop entry back

@@ -50,7 +50,8 @@ public:
     [[nodiscard]] virtual TJwLockSectionPtr UnlockAll() = 0;
     // As UnlockAll; on restoring, AFirstLock is write-locked before this lock
     // is taken again, so that both are always taken in that order.
-    [[nodiscard]] virtual TJwLockSectionPtr UnlockAllLockInOrder(const TIntfPtr<IJwLock>& AFirstLock) = 0;
+    [[nodiscard]] virtual TJwLockSectionPtr
+    UnlockAllLockInOrder(const TIntfPtr<IJwLock>& AFirstLock) = 0;
     virtual TJwLock* Instance() = 0;
 
 protected:
@@ -66,7 +67,8 @@ public:
     [[nodiscard]] TJwLockSectionPtr WriteLock() override;
     [[nodiscard]] TJwLockSectionPtr StopLock() override;
     [[nodiscard]] TJwLockSectionPtr UnlockAll() override;
-    [[nodiscard]] TJwLockSectionPtr UnlockAllLockInOrder(const TIntfPtr<IJwLock>& AFirstLock) override;
+    [[nodiscard]] TJwLockSectionPtr
+    UnlockAllLockInOrder(const TIntfPtr<IJwLock>& AFirstLock) override;
     TJwLock* Instance() override { return this; }
 
     // The sections objects hand out: also returned when a pending stop lock

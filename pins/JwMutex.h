@@ -34,7 +34,9 @@ private:
 // Holds ASection entered for its own lifetime.
 class TJwCriticalSectionLock {
 public:
-    explicit TJwCriticalSectionLock(TJwCriticalSection& ASection) : FSection(ASection) { FSection.Enter(); }
+    explicit TJwCriticalSectionLock(TJwCriticalSection& ASection) : FSection(ASection) {
+        FSection.Enter();
+    }
     ~TJwCriticalSectionLock() { FSection.Leave(); }
     TJwCriticalSectionLock(const TJwCriticalSectionLock&) = delete;
     TJwCriticalSectionLock& operator=(const TJwCriticalSectionLock&) = delete;

@@ -30,7 +30,8 @@ TJwPinReference JwReadPinReference(TReader& AReader) {
     return Result;
 }
 
-TJwBasicPin* JwResolvePinReference(TJwPin* AReader, const TJwPinReference& AReference, TJwPinType AType) {
+TJwBasicPin* JwResolvePinReference(TJwPin* AReader, const TJwPinReference& AReference,
+                                   TJwPinType AType) {
     const QString Ident = AReader->LoadedName(AReference.IdentName);
     const QString Display = AReader->LoadedName(AReference.DisplayName);
     TComponent* Root = AReader->GetRoot();

@@ -21,4 +21,5 @@ void JwWritePinReference(TWriter& AWriter, TJwBasicPin* APin);
 TJwPinReference JwReadPinReference(TReader& AReader);
 // The pin a stored reference names under AReader's root, or a placeholder of
 // AType for it when it does not exist yet.
-TJwBasicPin* JwResolvePinReference(TJwPin* AReader, const TJwPinReference& AReference, TJwPinType AType);
+TJwBasicPin* JwResolvePinReference(TJwPin* AReader, const TJwPinReference& AReference,
+                                   TJwPinType AType);

@@ -44,8 +44,8 @@ void TJwPinList::Add(const QString& AName, TJwBasicPin* APin) {
 void TJwPinList::Remove(TJwBasicPin* APin) {
     {
         const auto Section = WriteLock();
-        const auto It =
-            std::find_if(FPinsList.begin(), FPinsList.end(), [&](const auto& Entry) { return Entry.second == APin; });
+        const auto It = std::find_if(FPinsList.begin(), FPinsList.end(),
+                                     [&](const auto& Entry) { return Entry.second == APin; });
         if (It == FPinsList.end())
             return;
         FPinsList.erase(It);
@@ -134,7 +134,8 @@ void TJwPinList::DefineProperties(TFiler& AFiler) {
         },
         !Linked.empty());
     AFiler.DefineProperty(
-        QStringLiteral("PinsOwner"), [this](TReader& R) { FPinsOwner = R.ReadBoolean(); }, {}, false);
+        QStringLiteral("PinsOwner"), [this](TReader& R) { FPinsOwner = R.ReadBoolean(); }, {},
+        false);
 }
 
 void TJwPinList::ReadPins(TReader& AReader) {

@@ -15,7 +15,8 @@ class TReader;
 class TJwPinList : public TJwPinObject {
     Q_OBJECT
 public:
-    explicit TJwPinList(TComponent* AOwner, bool APinsOwner = true, const TIntfPtr<IJwLock>& AOwnerLock = {});
+    explicit TJwPinList(TComponent* AOwner, bool APinsOwner = true,
+                        const TIntfPtr<IJwLock>& AOwnerLock = {});
 
     // Raises EJwPinError for an empty or duplicate name.
     void Add(const QString& AName, TJwBasicPin* APin);

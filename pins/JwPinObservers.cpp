@@ -17,7 +17,8 @@ std::vector<TIntfPtr<IJwPinObserver>>& Observers() {
 
 void JwRegisterPinObserver(const TIntfPtr<IJwPinObserver>& AObserver) {
     TJwCriticalSectionLock L(JwGlobalPinSection());
-    if (AObserver && std::find(Observers().begin(), Observers().end(), AObserver) == Observers().end())
+    if (AObserver &&
+        std::find(Observers().begin(), Observers().end(), AObserver) == Observers().end())
         Observers().push_back(AObserver);
 }
 

@@ -12,7 +12,8 @@ void TJwPinStreamType::AddType(const TGUID& AID, TJwSubmitFunction ASubmitFuncti
 }
 
 void TJwPinStreamType::RemoveType(const TGUID& AID) {
-    const auto It = std::find_if(Types.begin(), Types.end(), [&](const TJwPinTypeEntry& E) { return E.ID == AID; });
+    const auto It = std::find_if(Types.begin(), Types.end(),
+                                 [&](const TJwPinTypeEntry& E) { return E.ID == AID; });
     if (It != Types.end())
         Types.erase(It);
 }
@@ -38,7 +39,8 @@ TJwSubmitFunction TJwPinStreamType::GetSubmitFunc(int32_t AIndex) const {
 }
 
 bool TJwPinStreamType::Contains(const TGUID& AID) const {
-    return std::any_of(Types.begin(), Types.end(), [&](const TJwPinTypeEntry& E) { return E.ID == AID; });
+    return std::any_of(Types.begin(), Types.end(),
+                       [&](const TJwPinTypeEntry& E) { return E.ID == AID; });
 }
 
 TJwSubmitFunction TJwPinStreamType::FindSubmitFunc(const TGUID& AID) const {

@@ -19,8 +19,8 @@ inline constexpr uint32_t JwStateLast = 2;    // the last receiver of this send
 // pin's stream interface (the pin itself), the stream type ID, the state
 // flags and the operation; answers whether the receiver took it (bit 0 of
 // the answer pushes the receiver later in the source's order).
-using TJwSubmitFunction =
-    std::function<bool(TJwPin* AStream, const TGUID& AID, uint32_t AState, const TJwNotifyOperationPtr& AOperation)>;
+using TJwSubmitFunction = std::function<bool(TJwPin* AStream, const TGUID& AID, uint32_t AState,
+                                             const TJwNotifyOperationPtr& AOperation)>;
 
 class EJwPinError : public Exception {
 public:
@@ -31,7 +31,8 @@ public:
 // send function delivers to.
 class IJwDataStream {
 public:
-    virtual bool DispatchData(const TGUID& ADataTypeID, const TJwNotifyOperationPtr& AOperation, uint32_t AState) = 0;
+    virtual bool DispatchData(const TGUID& ADataTypeID, const TJwNotifyOperationPtr& AOperation,
+                              uint32_t AState) = 0;
 
 protected:
     ~IJwDataStream() = default;
@@ -40,7 +41,8 @@ protected:
 // Receivers of buffer streams: what the buffer send function delivers to.
 class IJwKvGenericStream {
 public:
-    virtual bool DispatchData(const TGUID& ADataTypeID, const TJwNotifyOperationPtr& AOperation, uint32_t AState) = 0;
+    virtual bool DispatchData(const TGUID& ADataTypeID, const TJwNotifyOperationPtr& AOperation,
+                              uint32_t AState) = 0;
 
 protected:
     ~IJwKvGenericStream() = default;

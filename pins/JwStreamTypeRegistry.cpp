@@ -13,8 +13,8 @@ struct TRegistry {
     std::vector<TJwTypeConverterEntry> Converters;
 
     TJwStreamTypeEntry& FindOrAppend(const TGUID& AID) {
-        const auto It =
-            std::find_if(Types.begin(), Types.end(), [&](const TJwStreamTypeEntry& E) { return E.ID == AID; });
+        const auto It = std::find_if(Types.begin(), Types.end(),
+                                     [&](const TJwStreamTypeEntry& E) { return E.ID == AID; });
         if (It != Types.end())
             return *It;
         Types.push_back({AID, {}, {}});
@@ -22,8 +22,8 @@ struct TRegistry {
     }
 
     const TJwStreamTypeEntry* Find(const TGUID& AID) const {
-        const auto It =
-            std::find_if(Types.begin(), Types.end(), [&](const TJwStreamTypeEntry& E) { return E.ID == AID; });
+        const auto It = std::find_if(Types.begin(), Types.end(),
+                                     [&](const TJwStreamTypeEntry& E) { return E.ID == AID; });
         return It == Types.end() ? nullptr : &*It;
     }
 };
@@ -47,7 +47,8 @@ void RegisterStreamSendFunction(const TGUID& AID, TJwStreamSendFunction AFunctio
     R.FindOrAppend(AID).SendFunction = std::move(AFunction);
 }
 
-void RegisterFormatConverter(const TGUID& AInputID, const TGUID& AOutputID, TJwFormatConverterClass AConverterClass) {
+void RegisterFormatConverter(const TGUID& AInputID, const TGUID& AOutputID,
+                             TJwFormatConverterClass AConverterClass) {
     auto& R = Registry();
     std::lock_guard L(R.Lock);
     for (auto& Entry : R.Converters)
@@ -102,7 +103,8 @@ std::vector<TJwTypeConverterEntry> GetFormatConverterEntries() {
 }
 
 TJwSubmitFunction JwDefaultDispatcher(TJwPin* APin) {
-    return [APin](TJwPin* AStream, const TGUID& AID, uint32_t AState, const TJwNotifyOperationPtr& AOperation) {
+    return [APin](TJwPin* AStream, const TGUID& AID, uint32_t AState,
+                  const TJwNotifyOperationPtr& AOperation) {
         const auto Send = FindStreamSendFunction(AID);
         return Send ? Send(APin, AStream, AID, AState, AOperation) : false;
     };

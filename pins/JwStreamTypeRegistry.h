@@ -14,8 +14,9 @@ class TJwFormatConverter;
 // Delivers an operation of one stream type: called with the pin whose
 // submit function runs, the receiver's stream interface, the stream type
 // ID, the state flags and the operation.
-using TJwStreamSendFunction = std::function<bool(TJwPin* APin, TJwPin* AReceiver, const TGUID& AID, uint32_t AState,
-                                                 const TJwNotifyOperationPtr& AOperation)>;
+using TJwStreamSendFunction =
+    std::function<bool(TJwPin* APin, TJwPin* AReceiver, const TGUID& AID, uint32_t AState,
+                       const TJwNotifyOperationPtr& AOperation)>;
 
 struct TJwStreamTypeEntry {
     TGUID ID;
@@ -24,7 +25,8 @@ struct TJwStreamTypeEntry {
 };
 
 // A format converter class: makes an unowned converter from AInputID to AOutputID.
-using TJwFormatConverterClass = TJwFormatConverter* (*)(const TGUID& AInputID, const TGUID& AOutputID);
+using TJwFormatConverterClass = TJwFormatConverter* (*)(const TGUID& AInputID,
+                                                        const TGUID& AOutputID);
 
 struct TJwTypeConverterEntry {
     TGUID InputID;
@@ -36,7 +38,8 @@ struct TJwTypeConverterEntry {
 void RegisterStreamTypeName(const TGUID& AID, const QString& AName);
 void RegisterStreamSendFunction(const TGUID& AID, TJwStreamSendFunction AFunction);
 // Replaces the class of an existing (AInputID, AOutputID) entry, else appends.
-void RegisterFormatConverter(const TGUID& AInputID, const TGUID& AOutputID, TJwFormatConverterClass AConverterClass);
+void RegisterFormatConverter(const TGUID& AInputID, const TGUID& AOutputID,
+                             TJwFormatConverterClass AConverterClass);
 // The class registered for the pair, or none.
 TJwFormatConverterClass FindFormatConverter(const TGUID& AInputID, const TGUID& AOutputID);
 

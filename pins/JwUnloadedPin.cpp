@@ -60,10 +60,10 @@ bool Matches(TJwPinType APlaceholder, TJwPinType APin) {
 
 } // namespace
 
-TJwUnloadedPin::TJwUnloadedPin(TComponent* ARoot, QString AIdentName, QString ADisplayName, TJwPinType AType,
-                               QString ACreatedFrom)
-    : FDisplayName(std::move(ADisplayName)), FIdentName(std::move(AIdentName)), FRoot(ARoot), FHadRoot(ARoot),
-      FType(AType), FCreatedFrom(std::move(ACreatedFrom)) {}
+TJwUnloadedPin::TJwUnloadedPin(TComponent* ARoot, QString AIdentName, QString ADisplayName,
+                               TJwPinType AType, QString ACreatedFrom)
+    : FDisplayName(std::move(ADisplayName)), FIdentName(std::move(AIdentName)), FRoot(ARoot),
+      FHadRoot(ARoot), FType(AType), FCreatedFrom(std::move(ACreatedFrom)) {}
 
 TJwUnloadedPin* TJwUnloadedPin::FindOrCreate(TComponent* ARoot, const QString& AIdentName,
                                              const QString& ADisplayName, TJwPinType AType,
@@ -148,7 +148,8 @@ bool TJwUnloadedPin::IsConnected() {
 
 bool TJwUnloadedPin::IsConnectedTo(TJwBasicPin* AOtherPin) {
     const auto Section = ReadLock();
-    return std::any_of(FConnectedPins.begin(), FConnectedPins.end(), [&](const TLink& L) { return L.Pin == AOtherPin; });
+    return std::any_of(FConnectedPins.begin(), FConnectedPins.end(),
+                       [&](const TLink& L) { return L.Pin == AOtherPin; });
 }
 
 int32_t TJwUnloadedPin::GetConnectedPinCount() {

@@ -18,8 +18,9 @@ public:
                    QString ACreatedFrom);
 
     // The placeholder for that name under ARoot, made when there is none.
-    static TJwUnloadedPin* FindOrCreate(TComponent* ARoot, const QString& AIdentName, const QString& ADisplayName,
-                                        TJwPinType AType, const QString& ACreatedFrom);
+    static TJwUnloadedPin* FindOrCreate(TComponent* ARoot, const QString& AIdentName,
+                                        const QString& ADisplayName, TJwPinType AType,
+                                        const QString& ACreatedFrom);
     // Moves the links of every placeholder waiting for APin onto it.
     static void ResolveFor(TJwPin* APin);
     // The placeholders that are still waiting.

@@ -49,7 +49,8 @@ void TBitmap::SetSize(int32_t AWidth, int32_t AHeight) {
     image.fill(Qt::white);
     if (!FImage.isNull()) {
         const int rows = std::min(AHeight, FImage.height());
-        const auto bytes = static_cast<size_t>(std::min(AWidth, FImage.width())) * static_cast<size_t>(FImage.depth() / 8);
+        const auto bytes = static_cast<size_t>(std::min(AWidth, FImage.width())) *
+                           static_cast<size_t>(FImage.depth() / 8);
         for (int y = 0; y < rows; ++y)
             std::memcpy(image.scanLine(y), FImage.constScanLine(y), bytes);
     }
@@ -109,7 +110,8 @@ void TBitmap::Assign(const QImage& AImage) {
 
 void TBitmap::LoadFromFile(const QString& AFileName) {
     if (!QFileInfo::exists(AFileName))
-        throw EFOpenError(QStringLiteral("Cannot open file \"%1\". No such file or directory").arg(AFileName));
+        throw EFOpenError(
+            QStringLiteral("Cannot open file \"%1\". No such file or directory").arg(AFileName));
     QImage image;
     if (!image.load(AFileName) || image.isNull())
         throw EReadError(QStringLiteral("Bitmap image is not valid: %1").arg(AFileName));

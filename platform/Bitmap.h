@@ -9,7 +9,17 @@
 #include <cstdint>
 
 // The framework's other formats are accepted by name; bitmaps here hold 24 or 32 bits.
-enum TPixelFormat { pf24bit, pf32bit, pfDevice, pf1bit, pf4bit, pf8bit, pf15bit, pf16bit, pfCustom };
+enum TPixelFormat {
+    pf24bit,
+    pf32bit,
+    pfDevice,
+    pf1bit,
+    pf4bit,
+    pf8bit,
+    pf15bit,
+    pf16bit,
+    pfCustom
+};
 
 class TBitmap {
 public:

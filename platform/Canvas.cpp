@@ -18,11 +18,16 @@ constexpr int DashDotDotLengths[] = {9, 3, 3, 3, 3, 3};
 
 TDashPattern PatternOf(TPenStyle AStyle) {
     switch (AStyle) {
-    case psDash: return {DashLengths, 2};
-    case psDot: return {DotLengths, 2};
-    case psDashDot: return {DashDotLengths, 4};
-    case psDashDotDot: return {DashDotDotLengths, 6};
-    default: return {};
+    case psDash:
+        return {DashLengths, 2};
+    case psDot:
+        return {DotLengths, 2};
+    case psDashDot:
+        return {DashDotLengths, 4};
+    case psDashDotDot:
+        return {DashDotDotLengths, 6};
+    default:
+        return {};
     }
 }
 
@@ -70,7 +75,8 @@ QImage OpaqueImage(const QImage& AImage) {
     return AImage.convertToFormat(QImage::Format_ARGB32_Premultiplied);
 }
 
-TCanvas::TCanvas() : FPen(MakeOwned<TPen>()), FBrush(MakeOwned<TBrush>()), FFont(MakeOwned<TFont>()) {}
+TCanvas::TCanvas()
+    : FPen(MakeOwned<TPen>()), FBrush(MakeOwned<TBrush>()), FFont(MakeOwned<TFont>()) {}
 
 TCanvas::~TCanvas() {
     ReleasePainter();
@@ -179,7 +185,8 @@ QBrush TCanvas::FillBrush() const {
 }
 
 void TCanvas::CosmeticLine(TPoint AFrom, TPoint ATo, int64_t& AStylePos) {
-    const int64_t steps = std::max(std::llabs(int64_t{ATo.X} - AFrom.X), std::llabs(int64_t{ATo.Y} - AFrom.Y));
+    const int64_t steps =
+        std::max(std::llabs(int64_t{ATo.X} - AFrom.X), std::llabs(int64_t{ATo.Y} - AFrom.Y));
     const TDashPattern pattern = PatternOf(FPen->Style());
     const QColor color = PenColor();
     QPainter* painter = Painter();
@@ -191,11 +198,13 @@ void TCanvas::CosmeticLine(TPoint AFrom, TPoint ATo, int64_t& AStylePos) {
         if (!pattern.IsOn(base + step))
             return;
         if (!run.isNull()) {
-            if (run.height() == 1 && y == run.top() && (x == run.right() + 1 || x == run.left() - 1)) {
+            if (run.height() == 1 && y == run.top() &&
+                (x == run.right() + 1 || x == run.left() - 1)) {
                 run = run.united(QRect(x, y, 1, 1));
                 return;
             }
-            if (run.width() == 1 && x == run.left() && (y == run.bottom() + 1 || y == run.top() - 1)) {
+            if (run.width() == 1 && x == run.left() &&
+                (y == run.bottom() + 1 || y == run.top() - 1)) {
                 run = run.united(QRect(x, y, 1, 1));
                 return;
             }
@@ -426,8 +435,8 @@ QImage TCanvas::Displayable(const QImage& AImage) const {
     // Qt copies 32-bit pixels between opaque images as they are, so the
     // fourth byte only needs setting where the target keeps alpha
     const QPaintDevice* device = FPainter->device();
-    if (device && device->devType() == QInternal::Image
-        && static_cast<const QImage*>(device)->format() == QImage::Format_RGB32)
+    if (device && device->devType() == QInternal::Image &&
+        static_cast<const QImage*>(device)->format() == QImage::Format_RGB32)
         return AImage;
     return OpaqueImage(AImage);
 }

@@ -58,7 +58,9 @@ public:
     void Polyline(const std::vector<TPoint>& APoints);
     void Polygon(const std::vector<TPoint>& APoints);
     void Rectangle(int32_t X1, int32_t Y1, int32_t X2, int32_t Y2);
-    void Rectangle(const TRect& ARect) { Rectangle(ARect.Left, ARect.Top, ARect.Right, ARect.Bottom); }
+    void Rectangle(const TRect& ARect) {
+        Rectangle(ARect.Left, ARect.Top, ARect.Right, ARect.Bottom);
+    }
     void Ellipse(int32_t X1, int32_t Y1, int32_t X2, int32_t Y2);
     void Ellipse(const TRect& ARect) { Ellipse(ARect.Left, ARect.Top, ARect.Right, ARect.Bottom); }
     void FillRect(const TRect& ARect);

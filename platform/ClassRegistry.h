@@ -20,8 +20,7 @@ TComponentFactory GetComponentClass(const QString& AName);
 TComponentFactory FindComponentClass(const QString& AName);
 
 // RegisterClass<TMyComponent>() for a class constructed from its owner.
-template <class T>
-void RegisterClass() {
+template <class T> void RegisterClass() {
     RegisterComponentClass(T::staticMetaObject,
                            [](TComponent* AOwner) -> TComponent* { return new T(AOwner); });
 }

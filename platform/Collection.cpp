@@ -70,7 +70,7 @@ TCollection::TCollection(TPersistent* AOwner, TItemFactory AItemFactory)
     : FOwner(AOwner), FItemFactory(std::move(AItemFactory)) {}
 
 TCollection::~TCollection() {
-    FUpdateCount = 1;  // no change reports to a half-destroyed owner
+    FUpdateCount = 1; // no change reports to a half-destroyed owner
     Clear();
 }
 

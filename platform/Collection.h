@@ -95,7 +95,7 @@ private:
 
     TPersistent* FOwner;
     TItemFactory FItemFactory;
-    std::vector<TCollectionItem*> FItems;  // owned; freed through TPersistent::Free
+    std::vector<TCollectionItem*> FItems; // owned; freed through TPersistent::Free
     int FNextID = 0;
     int FUpdateCount = 0;
     // Add announces its item once the item is fully constructed.
@@ -104,7 +104,6 @@ private:
 
 // The factory of a collection whose items are of class T (constructed from
 // the collection).
-template <class T>
-TCollection::TItemFactory ItemFactory() {
+template <class T> TCollection::TItemFactory ItemFactory() {
     return [](TCollection* ACollection) -> TCollectionItem* { return new T(ACollection); };
 }

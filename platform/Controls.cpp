@@ -22,17 +22,23 @@ namespace {
 
 // Runs an operation of a control for a Qt event: a failure must not unwind
 // through Qt's event loop, so it ends the operation.
-template <class F>
-void Guarded(F&& AOperation) {
+template <class F> void Guarded(F&& AOperation) {
     Silently("a control's event", std::forward<F>(AOperation));
 }
 
 bool ButtonOf(Qt::MouseButton AButton, TMouseButton& AResult) {
     switch (AButton) {
-    case Qt::LeftButton: AResult = mbLeft; return true;
-    case Qt::RightButton: AResult = mbRight; return true;
-    case Qt::MiddleButton: AResult = mbMiddle; return true;
-    default: return false;
+    case Qt::LeftButton:
+        AResult = mbLeft;
+        return true;
+    case Qt::RightButton:
+        AResult = mbRight;
+        return true;
+    case Qt::MiddleButton:
+        AResult = mbMiddle;
+        return true;
+    default:
+        return false;
     }
 }
 
@@ -58,33 +64,55 @@ TShiftState ShiftStateOf(Qt::KeyboardModifiers AModifiers, Qt::MouseButtons ABut
 }
 
 uint16_t VirtualKeyOf(int AQtKey) {
-    if ((AQtKey >= Qt::Key_A && AQtKey <= Qt::Key_Z) || (AQtKey >= Qt::Key_0 && AQtKey <= Qt::Key_9))
+    if ((AQtKey >= Qt::Key_A && AQtKey <= Qt::Key_Z) ||
+        (AQtKey >= Qt::Key_0 && AQtKey <= Qt::Key_9))
         return static_cast<uint16_t>(AQtKey);
     if (AQtKey >= Qt::Key_F1 && AQtKey <= Qt::Key_F24)
         return static_cast<uint16_t>(VK_F1 + (AQtKey - Qt::Key_F1));
     switch (AQtKey) {
-    case Qt::Key_Backspace: return VK_BACK;
-    case Qt::Key_Tab: return VK_TAB;
+    case Qt::Key_Backspace:
+        return VK_BACK;
+    case Qt::Key_Tab:
+        return VK_TAB;
     case Qt::Key_Return:
-    case Qt::Key_Enter: return VK_RETURN;
-    case Qt::Key_Shift: return VK_SHIFT;
-    case Qt::Key_Control: return VK_CONTROL;
-    case Qt::Key_Alt: return VK_MENU;
-    case Qt::Key_Escape: return VK_ESCAPE;
-    case Qt::Key_Space: return VK_SPACE;
-    case Qt::Key_PageUp: return VK_PRIOR;
-    case Qt::Key_PageDown: return VK_NEXT;
-    case Qt::Key_End: return VK_END;
-    case Qt::Key_Home: return VK_HOME;
-    case Qt::Key_Left: return VK_LEFT;
-    case Qt::Key_Up: return VK_UP;
-    case Qt::Key_Right: return VK_RIGHT;
-    case Qt::Key_Down: return VK_DOWN;
-    case Qt::Key_Insert: return VK_INSERT;
-    case Qt::Key_Delete: return VK_DELETE;
-    case Qt::Key_Plus: return VK_OEM_PLUS;
-    case Qt::Key_Minus: return VK_OEM_MINUS;
-    default: return 0;
+    case Qt::Key_Enter:
+        return VK_RETURN;
+    case Qt::Key_Shift:
+        return VK_SHIFT;
+    case Qt::Key_Control:
+        return VK_CONTROL;
+    case Qt::Key_Alt:
+        return VK_MENU;
+    case Qt::Key_Escape:
+        return VK_ESCAPE;
+    case Qt::Key_Space:
+        return VK_SPACE;
+    case Qt::Key_PageUp:
+        return VK_PRIOR;
+    case Qt::Key_PageDown:
+        return VK_NEXT;
+    case Qt::Key_End:
+        return VK_END;
+    case Qt::Key_Home:
+        return VK_HOME;
+    case Qt::Key_Left:
+        return VK_LEFT;
+    case Qt::Key_Up:
+        return VK_UP;
+    case Qt::Key_Right:
+        return VK_RIGHT;
+    case Qt::Key_Down:
+        return VK_DOWN;
+    case Qt::Key_Insert:
+        return VK_INSERT;
+    case Qt::Key_Delete:
+        return VK_DELETE;
+    case Qt::Key_Plus:
+        return VK_OEM_PLUS;
+    case Qt::Key_Minus:
+        return VK_OEM_MINUS;
+    default:
+        return 0;
     }
 }
 
@@ -122,7 +150,10 @@ protected:
         const QPoint p = AEvent->position().toPoint();
         if (button == mbLeft)
             FControl->FLeftPressed = true;
-        Guarded([&] { FControl->MouseDown(button, ShiftStateOf(AEvent->modifiers(), AEvent->buttons()), p.x(), p.y()); });
+        Guarded([&] {
+            FControl->MouseDown(button, ShiftStateOf(AEvent->modifiers(), AEvent->buttons()), p.x(),
+                                p.y());
+        });
     }
 
     void mouseDoubleClickEvent(QMouseEvent* AEvent) override {
@@ -145,30 +176,41 @@ protected:
             if (rect().contains(p))
                 Guarded([&] { FControl->Click(); });
         }
-        Guarded([&] { FControl->MouseUp(button, ShiftStateOf(AEvent->modifiers(), AEvent->buttons()), p.x(), p.y()); });
+        Guarded([&] {
+            FControl->MouseUp(button, ShiftStateOf(AEvent->modifiers(), AEvent->buttons()), p.x(),
+                              p.y());
+        });
     }
 
     void mouseMoveEvent(QMouseEvent* AEvent) override {
         const QPoint p = AEvent->position().toPoint();
-        Guarded([&] { FControl->MouseMove(ShiftStateOf(AEvent->modifiers(), AEvent->buttons()), p.x(), p.y()); });
+        Guarded([&] {
+            FControl->MouseMove(ShiftStateOf(AEvent->modifiers(), AEvent->buttons()), p.x(), p.y());
+        });
     }
 
     void wheelEvent(QWheelEvent* AEvent) override {
         const QPoint global = AEvent->globalPosition().toPoint();
         bool passOn = false;
         Guarded([&] {
-            passOn = FControl->WheelTurned(ShiftStateOf(AEvent->modifiers(), AEvent->buttons()),
-                                           AEvent->angleDelta().y(), TPoint{global.x(), global.y()});
+            passOn =
+                FControl->WheelTurned(ShiftStateOf(AEvent->modifiers(), AEvent->buttons()),
+                                      AEvent->angleDelta().y(), TPoint{global.x(), global.y()});
         });
         // steps nobody handled go on to the parent, as wheel messages do
         AEvent->setAccepted(!passOn);
     }
 
-    void enterEvent(QEnterEvent*) override { Guarded([&] { FControl->MouseEnter(); }); }
-    void leaveEvent(QEvent*) override { Guarded([&] { FControl->MouseLeave(); }); }
+    void enterEvent(QEnterEvent*) override {
+        Guarded([&] { FControl->MouseEnter(); });
+    }
+    void leaveEvent(QEvent*) override {
+        Guarded([&] { FControl->MouseLeave(); });
+    }
 
     void keyPressEvent(QKeyEvent* AEvent) override {
-        const TShiftState shift = ShiftStateOf(AEvent->modifiers(), QGuiApplication::mouseButtons());
+        const TShiftState shift =
+            ShiftStateOf(AEvent->modifiers(), QGuiApplication::mouseButtons());
         uint16_t key = VirtualKeyOf(AEvent->key());
         const bool hadKey = key != 0;
         if (hadKey)
@@ -186,12 +228,17 @@ protected:
         uint16_t key = VirtualKeyOf(AEvent->key());
         if (key == 0)
             return;
-        const TShiftState shift = ShiftStateOf(AEvent->modifiers(), QGuiApplication::mouseButtons());
+        const TShiftState shift =
+            ShiftStateOf(AEvent->modifiers(), QGuiApplication::mouseButtons());
         Guarded([&] { FControl->KeyUp(key, shift); });
     }
 
-    void focusInEvent(QFocusEvent*) override { Guarded([&] { FControl->DoEnter(); }); }
-    void focusOutEvent(QFocusEvent*) override { Guarded([&] { FControl->DoExit(); }); }
+    void focusInEvent(QFocusEvent*) override {
+        Guarded([&] { FControl->DoEnter(); });
+    }
+    void focusOutEvent(QFocusEvent*) override {
+        Guarded([&] { FControl->DoExit(); });
+    }
 
     void resizeEvent(QResizeEvent*) override {
         Guarded([&] { FControl->WidgetResized(width(), height()); });
@@ -390,8 +437,11 @@ void TControl::Realign() {
                 c->SetBounds(r.Right - c->FWidth, r.Top, c->FWidth, r.Height());
                 r.Right -= c->FWidth;
                 break;
-            case alClient: c->SetBounds(r.Left, r.Top, r.Width(), r.Height()); break;
-            case alNone: break;
+            case alClient:
+                c->SetBounds(r.Left, r.Top, r.Width(), r.Height());
+                break;
+            case alNone:
+                break;
             }
         }
     };
@@ -486,7 +536,8 @@ void TControl::InvalidateRect(const TRect& ARect, bool AErase) {
     if (AErase)
         FKeepRegion -= r;
     else
-        FKeepRegion = FKeepRegion.united(r).intersected(FWidget->rect()); // stays small while hidden
+        FKeepRegion =
+            FKeepRegion.united(r).intersected(FWidget->rect()); // stays small while hidden
     FWidget->update(r);
 }
 
@@ -571,7 +622,8 @@ void TControl::MouseUp(TMouseButton AButton, TShiftState AShift, int32_t X, int3
 }
 
 bool TControl::DoMouseWheel(TShiftState AShift, int32_t AWheelDelta, TPoint AMousePos) {
-    return AWheelDelta < 0 ? DoMouseWheelDown(AShift, AMousePos) : DoMouseWheelUp(AShift, AMousePos);
+    return AWheelDelta < 0 ? DoMouseWheelDown(AShift, AMousePos)
+                           : DoMouseWheelUp(AShift, AMousePos);
 }
 
 bool TControl::DoMouseWheelDown(TShiftState AShift, TPoint AMousePos) {

@@ -57,9 +57,12 @@ constexpr uint16_t VK_BACK = 0x08, VK_TAB = 0x09, VK_RETURN = 0x0D, VK_SHIFT = 0
 class TControl;
 
 using TControlEvent = std::function<void(TControl* Sender)>;
-using TMouseEvent = std::function<void(TControl* Sender, TMouseButton Button, TShiftState Shift, int32_t X, int32_t Y)>;
-using TMouseMoveEvent = std::function<void(TControl* Sender, TShiftState Shift, int32_t X, int32_t Y)>;
-using TMouseWheelUpDownEvent = std::function<void(TControl* Sender, TShiftState Shift, TPoint MousePos, bool& Handled)>;
+using TMouseEvent = std::function<void(TControl* Sender, TMouseButton Button, TShiftState Shift,
+                                       int32_t X, int32_t Y)>;
+using TMouseMoveEvent =
+    std::function<void(TControl* Sender, TShiftState Shift, int32_t X, int32_t Y)>;
+using TMouseWheelUpDownEvent =
+    std::function<void(TControl* Sender, TShiftState Shift, TPoint MousePos, bool& Handled)>;
 using TKeyEvent = std::function<void(TControl* Sender, uint16_t& Key, TShiftState Shift)>;
 using TKeyPressEvent = std::function<void(TControl* Sender, QChar& Key)>;
 

@@ -32,4 +32,6 @@ constexpr TCursor crSize = crSizeAll;
 
 // The Qt cursor shape of ACursor; unknown ids give the arrow.
 Qt::CursorShape CursorShape(TCursor ACursor);
-inline QCursor CursorToQCursor(TCursor ACursor) { return QCursor(CursorShape(ACursor)); }
+inline QCursor CursorToQCursor(TCursor ACursor) {
+    return QCursor(CursorShape(ACursor));
+}

@@ -16,13 +16,15 @@ bool CanHandle(const QMetaMethod& AMethod, const QMetaObject& ASenderClass) {
     if (AMethod.parameterCount() != 1)
         return false;
     const QMetaType type = AMethod.parameterMetaType(0);
-    const QMetaObject* cls = type.flags().testFlag(QMetaType::PointerToQObject) ? type.metaObject() : nullptr;
+    const QMetaObject* cls =
+        type.flags().testFlag(QMetaType::PointerToQObject) ? type.metaObject() : nullptr;
     return cls && ASenderClass.inherits(cls);
 }
 
 } // namespace
 
-TBoundMethod BindRootMethod(TComponent* ARoot, const QString& AMethodName, const QMetaObject& ASenderClass) {
+TBoundMethod BindRootMethod(TComponent* ARoot, const QString& AMethodName,
+                            const QMetaObject& ASenderClass) {
     const QMetaObject* cls = ARoot->metaObject();
     const QByteArray name = AMethodName.toLatin1();
     bool nameFound = false;
@@ -45,12 +47,15 @@ TBoundMethod BindRootMethod(TComponent* ARoot, const QString& AMethodName, const
     }
     if (nameFound)
         throw Exception(QStringLiteral("Method %1 of %2 cannot handle an event of %3")
-                            .arg(AMethodName, ARoot->ClassName(), QString::fromLatin1(ASenderClass.className())));
-    throw Exception(QStringLiteral("Method %1 not found in %2").arg(AMethodName, ARoot->ClassName()));
+                            .arg(AMethodName, ARoot->ClassName(),
+                                 QString::fromLatin1(ASenderClass.className())));
+    throw Exception(
+        QStringLiteral("Method %1 not found in %2").arg(AMethodName, ARoot->ClassName()));
 }
 
 void DefineEventProperty(TFiler& AFiler, const QString& AName, QString& AMethodName,
-                         const QMetaObject& ASenderClass, std::function<void(TBoundMethod)> ASetHandler) {
+                         const QMetaObject& ASenderClass,
+                         std::function<void(TBoundMethod)> ASetHandler) {
     auto read = [&AMethodName, &ASenderClass, set = std::move(ASetHandler)](TReader& AReader) {
         const QString name = AReader.ReadIdent();
         if (name.compare(QLatin1String("nil"), Qt::CaseInsensitive) == 0) {

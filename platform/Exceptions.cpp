@@ -5,7 +5,8 @@
 #include <locale.h>
 #include <vector>
 
-Exception::Exception(QString AMessage) : FMessage(std::move(AMessage)), FUtf8(FMessage.toStdString()) {}
+Exception::Exception(QString AMessage)
+    : FMessage(std::move(AMessage)), FUtf8(FMessage.toStdString()) {}
 
 Exception::~Exception() = default;
 

@@ -2,20 +2,29 @@
 
 #include "platform/Exceptions.h"
 
-TFileStream::TFileStream(const QString& AFileName, uint16_t AMode) : FFileName(AFileName), FFile(AFileName) {
+TFileStream::TFileStream(const QString& AFileName, uint16_t AMode)
+    : FFileName(AFileName), FFile(AFileName) {
     if (AMode == fmCreate) {
         if (!FFile.open(QIODevice::ReadWrite | QIODevice::Truncate))
-            throw EFCreateError(QStringLiteral("Cannot create file \"%1\". %2").arg(AFileName, FFile.errorString()));
+            throw EFCreateError(QStringLiteral("Cannot create file \"%1\". %2")
+                                    .arg(AFileName, FFile.errorString()));
         return;
     }
     QIODevice::OpenMode mode;
     switch (AMode & 0x0003) {
-    case fmOpenWrite: mode = QIODevice::WriteOnly | QIODevice::ExistingOnly; break;
-    case fmOpenReadWrite: mode = QIODevice::ReadWrite | QIODevice::ExistingOnly; break;
-    default: mode = QIODevice::ReadOnly; break;
+    case fmOpenWrite:
+        mode = QIODevice::WriteOnly | QIODevice::ExistingOnly;
+        break;
+    case fmOpenReadWrite:
+        mode = QIODevice::ReadWrite | QIODevice::ExistingOnly;
+        break;
+    default:
+        mode = QIODevice::ReadOnly;
+        break;
     }
     if (!FFile.open(mode))
-        throw EFOpenError(QStringLiteral("Cannot open file \"%1\". %2").arg(AFileName, FFile.errorString()));
+        throw EFOpenError(
+            QStringLiteral("Cannot open file \"%1\". %2").arg(AFileName, FFile.errorString()));
 }
 
 TFileStream::~TFileStream() = default;
@@ -71,7 +80,8 @@ int64_t TFileStream::Size() const {
 void TFileStream::SetSize(int64_t AValue) {
     const int64_t position = FFile.pos();
     if (AValue < 0 || !FFile.resize(AValue))
-        throw EWriteError(QStringLiteral("Cannot set the size of \"%1\" to %2").arg(FFileName).arg(AValue));
+        throw EWriteError(
+            QStringLiteral("Cannot set the size of \"%1\" to %2").arg(FFileName).arg(AValue));
     if (position > AValue)
         FFile.seek(AValue);
 }

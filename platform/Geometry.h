@@ -44,7 +44,9 @@ struct TRect {
     }
 };
 
-constexpr TPoint Point(int32_t AX, int32_t AY) { return TPoint{AX, AY}; }
+constexpr TPoint Point(int32_t AX, int32_t AY) {
+    return TPoint{AX, AY};
+}
 constexpr TRect Rect(int32_t ALeft, int32_t ATop, int32_t ARight, int32_t ABottom) {
     return TRect{ALeft, ATop, ARight, ABottom};
 }

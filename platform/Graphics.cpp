@@ -192,7 +192,8 @@ QFont TFont::ToQFont() const {
     font.setItalic(FStyle.testFlag(fsItalic));
     font.setUnderline(FStyle.testFlag(fsUnderline));
     font.setStrikeOut(FStyle.testFlag(fsStrikeOut));
-    const auto height = static_cast<int32_t>(std::clamp<int64_t>(FHeight, -MaxPixelSize, MaxPixelSize));
+    const auto height =
+        static_cast<int32_t>(std::clamp<int64_t>(FHeight, -MaxPixelSize, MaxPixelSize));
     if (height < 0)
         font.setPixelSize(-height);
     else if (height > 0)

@@ -27,7 +27,17 @@ class TPen : public TPersistent {
     Q_CLASSINFO("default:Width", "1")
 
 public:
-    enum TPenStyle { psSolid, psDash, psDot, psDashDot, psDashDotDot, psClear, psInsideFrame, psUserStyle, psAlternate };
+    enum TPenStyle {
+        psSolid,
+        psDash,
+        psDot,
+        psDashDot,
+        psDashDotDot,
+        psClear,
+        psInsideFrame,
+        psUserStyle,
+        psAlternate
+    };
     Q_ENUM(TPenStyle)
 
     TPen() = default;

@@ -43,7 +43,9 @@ int32_t TImageList::AddMasked(const QImage& AStrip, TColor AMaskColor) {
         return first;
     const int32_t pieces = std::max(1, AStrip.width() / FWidth);
     for (int32_t i = 0; i < pieces; ++i)
-        FImages.push_back(Prepared(AStrip.copy(i * FWidth, 0, std::min(FWidth, AStrip.width()), AStrip.height()), AMaskColor));
+        FImages.push_back(
+            Prepared(AStrip.copy(i * FWidth, 0, std::min(FWidth, AStrip.width()), AStrip.height()),
+                     AMaskColor));
     return first;
 }
 

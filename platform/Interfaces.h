@@ -67,8 +67,8 @@ private:
 };
 
 constexpr TGUID TGUID::Parse(std::string_view AText) {
-    if (AText.size() != 38 || AText[0] != '{' || AText[37] != '}' || AText[9] != '-' || AText[14] != '-' ||
-        AText[19] != '-' || AText[24] != '-')
+    if (AText.size() != 38 || AText[0] != '{' || AText[37] != '}' || AText[9] != '-' ||
+        AText[14] != '-' || AText[19] != '-' || AText[24] != '-')
         GUIDTextError(AText);
     TGUID G;
     G.D1 = Hex(AText, 1, 8);
@@ -94,8 +94,7 @@ protected:
     ~IInterface() = default;
 };
 
-template <class... TIntfs>
-class TInterfaced : public TIntfs... {
+template <class... TIntfs> class TInterfaced : public TIntfs... {
 public:
     TInterfaced() = default;
     TInterfaced(const TInterfaced&) = delete;
@@ -118,8 +117,7 @@ protected:
     std::atomic<int32_t> FRefCount{0};
 
 private:
-    template <class TIntf, class TAsk>
-    void* Find(const TGUID& AIID) noexcept {
+    template <class TIntf, class TAsk> void* Find(const TGUID& AIID) noexcept {
         if (TAsk::IID == AIID)
             return static_cast<TAsk*>(static_cast<TIntf*>(this));
         if constexpr (!std::is_void_v<typename TAsk::Parent>)
@@ -129,8 +127,7 @@ private:
     }
 };
 
-template <class T>
-class TIntfPtr {
+template <class T> class TIntfPtr {
 public:
     TIntfPtr() noexcept = default;
     TIntfPtr(std::nullptr_t) noexcept {}
@@ -141,8 +138,8 @@ public:
     TIntfPtr(const TIntfPtr& AOther) noexcept : TIntfPtr(AOther.FObj) {}
     TIntfPtr(TIntfPtr&& AOther) noexcept : FObj(std::exchange(AOther.FObj, nullptr)) {}
     template <class U>
-        requires std::is_convertible_v<U*, T*>
-    TIntfPtr(const TIntfPtr<U>& AOther) noexcept : TIntfPtr(AOther.get()) {}
+    requires std::is_convertible_v<U*, T*> TIntfPtr(const TIntfPtr<U>& AOther)
+    noexcept : TIntfPtr(AOther.get()) {}
     ~TIntfPtr() {
         if (FObj)
             FObj->Release();
@@ -159,30 +156,28 @@ public:
     explicit operator bool() const noexcept { return FObj != nullptr; }
     void reset() noexcept { *this = TIntfPtr(); }
 
-    friend bool operator==(const TIntfPtr& A, const TIntfPtr& B) noexcept { return A.FObj == B.FObj; }
+    friend bool operator==(const TIntfPtr& A, const TIntfPtr& B) noexcept {
+        return A.FObj == B.FObj;
+    }
     friend bool operator==(const TIntfPtr& A, std::nullptr_t) noexcept { return A.FObj == nullptr; }
 
 private:
     T* FObj = nullptr;
 };
 
-template <class TIntf, class U>
-bool Supports(U* AObj, TIntfPtr<TIntf>& AOut) {
+template <class TIntf, class U> bool Supports(U* AObj, TIntfPtr<TIntf>& AOut) {
     AOut = AObj ? static_cast<TIntf*>(AObj->QueryInterface(TIntf::IID)) : nullptr;
     return static_cast<bool>(AOut);
 }
 
-template <class TIntf, class U>
-bool Supports(const TIntfPtr<U>& AObj, TIntfPtr<TIntf>& AOut) {
+template <class TIntf, class U> bool Supports(const TIntfPtr<U>& AObj, TIntfPtr<TIntf>& AOut) {
     return Supports(AObj.get(), AOut);
 }
 
-template <class U>
-bool Supports(U* AObj, const TGUID& AIID) {
+template <class U> bool Supports(U* AObj, const TGUID& AIID) {
     return AObj && AObj->QueryInterface(AIID) != nullptr;
 }
 
-template <class U>
-bool Supports(const TIntfPtr<U>& AObj, const TGUID& AIID) {
+template <class U> bool Supports(const TIntfPtr<U>& AObj, const TGUID& AIID) {
     return Supports(AObj.get(), AIID);
 }

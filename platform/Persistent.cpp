@@ -49,7 +49,8 @@ QString TPersistent::ClassName() const {
 
 void TPersistent::DefineProperties(TFiler&) {}
 
-void TPersistent::AssignPublished(TPersistent* ASource, const QMetaObject& AFamily, bool ASkipName) {
+void TPersistent::AssignPublished(TPersistent* ASource, const QMetaObject& AFamily,
+                                  bool ASkipName) {
     if (!ASource || !ASource->metaObject()->inherits(&AFamily)) {
         TPersistent::Assign(ASource);
         return;

@@ -21,8 +21,7 @@ struct TFreeDeleter {
     void operator()(TPersistent* AObject) const;
 };
 
-template <class T>
-using TOwned = std::unique_ptr<T, TFreeDeleter>;
+template <class T> using TOwned = std::unique_ptr<T, TFreeDeleter>;
 
 class TPersistent : public QObject {
     Q_OBJECT
@@ -63,7 +62,6 @@ protected:
     friend struct TFreeDeleter;
 };
 
-template <class T, class... TArgs>
-TOwned<T> MakeOwned(TArgs&&... AArgs) {
+template <class T, class... TArgs> TOwned<T> MakeOwned(TArgs&&... AArgs) {
     return TOwned<T>(new T(std::forward<TArgs>(AArgs)...));
 }

@@ -55,8 +55,9 @@ namespace {
 QMetaProperty RequireProperty(const QObject* AObject, const QString& AName) {
     const QMetaProperty prop = FindPublishedProperty(*AObject->metaObject(), AName);
     if (!prop.isValid())
-        throw EConvertError(QStringLiteral("Property %1 does not exist in %2")
-                                .arg(AName, QString::fromLatin1(AObject->metaObject()->className())));
+        throw EConvertError(
+            QStringLiteral("Property %1 does not exist in %2")
+                .arg(AName, QString::fromLatin1(AObject->metaObject()->className())));
     return prop;
 }
 
@@ -76,8 +77,9 @@ QVariant GetPropValue(const QObject* AObject, const QString& AName) {
 void SetPropValue(QObject* AObject, const QString& AName, const QVariant& AValue) {
     const QMetaProperty prop = RequireProperty(AObject, AName);
     if (!prop.isWritable() || !prop.write(AObject, AValue))
-        throw EConvertError(QStringLiteral("Cannot set property %1 of %2")
-                                .arg(AName, QString::fromLatin1(AObject->metaObject()->className())));
+        throw EConvertError(
+            QStringLiteral("Cannot set property %1 of %2")
+                .arg(AName, QString::fromLatin1(AObject->metaObject()->className())));
 }
 
 QString GetEnumProp(const QObject* AObject, const QString& AName) {
@@ -85,7 +87,8 @@ QString GetEnumProp(const QObject* AObject, const QString& AName) {
     const QVariant value = prop.read(AObject);
     const char* key = prop.enumerator().valueToKey(value.toInt());
     if (!key)
-        throw EConvertError(QStringLiteral("Property %1 holds no value of its enumeration").arg(AName));
+        throw EConvertError(
+            QStringLiteral("Property %1 holds no value of its enumeration").arg(AName));
     return QString::fromLatin1(key);
 }
 

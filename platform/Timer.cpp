@@ -93,11 +93,12 @@ void TTimer::SetOnTimer(TTimerEvent AValue) {
 
 void TTimer::DefineProperties(TFiler& AFiler) {
     TComponent::DefineProperties(AFiler);
-    DefineEvent<TTimer>(AFiler, QStringLiteral("OnTimer"), FOnTimerName, [this](TTimerEvent AHandler) {
-        const QString name = FOnTimerName;
-        SetOnTimer(std::move(AHandler));
-        FOnTimerName = name;
-    });
+    DefineEvent<TTimer>(AFiler, QStringLiteral("OnTimer"), FOnTimerName,
+                        [this](TTimerEvent AHandler) {
+                            const QString name = FOnTimerName;
+                            SetOnTimer(std::move(AHandler));
+                            FOnTimerName = name;
+                        });
 }
 
 void TTimer::Stop() {
@@ -113,7 +114,8 @@ void TTimer::UpdateTimer() {
     if (FInterval == 0 || !FEnabled || !FOnTimer)
         return;
     // longer intervals are clamped, as window timers are
-    const int interval = FInterval > static_cast<uint32_t>(INT_MAX) ? INT_MAX : static_cast<int>(FInterval);
+    const int interval =
+        FInterval > static_cast<uint32_t>(INT_MAX) ? INT_MAX : static_cast<int>(FInterval);
     FTimerId = FReceiver->startTimer(interval, Qt::PreciseTimer);
     if (FTimerId == 0)
         throw EOutOfResources(QStringLiteral("Not enough timers available"));

@@ -5,7 +5,6 @@
 #include "platform/Persistent.h"
 #include "platform/PublishedProperties.h"
 
-
 namespace {
 
 bool IsDateTime(const QMetaObject& AClass, const QMetaProperty& AProp) {
@@ -19,8 +18,8 @@ std::vector<QMetaProperty> ZeroFloatProperties(TPersistent* AInstance) {
     std::vector<QMetaProperty> result;
     const QMetaObject& cls = *AInstance->metaObject();
     for (const QMetaProperty& prop : PublishedProperties(cls))
-        if (IsFloatProperty(prop) && prop.isStored() && prop.isWritable() && !IsDateTime(cls, prop) &&
-            prop.read(AInstance).toDouble() == 0.0)
+        if (IsFloatProperty(prop) && prop.isStored() && prop.isWritable() &&
+            !IsDateTime(cls, prop) && prop.read(AInstance).toDouble() == 0.0)
             result.push_back(prop);
     return result;
 }
@@ -58,5 +57,6 @@ void DefineZeroFloats(TFiler& AFiler, TPersistent* AInstance) {
         }
         AWriter.WriteListEnd();
     };
-    AFiler.DefineProperty(QStringLiteral("_Floats"), read, write, !ZeroFloatProperties(AInstance).empty());
+    AFiler.DefineProperty(QStringLiteral("_Floats"), read, write,
+                          !ZeroFloatProperties(AInstance).empty());
 }

@@ -302,8 +302,7 @@ namespace {
 
 // Both state kinds are freed alike; the magic is cleared so that a second
 // free of the same pointer is refused while the memory is still ours to read.
-template <class TSpec>
-IppStatus freeSpec(TSpec* pFFTSpec) {
+template <class TSpec> IppStatus freeSpec(TSpec* pFFTSpec) {
     if (!pFFTSpec)
         return ippStsNullPtrErr;
     if (!validSpec(pFFTSpec))

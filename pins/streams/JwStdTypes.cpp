@@ -39,7 +39,9 @@ void JwStdTypesInitialize() {
         RegisterFormatConverter(Int64, Float, &JwConverterClass<TJwInt64ToFloatFormatConverter>);
         RegisterFormatConverter(Int64, Real, &JwConverterClass<TJwInt64ToRealFormatConverter>);
         RegisterFormatConverter(Float, Real, &JwConverterClass<TJwFloatToRealFormatConverter>);
-        RegisterFormatConverter(RangedInteger, RangedReal, &JwConverterClass<TJwIntToRealRangedFormatConverter>);
-        RegisterFormatConverter(RangedInt64, RangedReal, &JwConverterClass<TJwInt64ToRealRangedFormatConverter>);
+        RegisterFormatConverter(RangedInteger, RangedReal,
+                                &JwConverterClass<TJwIntToRealRangedFormatConverter>);
+        RegisterFormatConverter(RangedInt64, RangedReal,
+                                &JwConverterClass<TJwInt64ToRealRangedFormatConverter>);
     });
 }

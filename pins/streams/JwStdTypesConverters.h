@@ -4,13 +4,13 @@
 
 #include "pins/JwFormatConverter.h"
 
-#define JW_DECLARE_FORMAT_CONVERTER(Name)                                                                                   \
-    class Name : public TJwFormatConverter {                                                                       \
-    public:                                                                                                        \
-        using TJwFormatConverter::TJwFormatConverter;                                                              \
-                                                                                                                   \
-    protected:                                                                                                     \
-        TJwNotifyOperationPtr Convert(const TJwNotifyOperationPtr& AOperation) override;                           \
+#define JW_DECLARE_FORMAT_CONVERTER(Name)                                                          \
+    class Name : public TJwFormatConverter {                                                       \
+    public:                                                                                        \
+        using TJwFormatConverter::TJwFormatConverter;                                              \
+                                                                                                   \
+    protected:                                                                                     \
+        TJwNotifyOperationPtr Convert(const TJwNotifyOperationPtr& AOperation) override;           \
     };
 
 JW_DECLARE_FORMAT_CONVERTER(TJwIntToFloatFormatConverter)

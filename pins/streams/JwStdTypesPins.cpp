@@ -4,8 +4,7 @@
 
 namespace {
 
-template <class TOp>
-TOp* As(const TJwNotifyOperationPtr& AOperation) {
+template <class TOp> TOp* As(const TJwNotifyOperationPtr& AOperation) {
     return AOperation ? dynamic_cast<TOp*>(AOperation->Instance()) : nullptr;
 }
 
@@ -16,7 +15,8 @@ TJwClockSourcePin::TJwClockSourcePin(TComponent* AOwner, const TIntfPtr<IJwLock>
     : TJwClockSourcePin(AOwner, nullptr, AOwnerLock, AInputOwnerLock) {}
 
 TJwClockSourcePin::TJwClockSourcePin(TComponent* AOwner, TJwNotifyEvent AOnNotify,
-                                     const TIntfPtr<IJwLock>& AOwnerLock, const TIntfPtr<IJwLock>& AInputOwnerLock)
+                                     const TIntfPtr<IJwLock>& AOwnerLock,
+                                     const TIntfPtr<IJwLock>& AInputOwnerLock)
     : TJwSourcePin(AOwner, AOwnerLock, AInputOwnerLock), FOnNotify(std::move(AOnNotify)) {
     JwStdTypesInitialize();
     StreamType.AddType(JwStdTypeID::Clock);
@@ -35,7 +35,8 @@ TJwFloatSourcePin::TJwFloatSourcePin(TComponent* AOwner, const TIntfPtr<IJwLock>
     : TJwFloatSourcePin(AOwner, nullptr, AOwnerLock, AInputOwnerLock) {}
 
 TJwFloatSourcePin::TJwFloatSourcePin(TComponent* AOwner, TJwNotifyEvent AOnNotify,
-                                     const TIntfPtr<IJwLock>& AOwnerLock, const TIntfPtr<IJwLock>& AInputOwnerLock)
+                                     const TIntfPtr<IJwLock>& AOwnerLock,
+                                     const TIntfPtr<IJwLock>& AInputOwnerLock)
     : TJwClockSourcePin(AOwner, std::move(AOnNotify), AOwnerLock, AInputOwnerLock) {
     StreamType.AddType(JwStdTypeID::Float);
 }
@@ -63,7 +64,8 @@ TJwRealSourcePin::TJwRealSourcePin(TComponent* AOwner, const TIntfPtr<IJwLock>& 
                                    const TIntfPtr<IJwLock>& AInputOwnerLock)
     : TJwRealSourcePin(AOwner, nullptr, AOwnerLock, AInputOwnerLock) {}
 
-TJwRealSourcePin::TJwRealSourcePin(TComponent* AOwner, TJwNotifyEvent AOnNotify, const TIntfPtr<IJwLock>& AOwnerLock,
+TJwRealSourcePin::TJwRealSourcePin(TComponent* AOwner, TJwNotifyEvent AOnNotify,
+                                   const TIntfPtr<IJwLock>& AOwnerLock,
                                    const TIntfPtr<IJwLock>& AInputOwnerLock)
     : TJwClockSourcePin(AOwner, std::move(AOnNotify), AOwnerLock, AInputOwnerLock) {
     StreamType.AddType(JwStdTypeID::Float);
@@ -96,7 +98,8 @@ void TJwRealSourcePin::SubmitReal(double AValue) {
 TJwNotifyOperationPtr TJwRealSourcePin::AdaptOperation(TJwPin*, const TGUID& AID,
                                                        const TJwNotifyOperationPtr& AOperation) {
     if (auto* Op = As<TJwSuppliedRealOperation>(AOperation); Op && AID == JwStdTypeID::Float)
-        return TJwNotifyOperationPtr(new TJwSuppliedSingleOperation(static_cast<float>(Op->GetValue())));
+        return TJwNotifyOperationPtr(
+            new TJwSuppliedSingleOperation(static_cast<float>(Op->GetValue())));
     return AOperation;
 }
 
@@ -104,7 +107,8 @@ TJwNotifyOperationPtr TJwRealSourcePin::CurrentValueOperation() {
     return TJwNotifyOperationPtr(new TJwSuppliedRealOperation(GetValue()));
 }
 
-TJwRealRangedSourcePin::TJwRealRangedSourcePin(TComponent* AOwner, const TIntfPtr<IJwLock>& AOwnerLock,
+TJwRealRangedSourcePin::TJwRealRangedSourcePin(TComponent* AOwner,
+                                               const TIntfPtr<IJwLock>& AOwnerLock,
                                                const TIntfPtr<IJwLock>& AInputOwnerLock)
     : TJwSourcePin(AOwner, AOwnerLock, AInputOwnerLock) {
     JwStdTypesInitialize();
@@ -171,7 +175,8 @@ TJwValueSinkPin::TJwValueSinkPin(TComponent* AOwner, std::initializer_list<TGUID
         StreamType.AddType(ID, JwDefaultDispatcher(this));
 }
 
-bool TJwValueSinkPin::DispatchData(const TGUID& ADataTypeID, const TJwNotifyOperationPtr& AOperation, uint32_t) {
+bool TJwValueSinkPin::DispatchData(const TGUID& ADataTypeID,
+                                   const TJwNotifyOperationPtr& AOperation, uint32_t) {
     {
         const auto Section = WriteLock();
         if (!TakeValue(ADataTypeID, AOperation))
@@ -260,7 +265,8 @@ bool TJwDateTimeSinkPin::TakeValue(const TGUID&, const TJwNotifyOperationPtr& AO
     return Op != nullptr;
 }
 
-TJwIntAndRangedSinkPin::TJwIntAndRangedSinkPin(TComponent* AOwner, const TIntfPtr<IJwLock>& AOwnerLock)
+TJwIntAndRangedSinkPin::TJwIntAndRangedSinkPin(TComponent* AOwner,
+                                               const TIntfPtr<IJwLock>& AOwnerLock)
     : TJwValueSinkPin(AOwner, {JwStdTypeID::Integer, JwStdTypeID::RangedInteger}, AOwnerLock) {}
 
 int32_t TJwIntAndRangedSinkPin::GetValue() {
@@ -291,7 +297,8 @@ bool TJwIntAndRangedSinkPin::TakeValue(const TGUID&, const TJwNotifyOperationPtr
     return true;
 }
 
-TJwInt64AndRangedSinkPin::TJwInt64AndRangedSinkPin(TComponent* AOwner, const TIntfPtr<IJwLock>& AOwnerLock)
+TJwInt64AndRangedSinkPin::TJwInt64AndRangedSinkPin(TComponent* AOwner,
+                                                   const TIntfPtr<IJwLock>& AOwnerLock)
     : TJwValueSinkPin(AOwner, {JwStdTypeID::Int64, JwStdTypeID::RangedInt64}, AOwnerLock) {}
 
 int64_t TJwInt64AndRangedSinkPin::GetValue() {

@@ -8,14 +8,16 @@
 #include "pins/JwSourcePin.h"
 
 // Replaces a source's default sending (the CreateEx forms).
-using TJwNotifyEvent = std::function<bool(TJwSourcePin* ASender, const TJwNotifyOperationPtr& AOperation)>;
+using TJwNotifyEvent =
+    std::function<bool(TJwSourcePin* ASender, const TJwNotifyOperationPtr& AOperation)>;
 
 class TJwClockSourcePin : public TJwSourcePin {
     Q_OBJECT
 public:
     explicit TJwClockSourcePin(TComponent* AOwner, const TIntfPtr<IJwLock>& AOwnerLock = {},
                                const TIntfPtr<IJwLock>& AInputOwnerLock = {});
-    TJwClockSourcePin(TComponent* AOwner, TJwNotifyEvent AOnNotify, const TIntfPtr<IJwLock>& AOwnerLock = {},
+    TJwClockSourcePin(TComponent* AOwner, TJwNotifyEvent AOnNotify,
+                      const TIntfPtr<IJwLock>& AOwnerLock = {},
                       const TIntfPtr<IJwLock>& AInputOwnerLock = {});
 
     bool Clock();
@@ -33,7 +35,8 @@ class TJwFloatSourcePin : public TJwClockSourcePin {
 public:
     explicit TJwFloatSourcePin(TComponent* AOwner, const TIntfPtr<IJwLock>& AOwnerLock = {},
                                const TIntfPtr<IJwLock>& AInputOwnerLock = {});
-    TJwFloatSourcePin(TComponent* AOwner, TJwNotifyEvent AOnNotify, const TIntfPtr<IJwLock>& AOwnerLock = {},
+    TJwFloatSourcePin(TComponent* AOwner, TJwNotifyEvent AOnNotify,
+                      const TIntfPtr<IJwLock>& AOwnerLock = {},
                       const TIntfPtr<IJwLock>& AInputOwnerLock = {});
 
     float GetValue();
@@ -53,7 +56,8 @@ class TJwRealSourcePin : public TJwClockSourcePin {
 public:
     explicit TJwRealSourcePin(TComponent* AOwner, const TIntfPtr<IJwLock>& AOwnerLock = {},
                               const TIntfPtr<IJwLock>& AInputOwnerLock = {});
-    TJwRealSourcePin(TComponent* AOwner, TJwNotifyEvent AOnNotify, const TIntfPtr<IJwLock>& AOwnerLock = {},
+    TJwRealSourcePin(TComponent* AOwner, TJwNotifyEvent AOnNotify,
+                     const TIntfPtr<IJwLock>& AOwnerLock = {},
                      const TIntfPtr<IJwLock>& AInputOwnerLock = {});
 
     double GetValue();
@@ -105,9 +109,11 @@ private:
 class TJwValueSinkPin : public TJwSinkPin, public IJwDataStream {
     Q_OBJECT
 public:
-    TJwValueSinkPin(TComponent* AOwner, std::initializer_list<TGUID> ATypes, const TIntfPtr<IJwLock>& AOwnerLock);
+    TJwValueSinkPin(TComponent* AOwner, std::initializer_list<TGUID> ATypes,
+                    const TIntfPtr<IJwLock>& AOwnerLock);
 
-    bool DispatchData(const TGUID& ADataTypeID, const TJwNotifyOperationPtr& AOperation, uint32_t AState) override;
+    bool DispatchData(const TGUID& ADataTypeID, const TJwNotifyOperationPtr& AOperation,
+                      uint32_t AState) override;
 
     std::function<void(TJwValueSinkPin* ASender)> OnData;
 

@@ -29,11 +29,13 @@ TBufferRegistry& BufferRegistry() {
 TJwSuppliedBufferOperation::TJwSuppliedBufferOperation(const TKvDataPtr& ABuffer)
     : FBuffer(ABuffer ? ABuffer->MakeCopy() : TKvDataPtr()) {}
 
-void RegisterBufferStreamType(const TGUID& AID, uint32_t ASampleSize, TKvJwCreateBufferFunction ACreateFunction,
+void RegisterBufferStreamType(const TGUID& AID, uint32_t ASampleSize,
+                              TKvJwCreateBufferFunction ACreateFunction,
                               TKvJwUpdateBufferFunction AUpdateFunction) {
     auto& R = BufferRegistry();
     std::lock_guard L(R.Lock);
-    auto It = std::find_if(R.Entries.begin(), R.Entries.end(), [&](const TKvJwStreamTypeEntry& E) { return E.ID == AID; });
+    auto It = std::find_if(R.Entries.begin(), R.Entries.end(),
+                           [&](const TKvJwStreamTypeEntry& E) { return E.ID == AID; });
     if (It == R.Entries.end()) {
         R.Entries.push_back({AID, ASampleSize, {}, {}});
         It = R.Entries.end() - 1;
@@ -104,19 +106,31 @@ void KvStreamTypesInitialize() {
         RegisterBufferStreamType(Generic, 1, Block, Keep);
         RegisterBufferStreamType(Binary, 1, Block, Keep);
         RegisterBufferStreamType(
-            Real, 8, [](uint32_t ASamples) { return TKvDataPtr(TKvRealBuffer::CreateSize(ASamples)); }, Keep);
+            Real, 8,
+            [](uint32_t ASamples) { return TKvDataPtr(TKvRealBuffer::CreateSize(ASamples)); },
+            Keep);
         RegisterBufferStreamType(
-            Integer, 4, [](uint32_t ASamples) { return TKvDataPtr(TKvIntegerBuffer::CreateSize(ASamples)); }, Keep);
+            Integer, 4,
+            [](uint32_t ASamples) { return TKvDataPtr(TKvIntegerBuffer::CreateSize(ASamples)); },
+            Keep);
         RegisterBufferStreamType(
-            Complex, 16, [](uint32_t ASamples) { return TKvDataPtr(TKvComplexBuffer::CreateSize(ASamples)); }, Keep);
+            Complex, 16,
+            [](uint32_t ASamples) { return TKvDataPtr(TKvComplexBuffer::CreateSize(ASamples)); },
+            Keep);
 
-        RegisterFormatConverter(Integer, Binary, &JwConverterClass<TKvJwIntToBinaryFormatConverter>);
+        RegisterFormatConverter(Integer, Binary,
+                                &JwConverterClass<TKvJwIntToBinaryFormatConverter>);
         RegisterFormatConverter(Real, Binary, &JwConverterClass<TKvJwRealToBinaryFormatConverter>);
-        RegisterFormatConverter(Complex, Binary, &JwConverterClass<TKvJwComplexToBinaryFormatConverter>);
+        RegisterFormatConverter(Complex, Binary,
+                                &JwConverterClass<TKvJwComplexToBinaryFormatConverter>);
         RegisterFormatConverter(Integer, Real, &JwConverterClass<TKvJwIntToRealFormatConverter>);
-        RegisterFormatConverter(JwStdTypeID::DateTime, String, &JwConverterClass<TKvJwTimeToStringFormatConverter>);
-        RegisterFormatConverter(JwStdTypeID::Integer, String, &JwConverterClass<TKvJwIntegerToStringFormatConverter>);
-        RegisterFormatConverter(JwStdTypeID::Real, String, &JwConverterClass<TKvJwRealToStringFormatConverter>);
-        RegisterFormatConverter(Real, RealMatrix, &JwConverterClass<TKvJwRealToRealMatrixFormatConverter>);
+        RegisterFormatConverter(JwStdTypeID::DateTime, String,
+                                &JwConverterClass<TKvJwTimeToStringFormatConverter>);
+        RegisterFormatConverter(JwStdTypeID::Integer, String,
+                                &JwConverterClass<TKvJwIntegerToStringFormatConverter>);
+        RegisterFormatConverter(JwStdTypeID::Real, String,
+                                &JwConverterClass<TKvJwRealToStringFormatConverter>);
+        RegisterFormatConverter(Real, RealMatrix,
+                                &JwConverterClass<TKvJwRealToRealMatrixFormatConverter>);
     });
 }

@@ -38,7 +38,8 @@ struct TKvJwStreamTypeEntry {
 
 // Finds or appends the entry (a new entry takes ASampleSize, an existing one
 // keeps its size) and sets both functions.
-void RegisterBufferStreamType(const TGUID& AID, uint32_t ASampleSize, TKvJwCreateBufferFunction ACreateFunction,
+void RegisterBufferStreamType(const TGUID& AID, uint32_t ASampleSize,
+                              TKvJwCreateBufferFunction ACreateFunction,
                               TKvJwUpdateBufferFunction AUpdateFunction);
 // The entry for AID; false when there is none.
 bool FindBufferStreamType(const TGUID& AID, TKvJwStreamTypeEntry& AEntry);

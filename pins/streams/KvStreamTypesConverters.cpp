@@ -2,10 +2,10 @@
 
 #include <cmath>
 
-#include <QDateTime>
 #include <QDate>
-#include <QTime>
+#include <QDateTime>
 #include <QLocale>
+#include <QTime>
 
 #include "buffers/KvBlockBuffer.h"
 #include "buffers/KvRealBuffer.h"
@@ -15,8 +15,7 @@
 
 namespace {
 
-template <class TOp>
-TOp* As(const TJwNotifyOperationPtr& AOperation) {
+template <class TOp> TOp* As(const TJwNotifyOperationPtr& AOperation) {
     return dynamic_cast<TOp*>(AOperation->Instance());
 }
 
@@ -37,33 +36,40 @@ TJwNotifyOperationPtr AsBlock(const TJwNotifyOperationPtr& AOperation) {
 
 } // namespace
 
-TJwNotifyOperationPtr TKvJwIntToBinaryFormatConverter::Convert(const TJwNotifyOperationPtr& AOperation) {
+TJwNotifyOperationPtr
+TKvJwIntToBinaryFormatConverter::Convert(const TJwNotifyOperationPtr& AOperation) {
     return AsBlock(AOperation);
 }
 
-TJwNotifyOperationPtr TKvJwRealToBinaryFormatConverter::Convert(const TJwNotifyOperationPtr& AOperation) {
+TJwNotifyOperationPtr
+TKvJwRealToBinaryFormatConverter::Convert(const TJwNotifyOperationPtr& AOperation) {
     return AsBlock(AOperation);
 }
 
-TJwNotifyOperationPtr TKvJwComplexToBinaryFormatConverter::Convert(const TJwNotifyOperationPtr& AOperation) {
+TJwNotifyOperationPtr
+TKvJwComplexToBinaryFormatConverter::Convert(const TJwNotifyOperationPtr& AOperation) {
     return AsBlock(AOperation);
 }
 
-TJwNotifyOperationPtr TKvJwIntToRealFormatConverter::Convert(const TJwNotifyOperationPtr& AOperation) {
+TJwNotifyOperationPtr
+TKvJwIntToRealFormatConverter::Convert(const TJwNotifyOperationPtr& AOperation) {
     auto* Op = As<TJwSuppliedBufferOperation>(AOperation);
     TIntfPtr<IKvIntegerBuffer> Integers;
     if (!Op || !Supports(Op->GetBuffer(), Integers))
         return AOperation;
-    return Buffer(TKvDataPtr(TKvRealBuffer::CreateIntegerData(Integers->Read(), Integers->GetSize()).get()));
+    return Buffer(
+        TKvDataPtr(TKvRealBuffer::CreateIntegerData(Integers->Read(), Integers->GetSize()).get()));
 }
 
-TJwNotifyOperationPtr TKvJwRealToRealMatrixFormatConverter::Convert(const TJwNotifyOperationPtr& AOperation) {
+TJwNotifyOperationPtr
+TKvJwRealToRealMatrixFormatConverter::Convert(const TJwNotifyOperationPtr& AOperation) {
     if (auto* Op = As<TJwSuppliedBufferOperation>(AOperation))
         return Buffer(TKvDataPtr(TKvRealMatrixBuffer::CreateUniversal(Op->GetBuffer()).get()));
     return AOperation;
 }
 
-TJwNotifyOperationPtr TKvJwTimeToStringFormatConverter::Convert(const TJwNotifyOperationPtr& AOperation) {
+TJwNotifyOperationPtr
+TKvJwTimeToStringFormatConverter::Convert(const TJwNotifyOperationPtr& AOperation) {
     auto* Op = As<TJwSuppliedDateTimeOperation>(AOperation);
     if (!Op)
         return AOperation;
@@ -84,17 +90,20 @@ TJwNotifyOperationPtr TKvJwTimeToStringFormatConverter::Convert(const TJwNotifyO
         ++Days;
         Msecs -= MsecsPerDay;
     }
-    const QDateTime Local(QDate(1899, 12, 30).addDays(Days), QTime::fromMSecsSinceStartOfDay(static_cast<int>(Msecs)));
+    const QDateTime Local(QDate(1899, 12, 30).addDays(Days),
+                          QTime::fromMSecsSinceStartOfDay(static_cast<int>(Msecs)));
     return Text(QLocale().toString(Local, QLocale::ShortFormat));
 }
 
-TJwNotifyOperationPtr TKvJwIntegerToStringFormatConverter::Convert(const TJwNotifyOperationPtr& AOperation) {
+TJwNotifyOperationPtr
+TKvJwIntegerToStringFormatConverter::Convert(const TJwNotifyOperationPtr& AOperation) {
     if (auto* Op = As<TJwSuppliedIntegerOperation>(AOperation))
         return Text(QString::number(Op->GetValue()));
     return AOperation;
 }
 
-TJwNotifyOperationPtr TKvJwRealToStringFormatConverter::Convert(const TJwNotifyOperationPtr& AOperation) {
+TJwNotifyOperationPtr
+TKvJwRealToStringFormatConverter::Convert(const TJwNotifyOperationPtr& AOperation) {
     if (auto* Op = As<TJwSuppliedRealOperation>(AOperation))
         return Text(QString::number(Op->GetValue(), 'g', QLocale::FloatingPointShortest)
                         .replace(u'.', QLocale().decimalPoint()));

@@ -5,8 +5,7 @@
 
 namespace {
 
-template <class TOp>
-TOp* As(const TJwNotifyOperationPtr& AOperation) {
+template <class TOp> TOp* As(const TJwNotifyOperationPtr& AOperation) {
     return AOperation ? dynamic_cast<TOp*>(AOperation->Instance()) : nullptr;
 }
 
@@ -58,7 +57,8 @@ TJwNotifyOperationPtr TKvJwSourcePin::GetLastStartOperation() {
     return FLastStart;
 }
 
-bool TKvJwSourcePin::DispatchData(const TGUID& ADataTypeID, const TJwNotifyOperationPtr& AOperation, uint32_t AState) {
+bool TKvJwSourcePin::DispatchData(const TGUID& ADataTypeID, const TJwNotifyOperationPtr& AOperation,
+                                  uint32_t AState) {
     if (!OnOperation)
         return false;
     OnOperation(this, ADataTypeID, AState, AOperation);
@@ -70,7 +70,8 @@ TKvJwBinarySourcePin::TKvJwBinarySourcePin(TComponent* AOwner, const TIntfPtr<IJ
     StreamType.AddType(KvStreamTypeID::Binary);
 }
 
-TKvJwRealSourcePin::TKvJwRealSourcePin(TComponent* AOwner, bool AUseFloat, const TIntfPtr<IJwLock>& AOwnerLock)
+TKvJwRealSourcePin::TKvJwRealSourcePin(TComponent* AOwner, bool AUseFloat,
+                                       const TIntfPtr<IJwLock>& AOwnerLock)
     : TKvJwSourcePin(AOwner, AOwnerLock) {
     if (AUseFloat)
         StreamType.AddType(JwStdTypeID::Float);
@@ -94,12 +95,14 @@ TJwNotifyOperationPtr TKvJwRealSourcePin::AdaptOperation(TJwPin* AReceiver, cons
     return TJwNotifyOperationPtr(new TJwSuppliedSingleOperation(static_cast<float>(Last)));
 }
 
-TKvJwIntegerSourcePin::TKvJwIntegerSourcePin(TComponent* AOwner, const TIntfPtr<IJwLock>& AOwnerLock)
+TKvJwIntegerSourcePin::TKvJwIntegerSourcePin(TComponent* AOwner,
+                                             const TIntfPtr<IJwLock>& AOwnerLock)
     : TKvJwSourcePin(AOwner, AOwnerLock) {
     StreamType.AddType(KvStreamTypeID::Integer);
 }
 
-TKvJwRealMatrixSourcePin::TKvJwRealMatrixSourcePin(TComponent* AOwner, const TIntfPtr<IJwLock>& AOwnerLock)
+TKvJwRealMatrixSourcePin::TKvJwRealMatrixSourcePin(TComponent* AOwner,
+                                                   const TIntfPtr<IJwLock>& AOwnerLock)
     : TKvJwSourcePin(AOwner, AOwnerLock) {
     StreamType.AddType(KvStreamTypeID::RealMatrix);
 }
@@ -110,10 +113,11 @@ TKvJwStringSourcePin::TKvJwStringSourcePin(TComponent* AOwner, const TIntfPtr<IJ
     StreamType.AddType(KvStreamTypeID::String);
 }
 
-TKvJwSinkPin::TKvJwSinkPin(TComponent* AOwner, TKvJwLinkEvent AOnDisconnect, TKvJwLinkEvent AOnConnect,
-                           TKvJwOperationEvent AOperationEvent, const TIntfPtr<IJwLock>& AOwnerLock)
-    : TJwSinkPin(AOwner, AOwnerLock), FOnDisconnect(std::move(AOnDisconnect)), FOnConnect(std::move(AOnConnect)),
-      FOperationEvent(std::move(AOperationEvent)) {
+TKvJwSinkPin::TKvJwSinkPin(TComponent* AOwner, TKvJwLinkEvent AOnDisconnect,
+                           TKvJwLinkEvent AOnConnect, TKvJwOperationEvent AOperationEvent,
+                           const TIntfPtr<IJwLock>& AOwnerLock)
+    : TJwSinkPin(AOwner, AOwnerLock), FOnDisconnect(std::move(AOnDisconnect)),
+      FOnConnect(std::move(AOnConnect)), FOperationEvent(std::move(AOperationEvent)) {
     KvStreamTypesInitialize();
     FIgnoreUpstream = true;
     AddSinkType(KvStreamTypeID::Universal);
@@ -134,7 +138,8 @@ bool TKvJwSinkPin::SinkSubmit(TJwPin* AStream, const TGUID& AID, uint32_t AState
     return Stream ? Stream->DispatchData(AID, AOperation, AState) : false;
 }
 
-bool TKvJwSinkPin::DispatchData(const TGUID& ADataTypeID, const TJwNotifyOperationPtr& AOperation, uint32_t AState) {
+bool TKvJwSinkPin::DispatchData(const TGUID& ADataTypeID, const TJwNotifyOperationPtr& AOperation,
+                                uint32_t AState) {
     if (FOperationEvent)
         FOperationEvent(this, ADataTypeID, AState, AOperation);
     return false;
@@ -142,7 +147,8 @@ bool TKvJwSinkPin::DispatchData(const TGUID& ADataTypeID, const TJwNotifyOperati
 
 bool TKvJwSinkPin::MasterPump(TJwPin*) {
     auto* Source = dynamic_cast<IJwKvGenericStream*>(GetRealSourcePin());
-    return Source ? Source->DispatchData(GetConnectedID(), TJwNotifyOperationPtr(new TJwMasterPumpOperation), 0)
+    return Source ? Source->DispatchData(GetConnectedID(),
+                                         TJwNotifyOperationPtr(new TJwMasterPumpOperation), 0)
                   : false;
 }
 
@@ -158,43 +164,47 @@ void TKvJwSinkPin::Disconnected() {
         FOnDisconnect(this);
 }
 
-TKvJwRealSinkPin::TKvJwRealSinkPin(TComponent* AOwner, TKvJwOperationEvent AOperationEvent, void* AEventData,
-                                   const TIntfPtr<IJwLock>& AOwnerLock)
+TKvJwRealSinkPin::TKvJwRealSinkPin(TComponent* AOwner, TKvJwOperationEvent AOperationEvent,
+                                   void* AEventData, const TIntfPtr<IJwLock>& AOwnerLock)
     : TKvJwSinkPin(AOwner, nullptr, nullptr, std::move(AOperationEvent), AOwnerLock) {
     FEventData = AEventData;
     AddSinkType(KvStreamTypeID::Real);
 }
 
-TKvJwComboRealSinkPin::TKvJwComboRealSinkPin(TComponent* AOwner, TKvJwOperationEvent AOperationEvent,
-                                             void* AEventData, const TIntfPtr<IJwLock>& AOwnerLock)
+TKvJwComboRealSinkPin::TKvJwComboRealSinkPin(TComponent* AOwner,
+                                             TKvJwOperationEvent AOperationEvent, void* AEventData,
+                                             const TIntfPtr<IJwLock>& AOwnerLock)
     : TKvJwRealSinkPin(AOwner, std::move(AOperationEvent), AEventData, AOwnerLock) {
     AddSinkType(JwStdTypeID::Float);
     AddSinkType(JwStdTypeID::Real);
 }
 
-TKvJwComboRealIntSinkPin::TKvJwComboRealIntSinkPin(TComponent* AOwner, TKvJwOperationEvent AOperationEvent,
-                                                   void* AEventData, const TIntfPtr<IJwLock>& AOwnerLock)
+TKvJwComboRealIntSinkPin::TKvJwComboRealIntSinkPin(TComponent* AOwner,
+                                                   TKvJwOperationEvent AOperationEvent,
+                                                   void* AEventData,
+                                                   const TIntfPtr<IJwLock>& AOwnerLock)
     : TKvJwComboRealSinkPin(AOwner, std::move(AOperationEvent), AEventData, AOwnerLock) {
     AddSinkType(KvStreamTypeID::Integer);
     AddSinkType(JwStdTypeID::Integer);
 }
 
 TKvJwComboRealIntMatrixSinkPin::TKvJwComboRealIntMatrixSinkPin(TComponent* AOwner,
-                                                               TKvJwOperationEvent AOperationEvent, void* AEventData,
+                                                               TKvJwOperationEvent AOperationEvent,
+                                                               void* AEventData,
                                                                const TIntfPtr<IJwLock>& AOwnerLock)
     : TKvJwComboRealIntSinkPin(AOwner, std::move(AOperationEvent), AEventData, AOwnerLock) {
     AddSinkType(KvStreamTypeID::RealMatrix);
 }
 
-TKvJwIntegerSinkPin::TKvJwIntegerSinkPin(TComponent* AOwner, TKvJwOperationEvent AOperationEvent, void* AEventData,
-                                         const TIntfPtr<IJwLock>& AOwnerLock)
+TKvJwIntegerSinkPin::TKvJwIntegerSinkPin(TComponent* AOwner, TKvJwOperationEvent AOperationEvent,
+                                         void* AEventData, const TIntfPtr<IJwLock>& AOwnerLock)
     : TKvJwSinkPin(AOwner, nullptr, nullptr, std::move(AOperationEvent), AOwnerLock) {
     FEventData = AEventData;
     AddSinkType(KvStreamTypeID::Integer);
 }
 
-TKvJwComplexSinkPin::TKvJwComplexSinkPin(TComponent* AOwner, TKvJwOperationEvent AOperationEvent, void* AEventData,
-                                         const TIntfPtr<IJwLock>& AOwnerLock)
+TKvJwComplexSinkPin::TKvJwComplexSinkPin(TComponent* AOwner, TKvJwOperationEvent AOperationEvent,
+                                         void* AEventData, const TIntfPtr<IJwLock>& AOwnerLock)
     : TKvJwSinkPin(AOwner, nullptr, nullptr, std::move(AOperationEvent), AOwnerLock) {
     FEventData = AEventData;
     AddSinkType(KvStreamTypeID::Complex);

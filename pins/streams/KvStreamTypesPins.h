@@ -11,8 +11,9 @@
 class TKvJwSinkPin;
 
 // The owner's handler of received operations.
-using TKvJwOperationEvent = std::function<void(TJwPin* ASender, const TGUID& ADataTypeID, uint32_t AState,
-                                               const TJwNotifyOperationPtr& AOperation)>;
+using TKvJwOperationEvent =
+    std::function<void(TJwPin* ASender, const TGUID& ADataTypeID, uint32_t AState,
+                       const TJwNotifyOperationPtr& AOperation)>;
 using TKvJwLinkEvent = std::function<void(TKvJwSinkPin* ASender)>;
 
 class TKvJwSourcePin : public TJwSourcePin, public IJwKvGenericStream {
@@ -31,7 +32,8 @@ public:
     TJwNotifyOperationPtr GetLastStartOperation();
 
     // Operations sent upstream by the sinks (a master pump) go to OnOperation.
-    bool DispatchData(const TGUID& ADataTypeID, const TJwNotifyOperationPtr& AOperation, uint32_t AState) override;
+    bool DispatchData(const TGUID& ADataTypeID, const TJwNotifyOperationPtr& AOperation,
+                      uint32_t AState) override;
     TKvJwOperationEvent OnOperation;
 
 protected:
@@ -55,7 +57,8 @@ class TKvJwRealSourcePin : public TKvJwSourcePin {
 public:
     // AUseFloat also offers "Float", through which value sinks get the
     // last sample of each buffer.
-    explicit TKvJwRealSourcePin(TComponent* AOwner, bool AUseFloat = false, const TIntfPtr<IJwLock>& AOwnerLock = {});
+    explicit TKvJwRealSourcePin(TComponent* AOwner, bool AUseFloat = false,
+                                const TIntfPtr<IJwLock>& AOwnerLock = {});
 
 protected:
     ~TKvJwRealSourcePin() override = default;
@@ -98,7 +101,8 @@ public:
     TKvJwSinkPin(TComponent* AOwner, TKvJwLinkEvent AOnDisconnect, TKvJwLinkEvent AOnConnect,
                  TKvJwOperationEvent AOperationEvent, const TIntfPtr<IJwLock>& AOwnerLock = {});
 
-    bool DispatchData(const TGUID& ADataTypeID, const TJwNotifyOperationPtr& AOperation, uint32_t AState) override;
+    bool DispatchData(const TGUID& ADataTypeID, const TJwNotifyOperationPtr& AOperation,
+                      uint32_t AState) override;
     // Asks the source for data.
     bool MasterPump(TJwPin* ASender);
     void* GetEventData() const { return FEventData; }
@@ -113,7 +117,8 @@ protected:
     void* FEventData = nullptr;
 
 private:
-    bool SinkSubmit(TJwPin* AStream, const TGUID& AID, uint32_t AState, const TJwNotifyOperationPtr& AOperation);
+    bool SinkSubmit(TJwPin* AStream, const TGUID& AID, uint32_t AState,
+                    const TJwNotifyOperationPtr& AOperation);
 
     TKvJwLinkEvent FOnDisconnect;
     TKvJwLinkEvent FOnConnect;
@@ -123,8 +128,8 @@ private:
 class TKvJwRealSinkPin : public TKvJwSinkPin {
     Q_OBJECT
 public:
-    TKvJwRealSinkPin(TComponent* AOwner, TKvJwOperationEvent AOperationEvent, void* AEventData = nullptr,
-                     const TIntfPtr<IJwLock>& AOwnerLock = {});
+    TKvJwRealSinkPin(TComponent* AOwner, TKvJwOperationEvent AOperationEvent,
+                     void* AEventData = nullptr, const TIntfPtr<IJwLock>& AOwnerLock = {});
 
 protected:
     ~TKvJwRealSinkPin() override = default;
@@ -133,8 +138,8 @@ protected:
 class TKvJwComboRealSinkPin : public TKvJwRealSinkPin {
     Q_OBJECT
 public:
-    TKvJwComboRealSinkPin(TComponent* AOwner, TKvJwOperationEvent AOperationEvent, void* AEventData = nullptr,
-                          const TIntfPtr<IJwLock>& AOwnerLock = {});
+    TKvJwComboRealSinkPin(TComponent* AOwner, TKvJwOperationEvent AOperationEvent,
+                          void* AEventData = nullptr, const TIntfPtr<IJwLock>& AOwnerLock = {});
 
 protected:
     ~TKvJwComboRealSinkPin() override = default;
@@ -143,8 +148,8 @@ protected:
 class TKvJwComboRealIntSinkPin : public TKvJwComboRealSinkPin {
     Q_OBJECT
 public:
-    TKvJwComboRealIntSinkPin(TComponent* AOwner, TKvJwOperationEvent AOperationEvent, void* AEventData = nullptr,
-                             const TIntfPtr<IJwLock>& AOwnerLock = {});
+    TKvJwComboRealIntSinkPin(TComponent* AOwner, TKvJwOperationEvent AOperationEvent,
+                             void* AEventData = nullptr, const TIntfPtr<IJwLock>& AOwnerLock = {});
 
 protected:
     ~TKvJwComboRealIntSinkPin() override = default;
@@ -154,7 +159,8 @@ protected:
 class TKvJwComboRealIntMatrixSinkPin : public TKvJwComboRealIntSinkPin {
     Q_OBJECT
 public:
-    TKvJwComboRealIntMatrixSinkPin(TComponent* AOwner, TKvJwOperationEvent AOperationEvent, void* AEventData = nullptr,
+    TKvJwComboRealIntMatrixSinkPin(TComponent* AOwner, TKvJwOperationEvent AOperationEvent,
+                                   void* AEventData = nullptr,
                                    const TIntfPtr<IJwLock>& AOwnerLock = {});
 
 protected:
@@ -164,8 +170,8 @@ protected:
 class TKvJwIntegerSinkPin : public TKvJwSinkPin {
     Q_OBJECT
 public:
-    TKvJwIntegerSinkPin(TComponent* AOwner, TKvJwOperationEvent AOperationEvent, void* AEventData = nullptr,
-                        const TIntfPtr<IJwLock>& AOwnerLock = {});
+    TKvJwIntegerSinkPin(TComponent* AOwner, TKvJwOperationEvent AOperationEvent,
+                        void* AEventData = nullptr, const TIntfPtr<IJwLock>& AOwnerLock = {});
 
 protected:
     ~TKvJwIntegerSinkPin() override = default;
@@ -174,8 +180,8 @@ protected:
 class TKvJwComplexSinkPin : public TKvJwSinkPin {
     Q_OBJECT
 public:
-    TKvJwComplexSinkPin(TComponent* AOwner, TKvJwOperationEvent AOperationEvent, void* AEventData = nullptr,
-                        const TIntfPtr<IJwLock>& AOwnerLock = {});
+    TKvJwComplexSinkPin(TComponent* AOwner, TKvJwOperationEvent AOperationEvent,
+                        void* AEventData = nullptr, const TIntfPtr<IJwLock>& AOwnerLock = {});
 
 protected:
     ~TKvJwComplexSinkPin() override = default;

@@ -24,20 +24,17 @@ struct TShelf {
     std::mutex Lock;
     std::array<TKvRealBufferPtr, ThreadCount> Slots;
 
-    void Put(int ASlot, const TKvRealBufferPtr& ABuffer)
-    {
+    void Put(int ASlot, const TKvRealBufferPtr& ABuffer) {
         std::lock_guard Guard(Lock);
         Slots[static_cast<size_t>(ASlot)] = ABuffer;
     }
-    TKvRealBufferPtr Take(int ASlot)
-    {
+    TKvRealBufferPtr Take(int ASlot) {
         std::lock_guard Guard(Lock);
         return Slots[static_cast<size_t>(ASlot)];
     }
 };
 
-bool AllEqual(const TKvRealBufferPtr& ABuffer, double AValue, int32_t AExcept = -1)
-{
+bool AllEqual(const TKvRealBufferPtr& ABuffer, double AValue, int32_t AExcept = -1) {
     const double* Data = ABuffer->Read();
     for (uint32_t I = 0; I < ABuffer->GetSize(); ++I)
         if (static_cast<int32_t>(I) != AExcept && Data[I] != AValue)
@@ -45,8 +42,7 @@ bool AllEqual(const TKvRealBufferPtr& ABuffer, double AValue, int32_t AExcept = 
     return true;
 }
 
-void Worker(TShelf& AShelf, int AThread, std::atomic<int>& AFailures, std::atomic<int>& AChecked)
-{
+void Worker(TShelf& AShelf, int AThread, std::atomic<int>& AFailures, std::atomic<int>& AChecked) {
     for (int I = 0; I < Iterations; ++I) {
         const double Own = AThread * Iterations + I;
         TKvRealBufferPtr Fresh = TKvRealBuffer::CreateValue(Own, Length);
@@ -77,8 +73,7 @@ void Worker(TShelf& AShelf, int AThread, std::atomic<int>& AFailures, std::atomi
     }
 }
 
-TEST(BufferThreadsTest, SharingWritersNeverSeeEachOthersWritesAndReturnEveryBlock)
-{
+TEST(BufferThreadsTest, SharingWritersNeverSeeEachOthersWritesAndReturnEveryBlock) {
     const int64_t InUseBefore = KvBufferManager().GetCounts().BlocksInUse;
     std::atomic<int> Failures{0};
     std::atomic<int> Checked{0};
@@ -98,8 +93,7 @@ TEST(BufferThreadsTest, SharingWritersNeverSeeEachOthersWritesAndReturnEveryBloc
     EXPECT_EQ(KvBufferManager().GetCounts().BlocksInUse, InUseBefore);
 }
 
-TEST(BufferThreadsTest, ContainerCountsStayBalancedUnderConcurrentCopies)
-{
+TEST(BufferThreadsTest, ContainerCountsStayBalancedUnderConcurrentCopies) {
     TKvRealBufferPtr Original = TKvRealBuffer::CreateValue(1, 8);
     TKvSmartBuffer* Container = ContainerOf(Original);
     std::vector<std::thread> Threads;

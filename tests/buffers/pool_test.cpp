@@ -12,8 +12,7 @@
 
 namespace {
 
-bool Aligned32(const void* APtr)
-{
+bool Aligned32(const void* APtr) {
     return reinterpret_cast<uintptr_t>(APtr) % 32 == 0;
 }
 
@@ -24,8 +23,7 @@ protected:
     void TearDown() override { KvBufferManager().SetTimerEnabled(true); }
 };
 
-TEST(RoundAllocationSizeTest, PowersOfTwoFromFourUpToTheLargestBlock)
-{
+TEST(RoundAllocationSizeTest, PowersOfTwoFromFourUpToTheLargestBlock) {
     EXPECT_EQ(RoundAllocationSize(0), 4u);
     EXPECT_EQ(RoundAllocationSize(1), 4u);
     EXPECT_EQ(RoundAllocationSize(4), 4u);
@@ -37,8 +35,7 @@ TEST(RoundAllocationSizeTest, PowersOfTwoFromFourUpToTheLargestBlock)
     EXPECT_EQ(RoundAllocationSize(0xFFFFFFFFu), 1u << 30);
 }
 
-TEST(PoolTest, EveryBlockIsAlignedAndUsableToItsLastByte)
-{
+TEST(PoolTest, EveryBlockIsAlignedAndUsableToItsLastByte) {
     TKvSmartBufferManager Pool(false);
     std::vector<std::pair<void*, uint32_t>> Blocks;
     for (uint32_t Size : {1u, 3u, 4u, 31u, 32u, 33u, 100u, 4096u, 65537u})
@@ -60,15 +57,13 @@ TEST(PoolTest, EveryBlockIsAlignedAndUsableToItsLastByte)
     EXPECT_EQ(Pool.GetCounts().Chains, 0u);
 }
 
-TEST(PoolTest, ZeroBytesYieldNull)
-{
+TEST(PoolTest, ZeroBytesYieldNull) {
     TKvSmartBufferManager Pool(false);
     EXPECT_EQ(Pool.Allocate(0), nullptr);
     EXPECT_EQ(Pool.GetCounts().Chains, 0u);
 }
 
-TEST(PoolTest, FreedBlocksAreReusedLastInFirstOut)
-{
+TEST(PoolTest, FreedBlocksAreReusedLastInFirstOut) {
     TKvSmartBufferManager Pool(false);
     void* A = Pool.Allocate(128);
     void* B = Pool.Allocate(128);
@@ -87,8 +82,7 @@ TEST(PoolTest, FreedBlocksAreReusedLastInFirstOut)
     Pool.Deallocate(B, 128);
 }
 
-TEST(PoolTest, AnIdleChainKeepsItsBlocksForEightTicksThenGivesOneBackPerTick)
-{
+TEST(PoolTest, AnIdleChainKeepsItsBlocksForEightTicksThenGivesOneBackPerTick) {
     TKvSmartBufferManager Pool(false);
     void* Blocks[3] = {Pool.Allocate(256), Pool.Allocate(256), Pool.Allocate(256)};
     for (void* Block : Blocks)
@@ -103,8 +97,7 @@ TEST(PoolTest, AnIdleChainKeepsItsBlocksForEightTicksThenGivesOneBackPerTick)
     EXPECT_EQ(Pool.GetCounts().Chains, 0u);
 }
 
-TEST(PoolTest, ActivityRestartsTheIdleCountdown)
-{
+TEST(PoolTest, ActivityRestartsTheIdleCountdown) {
     TKvSmartBufferManager Pool(false);
     void* Block = Pool.Allocate(512);
     Pool.Deallocate(Block, 512);
@@ -120,8 +113,7 @@ TEST(PoolTest, ActivityRestartsTheIdleCountdown)
     EXPECT_EQ(Pool.ChainFreeCount(512), std::nullopt);
 }
 
-TEST(PoolTest, AChainWhoseBlocksAreAllInUseStillGoesAfterEightIdleTicks)
-{
+TEST(PoolTest, AChainWhoseBlocksAreAllInUseStillGoesAfterEightIdleTicks) {
     TKvSmartBufferManager Pool(false);
     void* Block = Pool.Allocate(1024);
     for (int Tick = 0; Tick < 8; ++Tick)
@@ -132,8 +124,7 @@ TEST(PoolTest, AChainWhoseBlocksAreAllInUseStillGoesAfterEightIdleTicks)
     EXPECT_EQ(Pool.ChainFreeCount(1024), 1u);
 }
 
-TEST(PoolTest, ReleaseMemoryLeavesBlocksInUseAlone)
-{
+TEST(PoolTest, ReleaseMemoryLeavesBlocksInUseAlone) {
     TKvSmartBufferManager Pool(false);
     void* InUse = Pool.Allocate(64);
     Pool.Deallocate(Pool.Allocate(64), 64);
@@ -145,8 +136,7 @@ TEST(PoolTest, ReleaseMemoryLeavesBlocksInUseAlone)
     EXPECT_EQ(Pool.ChainFreeCount(64), 1u);
 }
 
-TEST_F(GlobalPoolTest, ContainersOfSimilarSizesShareAChainAndReuseTheLastReleasedBlock)
-{
+TEST_F(GlobalPoolTest, ContainersOfSimilarSizesShareAChainAndReuseTheLastReleasedBlock) {
     auto* First = new TKvSmartMemoryBuffer(100);
     auto* Second = new TKvSmartMemoryBuffer(100);
     EXPECT_EQ(First->AllocatedSize(), 128u);
@@ -163,15 +153,13 @@ TEST_F(GlobalPoolTest, ContainersOfSimilarSizesShareAChainAndReuseTheLastRelease
     EXPECT_EQ(Next.RawData(), SecondBlock);
 }
 
-TEST_F(GlobalPoolTest, AContainerNeverHoldsANullBlock)
-{
+TEST_F(GlobalPoolTest, AContainerNeverHoldsANullBlock) {
     TKvSmartMemoryBuffer Empty(0);
     EXPECT_EQ(Empty.AllocatedSize(), 4u);
     EXPECT_NE(Empty.RawData(), nullptr);
 }
 
-TEST_F(GlobalPoolTest, ARequestBeyondTheLargestBlockRaisesInsteadOfShrinking)
-{
+TEST_F(GlobalPoolTest, ARequestBeyondTheLargestBlockRaisesInsteadOfShrinking) {
     const auto Before = KvBufferManager().GetCounts().BlocksInUse;
     try {
         TKvSmartMemoryBuffer TooLarge((1u << 30) + 1);
@@ -182,8 +170,7 @@ TEST_F(GlobalPoolTest, ARequestBeyondTheLargestBlockRaisesInsteadOfShrinking)
     EXPECT_EQ(KvBufferManager().GetCounts().BlocksInUse, Before);
 }
 
-TEST_F(GlobalPoolTest, ContainerStorageComesFromThePoolAndReturnsToIt)
-{
+TEST_F(GlobalPoolTest, ContainerStorageComesFromThePoolAndReturnsToIt) {
     const auto Before = KvBufferManager().GetCounts().BlocksInUse;
     auto* Container = new TKvSmartMemoryBuffer(16);
     // The object and its block.
@@ -193,8 +180,7 @@ TEST_F(GlobalPoolTest, ContainerStorageComesFromThePoolAndReturnsToIt)
     EXPECT_EQ(KvBufferManager().GetCounts().BlocksInUse, Before);
 }
 
-TEST_F(GlobalPoolTest, CopyFromCopiesWhatTheSmallerBlockHolds)
-{
+TEST_F(GlobalPoolTest, CopyFromCopiesWhatTheSmallerBlockHolds) {
     TKvSmartMemoryBuffer Small(64);
     TKvSmartMemoryBuffer Large(128);
     std::memset(Small.RawData(), 0x11, 64);
@@ -212,8 +198,7 @@ TEST_F(GlobalPoolTest, CopyFromCopiesWhatTheSmallerBlockHolds)
     EXPECT_EQ(S[63], 0x33);
 }
 
-TEST_F(GlobalPoolTest, CloneCopiesTheDataOnlyWhenPreserving)
-{
+TEST_F(GlobalPoolTest, CloneCopiesTheDataOnlyWhenPreserving) {
     TKvSmartMemoryBuffer Original("abcdefg", 8);
     TKvSmartBuffer* Kept = Original.Clone(true);
     TKvSmartBuffer* Fresh = Original.Clone(false);
@@ -227,8 +212,7 @@ TEST_F(GlobalPoolTest, CloneCopiesTheDataOnlyWhenPreserving)
     Fresh->RemoveReff(false);
 }
 
-TEST(SmartBufferTest, OwnerAndTransportCounts)
-{
+TEST(SmartBufferTest, OwnerAndTransportCounts) {
     auto* Container = new TKvSmartBuffer;
     Container->AddReff(true);
     EXPECT_TRUE(Container->SingleOwner()) << "one owner";
@@ -248,8 +232,7 @@ TEST(SmartBufferTest, OwnerAndTransportCounts)
     Container->RemoveReff(false);
 }
 
-TEST(SmartBufferTest, ReleasingAContainerWithNoTransportsDoesNothing)
-{
+TEST(SmartBufferTest, ReleasingAContainerWithNoTransportsDoesNothing) {
     // Not heap-allocated: a second destruction would be caught at once.
     TKvSmartBuffer Container;
     Container.RemoveReff(true);

@@ -12,8 +12,7 @@
 
 namespace {
 
-TEST(PoolTimerTest, TicksWhileEnabledAndNoTickRunsOnceDisabled)
-{
+TEST(PoolTimerTest, TicksWhileEnabledAndNoTickRunsOnceDisabled) {
     std::mutex Lock;
     std::condition_variable Ticked;
     int Ticks = 0;

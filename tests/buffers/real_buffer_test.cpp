@@ -15,18 +15,15 @@
 
 namespace {
 
-std::vector<double> Values(const TKvRealBufferPtr& ABuffer)
-{
+std::vector<double> Values(const TKvRealBufferPtr& ABuffer) {
     return {ABuffer->Read(), ABuffer->Read() + ABuffer->GetSize()};
 }
 
-TKvRealBufferPtr Real(std::vector<double> AValues)
-{
+TKvRealBufferPtr Real(std::vector<double> AValues) {
     return TKvRealBuffer::CreateData(AValues.data(), static_cast<uint32_t>(AValues.size()));
 }
 
-TEST(RealCopyOnWriteTest, AWritingCopySeparatesItselfFromTheOriginal)
-{
+TEST(RealCopyOnWriteTest, AWritingCopySeparatesItselfFromTheOriginal) {
     TKvRealBufferPtr First = Real({1, 2, 3, 4});
     TKvRealBufferPtr Copy = As<IKvRealBuffer>(First->MakeCopy());
     EXPECT_EQ(ContainerOf(Copy), ContainerOf(First)) << "a copy shares the data";
@@ -36,8 +33,7 @@ TEST(RealCopyOnWriteTest, AWritingCopySeparatesItselfFromTheOriginal)
     EXPECT_NE(ContainerOf(Copy), ContainerOf(First));
 }
 
-TEST(RealCopyOnWriteTest, AfterRemoveOwnerShipTheOwnerWritesInPlaceAndTheCopySeesIt)
-{
+TEST(RealCopyOnWriteTest, AfterRemoveOwnerShipTheOwnerWritesInPlaceAndTheCopySeesIt) {
     TKvRealBufferPtr First = Real({1, 2, 3, 4});
     TKvRealBufferPtr Copy = As<IKvRealBuffer>(First->MakeCopy());
     ImplOf(Copy)->RemoveOwnerShip();
@@ -50,22 +46,20 @@ TEST(RealCopyOnWriteTest, AfterRemoveOwnerShipTheOwnerWritesInPlaceAndTheCopySee
     EXPECT_EQ(First->GetItem(1), 7);
 }
 
-TEST(RealCopyOnWriteTest, TwoOwnersEachGetTheirOwnCopyOnFirstWrite)
-{
+TEST(RealCopyOnWriteTest, TwoOwnersEachGetTheirOwnCopyOnFirstWrite) {
     TKvRealBufferPtr First = Real({1, 2});
     TKvRealBufferPtr Second = TKvRealBuffer::CreateCopy(First);
     TKvSmartBuffer* Shared = ContainerOf(First);
     First->SetItem(0, 10);
     EXPECT_NE(ContainerOf(First), Shared);
     EXPECT_EQ(ContainerOf(Second), Shared);
-    Second->SetItem(0, 20) ;
+    Second->SetItem(0, 20);
     EXPECT_EQ(ContainerOf(Second), Shared) << "now the single owner: in place";
     EXPECT_EQ(First->GetItem(0), 10);
     EXPECT_EQ(Second->GetItem(0), 20);
 }
 
-TEST(RealCopyOnWriteTest, WriteDropsTheOldValuesModifyKeepsThem)
-{
+TEST(RealCopyOnWriteTest, WriteDropsTheOldValuesModifyKeepsThem) {
     TKvRealBufferPtr First = Real({1, 2, 3});
     TKvRealBufferPtr Copy = TKvRealBuffer::CreateCopy(First);
     double* Modified = Copy->Modify();
@@ -76,8 +70,7 @@ TEST(RealCopyOnWriteTest, WriteDropsTheOldValuesModifyKeepsThem)
     EXPECT_EQ(Values(First), (std::vector<double>{1, 2, 3}));
 }
 
-TEST(RealCopyOnWriteTest, TheSequenceStampLivesWithTheSharedData)
-{
+TEST(RealCopyOnWriteTest, TheSequenceStampLivesWithTheSharedData) {
     TKvRealBufferPtr First = Real({1});
     TKvRealBufferPtr Copy = TKvRealBuffer::CreateCopy(First);
     First->GetSequenceStamp()->SetBufferNumber(42);
@@ -86,8 +79,7 @@ TEST(RealCopyOnWriteTest, TheSequenceStampLivesWithTheSharedData)
     EXPECT_EQ(Copy->GetSequenceStamp()->GetBufferNumber(), 42);
 }
 
-TEST(RealCopyOnWriteTest, IdentityOperationsLeaveASharedBufferShared)
-{
+TEST(RealCopyOnWriteTest, IdentityOperationsLeaveASharedBufferShared) {
     TKvRealBufferPtr First = Real({1, 2, 3});
     TKvRealBufferPtr Copy = TKvRealBuffer::CreateCopy(First);
     Copy->AddValue(0);
@@ -102,8 +94,7 @@ TEST(RealCopyOnWriteTest, IdentityOperationsLeaveASharedBufferShared)
     EXPECT_EQ(Values(First), (std::vector<double>{1, 2, 3}));
 }
 
-TEST(RealCopyOnWriteTest, AssignSharesTheOtherBuffersData)
-{
+TEST(RealCopyOnWriteTest, AssignSharesTheOtherBuffersData) {
     TKvRealBufferPtr Target = Real({1});
     TKvRealBufferPtr Source = Real({7, 8, 9});
     Target->Assign(Source);
@@ -114,8 +105,7 @@ TEST(RealCopyOnWriteTest, AssignSharesTheOtherBuffersData)
     EXPECT_THROW(Target->Assign(TKvDataBufferPtr()), EIntfCastError);
 }
 
-TEST(RealResizeTest, GrowingBeyondTheBlockReallocatesAndKeepsTheValues)
-{
+TEST(RealResizeTest, GrowingBeyondTheBlockReallocatesAndKeepsTheValues) {
     TKvRealBufferPtr Buffer = Real({1, 2, 3});
     auto* Memory = dynamic_cast<TKvMemoryBuffer*>(Buffer->GetInstance());
     ASSERT_EQ(Memory->MemoryContainer()->AllocatedSize(), 32u);
@@ -128,8 +118,7 @@ TEST(RealResizeTest, GrowingBeyondTheBlockReallocatesAndKeepsTheValues)
     EXPECT_EQ(Values(Buffer)[2], 3);
 }
 
-TEST(RealResizeTest, GrowingWithinTheBlockStaysInPlace)
-{
+TEST(RealResizeTest, GrowingWithinTheBlockStaysInPlace) {
     TKvRealBufferPtr Buffer = Real({1, 2, 3});
     TKvSmartBuffer* Before = ContainerOf(Buffer);
     Buffer->Resize(4, true);
@@ -138,8 +127,7 @@ TEST(RealResizeTest, GrowingWithinTheBlockStaysInPlace)
     EXPECT_EQ(Buffer->GetItem(2), 3);
 }
 
-TEST(RealResizeTest, SharedDataAreNeverGrownInPlace)
-{
+TEST(RealResizeTest, SharedDataAreNeverGrownInPlace) {
     TKvRealBufferPtr Buffer = Real({1, 2, 3});
     TKvRealBufferPtr Copy = TKvRealBuffer::CreateCopy(Buffer);
     Buffer->Resize(4, true);
@@ -148,8 +136,7 @@ TEST(RealResizeTest, SharedDataAreNeverGrownInPlace)
     EXPECT_EQ(Buffer->GetItem(2), 3);
 }
 
-TEST(RealResizeTest, ShrinkingAndEmptyingKeepTheContainer)
-{
+TEST(RealResizeTest, ShrinkingAndEmptyingKeepTheContainer) {
     TKvRealBufferPtr Buffer = Real({1, 2, 3});
     TKvSmartBuffer* Before = ContainerOf(Buffer);
     Buffer->Resize(2, true);
@@ -161,33 +148,30 @@ TEST(RealResizeTest, ShrinkingAndEmptyingKeepTheContainer)
     EXPECT_NE(Buffer->ByteRead(), nullptr);
 }
 
-TEST(RealResizeTest, MoreThanTheLargestBlockRaisesOutOfMemory)
-{
+TEST(RealResizeTest, MoreThanTheLargestBlockRaisesOutOfMemory) {
     TKvRealBufferPtr Buffer = Real({1});
     EXPECT_THROW(Buffer->Resize((1u << 27) + 1, true), EOutOfMemory);
     EXPECT_EQ(Buffer->GetItem(0), 1) << "unchanged";
     EXPECT_THROW(TKvRealBuffer::CreateSize(0x20000001u), EOutOfMemory);
 }
 
-TEST(RealElementTest, IndicesOutsideTheBufferRaiseWithTheIndexAsUnsigned)
-{
+TEST(RealElementTest, IndicesOutsideTheBufferRaiseWithTheIndexAsUnsigned) {
     TKvRealBufferPtr Buffer = Real({1, 2, 3});
     EXPECT_EQ(MessageOf<ERangeError>([&] { Buffer->GetItem(3); }), "Index out of range = 3");
-    EXPECT_EQ(MessageOf<ERangeError>([&] { Buffer->GetItem(-1); }), "Index out of range = 4294967295");
+    EXPECT_EQ(MessageOf<ERangeError>([&] { Buffer->GetItem(-1); }),
+              "Index out of range = 4294967295");
     EXPECT_EQ(MessageOf<ERangeError>([&] { Buffer->SetItem(7, 0); }), "Index out of range = 7");
     EXPECT_EQ(Values(Buffer), (std::vector<double>{1, 2, 3}));
     EXPECT_THROW(TKvRealBuffer::Create()->GetItem(0), ERangeError);
 }
 
-TEST(RealArithmeticTest, DivisionByZerosGivesTheLargeMarkers)
-{
+TEST(RealArithmeticTest, DivisionByZerosGivesTheLargeMarkers) {
     TKvRealBufferPtr Buffer = Real({1, -1, 0, 6});
     Buffer->Divide(Real({0, 0, 0, 3}));
     EXPECT_EQ(Values(Buffer), (std::vector<double>{1e15, -1e14, -1e14, 2}));
 }
 
-TEST(RealArithmeticTest, BinaryOperationsWorkOverTheSmallerSize)
-{
+TEST(RealArithmeticTest, BinaryOperationsWorkOverTheSmallerSize) {
     TKvRealBufferPtr Buffer = Real({1, 2, 3});
     Buffer->Add(Real({10, 20}));
     EXPECT_EQ(Values(Buffer), (std::vector<double>{11, 22, 3}));
@@ -197,8 +181,7 @@ TEST(RealArithmeticTest, BinaryOperationsWorkOverTheSmallerSize)
     EXPECT_EQ(Values(Buffer), (std::vector<double>{20, 42, 4}));
 }
 
-TEST(RealArithmeticTest, AnOperandSharingTheDataIsReadBeforeTheBufferSeparates)
-{
+TEST(RealArithmeticTest, AnOperandSharingTheDataIsReadBeforeTheBufferSeparates) {
     TKvRealBufferPtr Buffer = Real({1, 2});
     TKvRealBufferPtr Copy = TKvRealBuffer::CreateCopy(Buffer);
     Buffer->Add(Copy);
@@ -208,8 +191,7 @@ TEST(RealArithmeticTest, AnOperandSharingTheDataIsReadBeforeTheBufferSeparates)
     EXPECT_EQ(Values(Copy), (std::vector<double>{1, 4}));
 }
 
-TEST(RealArithmeticTest, ScalarOperationsAndTheirFromForms)
-{
+TEST(RealArithmeticTest, ScalarOperationsAndTheirFromForms) {
     TKvRealBufferPtr Buffer = TKvRealBuffer::CreateValue(4, 3);
     EXPECT_EQ(Values(Buffer), (std::vector<double>{4, 4, 4}));
     Buffer->SubtractValue(1);
@@ -234,8 +216,7 @@ TEST(RealArithmeticTest, ScalarOperationsAndTheirFromForms)
     EXPECT_EQ(Values(Target), (std::vector<double>{0, 0, 0}));
 }
 
-TEST(RealArithmeticTest, NormalizeOfASharedBufferLeavesTheOtherOwnerAlone)
-{
+TEST(RealArithmeticTest, NormalizeOfASharedBufferLeavesTheOtherOwnerAlone) {
     TKvRealBufferPtr Buffer = Real({3, 5, 7});
     TKvRealBufferPtr Copy = TKvRealBuffer::CreateCopy(Buffer);
     Buffer->Normalize(1, 2);
@@ -247,19 +228,19 @@ TEST(RealArithmeticTest, NormalizeOfASharedBufferLeavesTheOtherOwnerAlone)
     EXPECT_EQ(Values(Buffer), (std::vector<double>{0, 2, 4}));
 }
 
-TEST(RealArithmeticTest, ConvolutionNeedsRoomForTheFullResult)
-{
+TEST(RealArithmeticTest, ConvolutionNeedsRoomForTheFullResult) {
     TKvRealBufferPtr Result = TKvRealBuffer::CreateSize(4);
     Result->Convolve(Real({1, 2, 3}), Real({1, 1}));
     EXPECT_EQ(Values(Result), (std::vector<double>{1, 3, 5, 3}));
     TKvRealBufferPtr Short = Real({9, 9, 9});
-    EXPECT_EQ(MessageOf<ERangeError>([&] { Short->Convolve(Real({1, 2, 3}), Real({1, 1})); }),
+    EXPECT_EQ(MessageOf<ERangeError>([&] {
+                  Short->Convolve(Real({1, 2, 3}), Real({1, 1}));
+              }),
               "Index out of range = 3");
     EXPECT_EQ(Values(Short), (std::vector<double>{9, 9, 9}));
 }
 
-TEST(RealArithmeticTest, AutoCorrelationNeedsASourceAtLeastAsLong)
-{
+TEST(RealArithmeticTest, AutoCorrelationNeedsASourceAtLeastAsLong) {
     TKvRealBufferPtr Result = TKvRealBuffer::CreateSize(2);
     Result->AutoCorr(Real({1, 2, 3}), actNormal);
     // r[k] = sum x[n] x[n+k] over the first two samples.
@@ -268,8 +249,7 @@ TEST(RealArithmeticTest, AutoCorrelationNeedsASourceAtLeastAsLong)
     EXPECT_THROW(Long->AutoCorr(Real({1, 2}), actNormal), ERangeError);
 }
 
-TEST(RealStatisticsTest, WholeBufferStatistics)
-{
+TEST(RealStatisticsTest, WholeBufferStatistics) {
     TKvRealBufferPtr Buffer = Real({4, -2, 8, 2});
     EXPECT_EQ(Buffer->Mean(), 3);
     // Sample deviation: sqrt(((1 + 25 + 25 + 1)) / 3).
@@ -287,8 +267,7 @@ TEST(RealStatisticsTest, WholeBufferStatistics)
     EXPECT_EQ(Buffer->Norm(Real({4, 0, 1, 2}), ntCNorm), 7);
 }
 
-TEST(RealStatisticsTest, AnEmptyBufferAnswersZero)
-{
+TEST(RealStatisticsTest, AnEmptyBufferAnswersZero) {
     TKvRealBufferPtr Empty = TKvRealBuffer::Create();
     int32_t Index = 9;
     EXPECT_EQ(Empty->GetMinValue(), 0);
@@ -299,8 +278,7 @@ TEST(RealStatisticsTest, AnEmptyBufferAnswersZero)
     EXPECT_EQ(Empty->Mean(), 0);
 }
 
-TEST(RealStatisticsTest, RangeSearchesClampTheirBounds)
-{
+TEST(RealStatisticsTest, RangeSearchesClampTheirBounds) {
     TKvRealBufferPtr Buffer = Real({5, 1, 9, 3});
     EXPECT_EQ(Buffer->GetMax(1, 2), 1) << "the end is excluded";
     EXPECT_EQ(Buffer->GetMax(-4, 100), 9);
@@ -330,8 +308,7 @@ TEST(RealStatisticsTest, ExtremesAtTheLastIndexAreFound) {
     EXPECT_EQ(Falling->GetMinRestricted(0, 4), -9);
 }
 
-TEST(RealStatisticsTest, RestrictedSearchesSkipTheMissingValueMarkers)
-{
+TEST(RealStatisticsTest, RestrictedSearchesSkipTheMissingValueMarkers) {
     EXPECT_EQ(Real({1.7e308, 2, 5})->GetMaxRestricted(0, 3), 5);
     EXPECT_EQ(Real({1.7e308, -3, -4})->GetMaxRestricted(0, 3), 0);
     EXPECT_EQ(Real({-1.7e308, 3, 4})->GetMinRestricted(0, 3), 0);
@@ -341,33 +318,34 @@ TEST(RealStatisticsTest, RestrictedSearchesSkipTheMissingValueMarkers)
     EXPECT_EQ(Real({2, 7})->GetMaxRestricted(-3, 50), 7);
 }
 
-TEST(RealConversionTest, EveryCreateDataConstructorConvertsItsInput)
-{
+TEST(RealConversionTest, EveryCreateDataConstructorConvertsItsInput) {
     const uint16_t Words[] = {0, 65535};
     EXPECT_EQ(Values(TKvRealBuffer::CreateWordData(Words, 2)), (std::vector<double>{0, 65535}));
     const int16_t Shorts[] = {-32768, 5};
-    EXPECT_EQ(Values(TKvRealBuffer::CreateSmallIntData(Shorts, 2)), (std::vector<double>{-32768, 5}));
+    EXPECT_EQ(Values(TKvRealBuffer::CreateSmallIntData(Shorts, 2)),
+              (std::vector<double>{-32768, 5}));
     const uint32_t Cardinals[] = {4294967295u, 1};
-    EXPECT_EQ(Values(TKvRealBuffer::CreateCardinalData(Cardinals, 2)), (std::vector<double>{4294967295.0, 1}));
+    EXPECT_EQ(Values(TKvRealBuffer::CreateCardinalData(Cardinals, 2)),
+              (std::vector<double>{4294967295.0, 1}));
     const int32_t Integers[] = {-2147483647 - 1, 7};
-    EXPECT_EQ(Values(TKvRealBuffer::CreateIntegerData(Integers, 2)), (std::vector<double>{-2147483648.0, 7}));
+    EXPECT_EQ(Values(TKvRealBuffer::CreateIntegerData(Integers, 2)),
+              (std::vector<double>{-2147483648.0, 7}));
     const float Singles[] = {0.5f, 1e-3f};
     EXPECT_EQ(Values(TKvRealBuffer::CreateSingleData(Singles, 2)),
               (std::vector<double>{0.5, static_cast<double>(1e-3f)}));
 }
 
-TEST(RealConversionTest, ToShortRoundsTiesToEvenAndSaturates)
-{
+TEST(RealConversionTest, ToShortRoundsTiesToEvenAndSaturates) {
     TKvRealBufferPtr Buffer = Real({2.5, 3.5, -2.5, 2.7, 40000, -1e10, std::nan("")});
     int16_t Out[7];
     Buffer->ToShort(Out, true);
-    EXPECT_EQ((std::vector<int16_t>(Out, Out + 7)), (std::vector<int16_t>{2, 4, -2, 3, 32767, -32768, 0}));
+    EXPECT_EQ((std::vector<int16_t>(Out, Out + 7)),
+              (std::vector<int16_t>{2, 4, -2, 3, 32767, -32768, 0}));
     Buffer->ToShort(Out, false);
     EXPECT_EQ((std::vector<int16_t>(Out, Out + 4)), (std::vector<int16_t>{2, 3, -2, 2}));
 }
 
-TEST(RealConversionTest, IntegerAndSingleRoundTrips)
-{
+TEST(RealConversionTest, IntegerAndSingleRoundTrips) {
     TKvRealBufferPtr Buffer = Real({1.5, -2.7, 3.2});
     int32_t Ints[3];
     Buffer->ToInt(Ints, false);
@@ -383,8 +361,7 @@ TEST(RealConversionTest, IntegerAndSingleRoundTrips)
     EXPECT_EQ(Values(Buffer), (std::vector<double>{0.25, -3, 3}));
 }
 
-TEST(RealConversionTest, CreateUniversalViewsAnotherTypesBytes)
-{
+TEST(RealConversionTest, CreateUniversalViewsAnotherTypesBytes) {
     const int32_t Integers[] = {0, 0x3FF00000};
     TKvIntegerBufferPtr Source = TKvIntegerBuffer::CreateData(Integers, 2);
     TKvRealBufferPtr View = TKvRealBuffer::CreateUniversal(Source);
@@ -394,8 +371,7 @@ TEST(RealConversionTest, CreateUniversalViewsAnotherTypesBytes)
     EXPECT_THROW(TKvRealBuffer::CreateUniversal(TKvDataPtr()), EIntfCastError);
 }
 
-TEST(RealCompareTest, IsEqualNeedsTheSameTypeAndTheSameBytes)
-{
+TEST(RealCompareTest, IsEqualNeedsTheSameTypeAndTheSameBytes) {
     TKvRealBufferPtr Buffer = Real({1.0});
     const int32_t SameBytes[] = {0, 0x3FF00000};
     TKvIntegerBufferPtr Integers = TKvIntegerBuffer::CreateData(SameBytes, 2);
@@ -408,14 +384,14 @@ TEST(RealCompareTest, IsEqualNeedsTheSameTypeAndTheSameBytes)
     EXPECT_FALSE(Buffer->IsEqual(TKvDataBufferPtr()));
 }
 
-TEST(RealCopyTest, CopyDataToCountsValuesBetweenRealBuffers)
-{
+TEST(RealCopyTest, CopyDataToCountsValuesBetweenRealBuffers) {
     TKvRealBufferPtr Source = Real({1, 2, 3, 4});
     TKvRealBufferPtr Dest = Real({0, 0, 0});
     TKvRealBufferPtr DestCopy = TKvRealBuffer::CreateCopy(Dest);
     Source->CopyDataTo(1, Dest, 1, 2);
     EXPECT_EQ(Values(Dest), (std::vector<double>{0, 2, 3}));
-    EXPECT_EQ(Values(DestCopy), (std::vector<double>{0, 0, 0})) << "the destination separated first";
+    EXPECT_EQ(Values(DestCopy), (std::vector<double>{0, 0, 0}))
+        << "the destination separated first";
     EXPECT_THROW(Source->CopyDataTo(3, Dest, 0, 2), ERangeError);
     EXPECT_THROW(Source->CopyDataTo(0, Dest, 2, 2), ERangeError);
     // Into a block buffer the offsets and count are bytes.
@@ -431,12 +407,13 @@ TEST(RealCopyTest, CopyDataToCountsValuesBetweenRealBuffers)
 
 class RealFileTest : public ::testing::Test {
 protected:
-    QString PathOf(const char* AName) { return QDir(FDir.path()).filePath(QString::fromLatin1(AName)); }
+    QString PathOf(const char* AName) {
+        return QDir(FDir.path()).filePath(QString::fromLatin1(AName));
+    }
     QTemporaryDir FDir;
 };
 
-TEST_F(RealFileTest, SaveWritesTheRawBytesAndLoadReadsThemBack)
-{
+TEST_F(RealFileTest, SaveWritesTheRawBytesAndLoadReadsThemBack) {
     TKvRealBufferPtr Buffer = Real({1.5, -2, 1e300});
     Buffer->SaveToFile(PathOf("values.bin"));
     QFile File(PathOf("values.bin"));
@@ -453,18 +430,17 @@ TEST_F(RealFileTest, SaveWritesTheRawBytesAndLoadReadsThemBack)
     EXPECT_EQ(Values(Shorter), (std::vector<double>{1.5, -2}));
 }
 
-TEST_F(RealFileTest, AShortFileRaisesAndLeavesTheBufferAndItsSharersAlone)
-{
+TEST_F(RealFileTest, AShortFileRaisesAndLeavesTheBufferAndItsSharersAlone) {
     Real({7, 8})->SaveToFile(PathOf("short.bin"));
     TKvRealBufferPtr Buffer = Real({1, 2, 3});
     TKvRealBufferPtr Copy = TKvRealBuffer::CreateCopy(Buffer);
-    EXPECT_EQ(MessageOf<EReadError>([&] { Buffer->LoadFromFile(PathOf("short.bin")); }), "Stream read error");
+    EXPECT_EQ(MessageOf<EReadError>([&] { Buffer->LoadFromFile(PathOf("short.bin")); }),
+              "Stream read error");
     EXPECT_EQ(Values(Buffer), (std::vector<double>{1, 2, 3}));
     EXPECT_EQ(ContainerOf(Buffer), ContainerOf(Copy));
 }
 
-TEST_F(RealFileTest, MissingFilesAndDirectoriesRaiseOpenErrors)
-{
+TEST_F(RealFileTest, MissingFilesAndDirectoriesRaiseOpenErrors) {
     TKvRealBufferPtr Buffer = Real({1});
     EXPECT_THROW(Buffer->LoadFromFile(PathOf("absent.bin")), EFOpenError);
     EXPECT_THROW(Buffer->SaveToFile(PathOf("no/such/dir.bin")), EFOpenError);

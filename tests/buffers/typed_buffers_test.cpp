@@ -11,56 +11,51 @@
 
 namespace {
 
-std::vector<int32_t> Values(const TKvIntegerBufferPtr& ABuffer)
-{
+std::vector<int32_t> Values(const TKvIntegerBufferPtr& ABuffer) {
     return {ABuffer->Read(), ABuffer->Read() + ABuffer->GetSize()};
 }
 
-std::vector<double> Values(const TKvRealBufferPtr& ABuffer)
-{
+std::vector<double> Values(const TKvRealBufferPtr& ABuffer) {
     return {ABuffer->Read(), ABuffer->Read() + ABuffer->GetSize()};
 }
 
-std::vector<uint8_t> Values(const TKvBlockBufferPtr& ABuffer)
-{
+std::vector<uint8_t> Values(const TKvBlockBufferPtr& ABuffer) {
     return {ABuffer->Read(), ABuffer->Read() + ABuffer->GetSize()};
 }
 
-TKvIntegerBufferPtr Ints(std::vector<int32_t> AValues)
-{
+TKvIntegerBufferPtr Ints(std::vector<int32_t> AValues) {
     return TKvIntegerBuffer::CreateData(AValues.data(), static_cast<uint32_t>(AValues.size()));
 }
 
-TKvRealBufferPtr Real(std::vector<double> AValues)
-{
+TKvRealBufferPtr Real(std::vector<double> AValues) {
     return TKvRealBuffer::CreateData(AValues.data(), static_cast<uint32_t>(AValues.size()));
 }
 
-TKvBlockBufferPtr Bytes(std::vector<uint8_t> AValues)
-{
+TKvBlockBufferPtr Bytes(std::vector<uint8_t> AValues) {
     return TKvBlockBuffer::CreateData(AValues.data(), static_cast<uint32_t>(AValues.size()));
 }
 
-TKvComplexBufferPtr Complex(std::vector<TJwRealComplex> AValues)
-{
+TKvComplexBufferPtr Complex(std::vector<TJwRealComplex> AValues) {
     return TKvComplexBuffer::CreateData(AValues.data(), static_cast<uint32_t>(AValues.size()));
 }
 
-bool operator==(const TJwRealComplex& A, const TJwRealComplex& B)
-{
+bool operator==(const TJwRealComplex& A, const TJwRealComplex& B) {
     return A.Re == B.Re && A.Im == B.Im;
 }
 
-TEST(TypedElementTest, EveryVectorTypeRaisesTheSameRangeErrorOutsideItsValues)
-{
+TEST(TypedElementTest, EveryVectorTypeRaisesTheSameRangeErrorOutsideItsValues) {
     TKvIntegerBufferPtr Integers = Ints({1, 2, 3});
     EXPECT_EQ(MessageOf<ERangeError>([&] { Integers->GetItem(3); }), "Index out of range = 3");
-    EXPECT_EQ(MessageOf<ERangeError>([&] { Integers->SetItem(-2, 9); }), "Index out of range = 4294967294");
+    EXPECT_EQ(MessageOf<ERangeError>([&] { Integers->SetItem(-2, 9); }),
+              "Index out of range = 4294967294");
     EXPECT_EQ(Values(Integers), (std::vector<int32_t>{1, 2, 3}));
 
     TKvComplexBufferPtr Complexes = Complex({{1, 2}});
     EXPECT_EQ(MessageOf<ERangeError>([&] { Complexes->GetItem(1); }), "Index out of range = 1");
-    EXPECT_EQ(MessageOf<ERangeError>([&] { Complexes->SetItem(-1, {0, 0}); }), "Index out of range = 4294967295");
+    EXPECT_EQ(MessageOf<ERangeError>([&] {
+                  Complexes->SetItem(-1, {0, 0});
+              }),
+              "Index out of range = 4294967295");
     EXPECT_TRUE(Complexes->GetItem(0) == (TJwRealComplex{1, 2}));
 
     TKvBlockBufferPtr Block = Bytes({1, 2});
@@ -70,8 +65,7 @@ TEST(TypedElementTest, EveryVectorTypeRaisesTheSameRangeErrorOutsideItsValues)
     EXPECT_EQ(Block->GetItem(1), 200);
 }
 
-TEST(TypedElementTest, SetItemSeparatesASharedBuffer)
-{
+TEST(TypedElementTest, SetItemSeparatesASharedBuffer) {
     TKvIntegerBufferPtr First = Ints({1, 2});
     TKvIntegerBufferPtr Copy = As<IKvIntegerBuffer>(First->MakeCopy());
     Copy->SetItem(0, 5);
@@ -86,8 +80,7 @@ TEST(TypedElementTest, SetItemSeparatesASharedBuffer)
     EXPECT_EQ(Block->GetItem(0), 1);
 }
 
-TEST(IntegerBufferTest, ZeroDivisorsRaiseAndChangeNothing)
-{
+TEST(IntegerBufferTest, ZeroDivisorsRaiseAndChangeNothing) {
     TKvIntegerBufferPtr Buffer = Ints({7, 8, 9});
     TKvIntegerBufferPtr Copy = TKvIntegerBuffer::CreateCopy(Buffer);
     EXPECT_EQ(MessageOf<EDivByZero>([&] { Buffer->Divide(Ints({1, 0, 1})); }), "Division by zero");
@@ -100,14 +93,14 @@ TEST(IntegerBufferTest, ZeroDivisorsRaiseAndChangeNothing)
     EXPECT_EQ(Values(Buffer), (std::vector<int32_t>{1, 4, 9}));
 }
 
-TEST(IntegerBufferTest, DivisionAndRemainderTruncateTowardZero)
-{
+TEST(IntegerBufferTest, DivisionAndRemainderTruncateTowardZero) {
     TKvIntegerBufferPtr Buffer = Ints({7, -7, 7, INT_MIN});
     Buffer->ModBuffer(Ints({3, 3, -3, -1}));
     EXPECT_EQ(Values(Buffer), (std::vector<int32_t>{1, -1, 1, 0}));
     Buffer = Ints({7, -7, INT_MIN});
     Buffer->DivideValue(-1);
-    EXPECT_EQ(Values(Buffer), (std::vector<int32_t>{-7, 7, INT_MIN})) << "the one overflowing quotient wraps";
+    EXPECT_EQ(Values(Buffer), (std::vector<int32_t>{-7, 7, INT_MIN}))
+        << "the one overflowing quotient wraps";
     Buffer = Ints({7, -7});
     Buffer->DivideValue(2);
     EXPECT_EQ(Values(Buffer), (std::vector<int32_t>{3, -3}));
@@ -115,8 +108,7 @@ TEST(IntegerBufferTest, DivisionAndRemainderTruncateTowardZero)
     EXPECT_EQ(Values(Buffer), (std::vector<int32_t>{1, -1}));
 }
 
-TEST(IntegerBufferTest, ArithmeticAndBitOperations)
-{
+TEST(IntegerBufferTest, ArithmeticAndBitOperations) {
     TKvIntegerBufferPtr Buffer = Ints({6, 12, -8});
     Buffer->Add(Ints({1, 1, 1}));
     Buffer->Subtract(Ints({1, 2}));
@@ -129,7 +121,8 @@ TEST(IntegerBufferTest, ArithmeticAndBitOperations)
     Buffer = Ints({1, -8, -8});
     Buffer->LShift(Ints({33, 0, 0}));
     Buffer->RShift(Ints({0, 1, 0}));
-    EXPECT_EQ(Values(Buffer), (std::vector<int32_t>{2, 0x7FFFFFFC, -8})) << "low 5 bits; logical right shift";
+    EXPECT_EQ(Values(Buffer), (std::vector<int32_t>{2, 0x7FFFFFFC, -8}))
+        << "low 5 bits; logical right shift";
     Buffer->RShiftValue(1);
     EXPECT_EQ(Buffer->GetItem(2), -4) << "the scalar right shift is arithmetic";
     Buffer->LShiftValue(2);
@@ -140,8 +133,7 @@ TEST(IntegerBufferTest, ArithmeticAndBitOperations)
     EXPECT_EQ(Buffer->GetItem(0), 0x105);
 }
 
-TEST(IntegerBufferTest, IdentityScalarsLeaveASharedBufferShared)
-{
+TEST(IntegerBufferTest, IdentityScalarsLeaveASharedBufferShared) {
     TKvIntegerBufferPtr Buffer = Ints({5, 6});
     TKvIntegerBufferPtr Copy = TKvIntegerBuffer::CreateCopy(Buffer);
     Copy->AddValue(0);
@@ -156,8 +148,7 @@ TEST(IntegerBufferTest, IdentityScalarsLeaveASharedBufferShared)
     EXPECT_EQ(ContainerOf(Copy), ContainerOf(Buffer));
 }
 
-TEST(IntegerBufferTest, ScalarsStatisticsAndZero)
-{
+TEST(IntegerBufferTest, ScalarsStatisticsAndZero) {
     TKvIntegerBufferPtr Buffer = TKvIntegerBuffer::CreateValue(3, 4);
     Buffer->SubtractValue(1);
     Buffer->AddValue(2);
@@ -175,8 +166,7 @@ TEST(IntegerBufferTest, ScalarsStatisticsAndZero)
     EXPECT_EQ(Ints({3, 1, -7, 50})->GetMaxValue(), 50);
 }
 
-TEST(IntegerBufferTest, CopyDataToCountsValuesBetweenIntegerBuffers)
-{
+TEST(IntegerBufferTest, CopyDataToCountsValuesBetweenIntegerBuffers) {
     TKvIntegerBufferPtr Source = Ints({1, 2, 3});
     TKvIntegerBufferPtr Dest = Ints({0, 0, 0});
     Source->CopyDataTo(1, Dest, 0, 2);
@@ -184,8 +174,7 @@ TEST(IntegerBufferTest, CopyDataToCountsValuesBetweenIntegerBuffers)
     EXPECT_THROW(Source->CopyDataTo(2, Dest, 0, 2), ERangeError);
 }
 
-TEST(ComplexBufferTest, PartsAndDerivedRealBuffers)
-{
+TEST(ComplexBufferTest, PartsAndDerivedRealBuffers) {
     TKvComplexBufferPtr Buffer = TKvComplexBuffer::CreateSize(0);
     Buffer->SetBuffer(Real({3, 0, -1}), Real({4, 2}));
     ASSERT_EQ(Buffer->GetSize(), 2u);
@@ -196,8 +185,7 @@ TEST(ComplexBufferTest, PartsAndDerivedRealBuffers)
     EXPECT_NEAR(Buffer->Phase()->GetItem(1), std::acos(0.0), 1e-15);
 }
 
-TEST(ComplexBufferTest, ArithmeticFollowsComplexRules)
-{
+TEST(ComplexBufferTest, ArithmeticFollowsComplexRules) {
     TKvComplexBufferPtr Buffer = Complex({{1, 2}, {3, -1}});
     Buffer->Multiply(Complex({{0, 1}, {2, 0}}));
     EXPECT_TRUE(Buffer->GetItem(0) == (TJwRealComplex{-2, 1}));
@@ -218,8 +206,7 @@ TEST(ComplexBufferTest, ArithmeticFollowsComplexRules)
     EXPECT_TRUE(Buffer->GetItem(0) == (TJwRealComplex{0, 0}));
 }
 
-TEST(ComplexBufferTest, NormalizeLeavesTheOtherOwnerAlone)
-{
+TEST(ComplexBufferTest, NormalizeLeavesTheOtherOwnerAlone) {
     TKvComplexBufferPtr Buffer = TKvComplexBuffer::CreateValue({5, 3}, 2);
     TKvComplexBufferPtr Copy = TKvComplexBuffer::CreateCopy(Buffer);
     Buffer->Normalize({1, 1}, 2);
@@ -227,8 +214,7 @@ TEST(ComplexBufferTest, NormalizeLeavesTheOtherOwnerAlone)
     EXPECT_TRUE(Copy->GetItem(1) == (TJwRealComplex{5, 3}));
 }
 
-TEST(BlockBufferTest, ArithmeticSaturatesAndDivisionByZeroRaises)
-{
+TEST(BlockBufferTest, ArithmeticSaturatesAndDivisionByZeroRaises) {
     TKvBlockBufferPtr Block = Bytes({200, 10, 9});
     Block->Add(Bytes({100, 5, 0}));
     EXPECT_EQ(Values(Block), (std::vector<uint8_t>{255, 15, 9}));
@@ -247,40 +233,40 @@ TEST(BlockBufferTest, ArithmeticSaturatesAndDivisionByZeroRaises)
 }
 
 // A 2 x 3 matrix holding 0 .. 5 row by row.
-TKvRealMatrixBufferPtr Matrix23()
-{
+TKvRealMatrixBufferPtr Matrix23() {
     const double Data[] = {0, 1, 2, 3, 4, 5};
     return TKvRealMatrixBuffer::CreateData(Data, 2, 3);
 }
 
-TEST(MatrixBufferTest, CellAccessChecksTheColumnFirstThenTheRow)
-{
+TEST(MatrixBufferTest, CellAccessChecksTheColumnFirstThenTheRow) {
     TKvRealMatrixBufferPtr Matrix = Matrix23();
     EXPECT_EQ(Matrix->GetValue(1, 2), 5);
     EXPECT_EQ(MessageOf<ERangeError>([&] { Matrix->GetValue(1, 3); }), "Column out of range = 3");
     EXPECT_EQ(MessageOf<ERangeError>([&] { Matrix->GetValue(2, 3); }), "Column out of range = 3");
     EXPECT_EQ(MessageOf<ERangeError>([&] { Matrix->GetValue(2, 0); }), "Row out of range = 2");
-    EXPECT_EQ(MessageOf<ERangeError>([&] { Matrix->SetValue(-1, 0, 9); }), "Row out of range = 4294967295");
-    EXPECT_EQ(MessageOf<ERangeError>([&] { Matrix->SetValue(0, -1, 9); }), "Column out of range = 4294967295");
+    EXPECT_EQ(MessageOf<ERangeError>([&] { Matrix->SetValue(-1, 0, 9); }),
+              "Row out of range = 4294967295");
+    EXPECT_EQ(MessageOf<ERangeError>([&] { Matrix->SetValue(0, -1, 9); }),
+              "Column out of range = 4294967295");
     Matrix->SetValue(1, 0, 9);
     EXPECT_EQ(Matrix->Read()[3], 9);
 }
 
-TEST(MatrixBufferTest, RowAccessOutsideTheMatrixRaises)
-{
+TEST(MatrixBufferTest, RowAccessOutsideTheMatrixRaises) {
     TKvRealMatrixBufferPtr Matrix = Matrix23();
     EXPECT_EQ(Values(Matrix->GetRow(1)), (std::vector<double>{3, 4, 5}));
     EXPECT_EQ(MessageOf<ERangeError>([&] { Matrix->GetRow(2); }), "Row out of range = 2");
-    EXPECT_EQ(MessageOf<ERangeError>([&] { Matrix->SetRow(-1, Real({1})); }), "Row out of range = 4294967295");
+    EXPECT_EQ(MessageOf<ERangeError>([&] { Matrix->SetRow(-1, Real({1})); }),
+              "Row out of range = 4294967295");
     EXPECT_EQ(Matrix->GetRowLength(0), 3);
     Matrix->SetRow(0, Real({7, 8}));
-    EXPECT_EQ(Values(Matrix->GetRow(0)), (std::vector<double>{7, 8, 2})) << "a short row keeps the rest";
+    EXPECT_EQ(Values(Matrix->GetRow(0)), (std::vector<double>{7, 8, 2}))
+        << "a short row keeps the rest";
     Matrix->SetRow(1, Real({1, 1, 1, 1, 1}));
     EXPECT_EQ(Values(Matrix->GetRow(1)), (std::vector<double>{1, 1, 1}));
 }
 
-TEST(MatrixBufferTest, CopiesShareUntilOneWrites)
-{
+TEST(MatrixBufferTest, CopiesShareUntilOneWrites) {
     TKvRealMatrixBufferPtr Matrix = Matrix23();
     TKvRealMatrixBufferPtr Copy = As<IKvRealMatrixBuffer>(Matrix->MakeCopy());
     EXPECT_EQ(Copy->GetRows(), 2);
@@ -289,11 +275,11 @@ TEST(MatrixBufferTest, CopiesShareUntilOneWrites)
     Copy->SetValue(0, 0, 42);
     EXPECT_EQ(Matrix->GetValue(0, 0), 0);
     EXPECT_TRUE(As<IKvDataBuffer>(Matrix)->IsEqual(As<IKvDataBuffer>(Matrix23())));
-    EXPECT_FALSE(As<IKvDataBuffer>(Matrix)->IsEqual(TKvRealBuffer::CreateUniversal(Matrix))) << "a real buffer is not a matrix";
+    EXPECT_FALSE(As<IKvDataBuffer>(Matrix)->IsEqual(TKvRealBuffer::CreateUniversal(Matrix)))
+        << "a real buffer is not a matrix";
 }
 
-TEST(MatrixBufferTest, ArrayOperationsGoRowByRowOverTheCommonPart)
-{
+TEST(MatrixBufferTest, ArrayOperationsGoRowByRowOverTheCommonPart) {
     TKvRealMatrixBufferPtr Matrix = Matrix23();
     const double Ones[] = {1, 1};
     TKvRealMatrixBufferPtr Small = TKvRealMatrixBuffer::CreateData(Ones, 1, 2);
@@ -310,8 +296,7 @@ TEST(MatrixBufferTest, ArrayOperationsGoRowByRowOverTheCommonPart)
     EXPECT_EQ(Values(Matrix->GetRow(0)), (std::vector<double>{1e15, -1e14, 3}));
 }
 
-TEST(MatrixBufferTest, ConstantsFollowTheRealSkipRules)
-{
+TEST(MatrixBufferTest, ConstantsFollowTheRealSkipRules) {
     TKvRealMatrixBufferPtr Matrix = Matrix23();
     TKvRealMatrixBufferPtr Copy = TKvRealMatrixBuffer::CreateCopy(Matrix);
     Matrix->AddConstant(0);
@@ -333,8 +318,7 @@ TEST(MatrixBufferTest, ConstantsFollowTheRealSkipRules)
     EXPECT_EQ(Matrix->GetValue(1, 2), 0);
 }
 
-TEST(MatrixBufferTest, ResizeMatrixFollowsTheVectorRules)
-{
+TEST(MatrixBufferTest, ResizeMatrixFollowsTheVectorRules) {
     TKvRealMatrixBufferPtr Matrix = Matrix23();
     TKvSmartBuffer* Before = ContainerOf(Matrix);
     Matrix->ResizeMatrix(3, 2, true);
@@ -350,8 +334,7 @@ TEST(MatrixBufferTest, ResizeMatrixFollowsTheVectorRules)
     EXPECT_EQ(Matrix->GetRows(), 0);
 }
 
-TEST(MatrixBufferTest, CreateUniversalFromAMatrixAnArrayViewOrAnyDataBuffer)
-{
+TEST(MatrixBufferTest, CreateUniversalFromAMatrixAnArrayViewOrAnyDataBuffer) {
     TKvRealMatrixBufferPtr Matrix = Matrix23();
     TKvRealMatrixBufferPtr Shared = TKvRealMatrixBuffer::CreateUniversal(Matrix);
     EXPECT_EQ(ContainerOf(Shared), ContainerOf(Matrix));
@@ -363,8 +346,7 @@ TEST(MatrixBufferTest, CreateUniversalFromAMatrixAnArrayViewOrAnyDataBuffer)
     EXPECT_THROW(TKvRealMatrixBuffer::CreateUniversal(TKvDataPtr()), EIntfCastError);
 }
 
-TEST(MatrixBufferTest, AssignArrayOfASquareMatrixCopiesItsRows)
-{
+TEST(MatrixBufferTest, AssignArrayOfASquareMatrixCopiesItsRows) {
     const double Data[] = {1, 2, 3, 4};
     TKvRealMatrixBufferPtr Source = TKvRealMatrixBuffer::CreateData(Data, 2, 2);
     TKvRealMatrixBufferPtr Target = TKvRealMatrixBuffer::Create();
@@ -379,8 +361,7 @@ TEST(MatrixBufferTest, AssignArrayOfASquareMatrixCopiesItsRows)
     EXPECT_EQ(Target->GetCols(), 2);
 }
 
-TEST(MatrixBufferTest, AMatrixViewingTooFewValuesRefusesTheRowsItCannotHold)
-{
+TEST(MatrixBufferTest, AMatrixViewingTooFewValuesRefusesTheRowsItCannotHold) {
     TKvRealMatrixBufferPtr Matrix = Matrix23();
     // A generic assign takes the bytes but not the shape.
     dynamic_cast<TKvGenericBuffer*>(Matrix->GetInstance())->Assign(Real({1, 2, 3, 4}));

@@ -59,7 +59,8 @@ TParsedBitmap ParseBitmapFile(const QByteArray& AData) {
     for (int32_t y = 0; y < r.Height; ++y) {
         const int32_t fileRow = topDown ? y : r.Height - 1 - y;
         for (int32_t x = 0; x < r.Width; ++x) {
-            const auto* p = reinterpret_cast<const uint8_t*>(AData.constData()) + offset + fileRow * stride + x * bytes;
+            const auto* p = reinterpret_cast<const uint8_t*>(AData.constData()) + offset +
+                            fileRow * stride + x * bytes;
             r.Colors.push_back(RGBColor(p[2], p[1], p[0]));
             r.Fourth.push_back(bytes == 4 ? p[3] : 0);
         }
@@ -118,12 +119,14 @@ TEST(BitmapFile, SavedFilesReadBackWithTheSamePixels) {
         TPixelFormat Format;
         int32_t Width, Height;
     };
-    for (const Case& c : {Case{pf24bit, 5, 3}, Case{pf32bit, 3, 4}, Case{pf24bit, 1, 1}, Case{pf32bit, 7, 2}}) {
+    for (const Case& c :
+         {Case{pf24bit, 5, 3}, Case{pf32bit, 3, 4}, Case{pf24bit, 1, 1}, Case{pf32bit, 7, 2}}) {
         TGmBasicBitmap bitmap;
         bitmap.SetPixelFormat(c.Format);
         bitmap.SetSize(c.Width, c.Height);
         FillPattern(bitmap); // 32-bit pixels keep 0 in their fourth byte
-        const QString name = dir.filePath(QStringLiteral("picture%1x%2.bmp").arg(c.Width).arg(c.Height));
+        const QString name =
+            dir.filePath(QStringLiteral("picture%1x%2.bmp").arg(c.Width).arg(c.Height));
         bitmap.SaveToFile(name);
 
         QFile file(name);
@@ -139,9 +142,11 @@ TEST(BitmapFile, SavedFilesReadBackWithTheSamePixels) {
         for (int32_t y = 0; y < c.Height; ++y)
             for (int32_t x = 0; x < c.Width; ++x) {
                 const TColor expected = PatternColor(x, y);
-                EXPECT_EQ(parsed.Colors[static_cast<size_t>(y * c.Width + x)], expected) << x << "," << y;
+                EXPECT_EQ(parsed.Colors[static_cast<size_t>(y * c.Width + x)], expected)
+                    << x << "," << y;
                 const QRgb pixel = image.pixel(x, y);
-                EXPECT_EQ(RGBColor(static_cast<uint8_t>(qRed(pixel)), static_cast<uint8_t>(qGreen(pixel)),
+                EXPECT_EQ(RGBColor(static_cast<uint8_t>(qRed(pixel)),
+                                   static_cast<uint8_t>(qGreen(pixel)),
                                    static_cast<uint8_t>(qBlue(pixel))),
                           expected)
                     << x << "," << y;
@@ -180,12 +185,14 @@ TEST(BitmapFile, UnwritablePathsRaiseAndLeaveNoFile) {
             bitmap.SaveToFile(name);
             ADD_FAILURE() << "no exception for " << name.toStdString();
         } catch (const EFCreateError& e) {
-            EXPECT_TRUE(e.Message().startsWith(QStringLiteral("Cannot create file \"") + name)) << e.what();
+            EXPECT_TRUE(e.Message().startsWith(QStringLiteral("Cannot create file \"") + name))
+                << e.what();
         }
     }
     EXPECT_FALSE(QFile::exists(missingDir));
     // nothing was left behind beside the target either
-    EXPECT_EQ(QDir(dir.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries), QStringList{QStringLiteral("plain")});
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries),
+              QStringList{QStringLiteral("plain")});
 }
 
 TEST(BitmapFile, StreamThatRefusesBytesRaises) {

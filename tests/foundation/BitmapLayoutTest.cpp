@@ -13,7 +13,8 @@ TEST(BitmapLayout, RowStrideFollowsFormatAndWidth) {
     for (int32_t width : {1, 2, 3, 4, 5, 6, 7, 8, 13}) {
         TGmBasicBitmap b24(width, 3);
         EXPECT_EQ(b24.RowStride(), ExpectedStride(width, 3)) << width;
-        EXPECT_EQ(b24.BitmapInfo().biSizeImage, static_cast<uint32_t>(ExpectedStride(width, 3) * 3)) << width;
+        EXPECT_EQ(b24.BitmapInfo().biSizeImage, static_cast<uint32_t>(ExpectedStride(width, 3) * 3))
+            << width;
         TGmBasicBitmap b32;
         b32.SetPixelFormat(pf32bit);
         b32.SetSize(width, 3);
@@ -100,7 +101,8 @@ TEST(BitmapLayout, GrowingAndShrinkingKeepTheTopLeftPixels) {
         bitmap.Resize(8, 8);
         for (int32_t y = 0; y < 8; ++y)
             for (int32_t x = 0; x < 8; ++x)
-                EXPECT_EQ(ColorAt(bitmap, x, y), x < 5 && y < 5 ? PatternColor(x, y) : clBlack) << x << "," << y;
+                EXPECT_EQ(ColorAt(bitmap, x, y), x < 5 && y < 5 ? PatternColor(x, y) : clBlack)
+                    << x << "," << y;
         bitmap.SetHeight(3);
         bitmap.SetWidth(2);
         for (int32_t y = 0; y < 3; ++y)
@@ -181,14 +183,16 @@ TEST(BitmapLayout, BuffersCopyRowsAtTheirOwnStep) {
         for (int32_t i = 0; i < 9; ++i)
             EXPECT_EQ(dest[static_cast<size_t>((3 - y) * step + i)], y * 16 + i + 1);
         for (int32_t i = 9; i < step; ++i)
-            EXPECT_EQ(dest[static_cast<size_t>((3 - y) * step + i)], 0xEE) << "beyond the row's bytes";
+            EXPECT_EQ(dest[static_cast<size_t>((3 - y) * step + i)], 0xEE)
+                << "beyond the row's bytes";
     }
     EXPECT_THROW(bitmap.ToBuffer(nullptr, 12), Exception);
     EXPECT_THROW(bitmap.FromBuffer(nullptr, 12), Exception);
 }
 
 TEST(BitmapLayout, ColourAndAlphaFillAllPixels) {
-    const auto bitmap = TGmBasicBitmap::CreateSizeColorAlpha(3, 2, RGBColor(0x10, 0x20, 0x30), 0x80);
+    const auto bitmap =
+        TGmBasicBitmap::CreateSizeColorAlpha(3, 2, RGBColor(0x10, 0x20, 0x30), 0x80);
     ASSERT_EQ(bitmap->PixelFormat(), pf32bit);
     for (int32_t y = 0; y < 2; ++y)
         for (int32_t x = 0; x < 3; ++x) {

@@ -22,7 +22,8 @@ inline int32_t PixelBytes(const TGmBasicBitmap& ABitmap) {
 }
 
 inline const uint8_t* PixelAt(const TGmBasicBitmap& ABitmap, int32_t X, int32_t Y) {
-    return ABitmap.DataPtr() + Y * ExpectedStride(ABitmap.Width(), PixelBytes(ABitmap)) + X * PixelBytes(ABitmap);
+    return ABitmap.DataPtr() + Y * ExpectedStride(ABitmap.Width(), PixelBytes(ABitmap)) +
+           X * PixelBytes(ABitmap);
 }
 
 // The pixel's colour as a stored colour (0x00BBGGRR).
@@ -40,7 +41,8 @@ inline void PutColor(TGmBasicBitmap& ABitmap, int32_t X, int32_t Y, TColor AColo
 
 // A colour that differs from pixel to pixel.
 inline TColor PatternColor(int32_t X, int32_t Y) {
-    return RGBColor(static_cast<uint8_t>(10 + X * 17), static_cast<uint8_t>(20 + Y * 23), static_cast<uint8_t>(X * 7 + Y * 11 + 1));
+    return RGBColor(static_cast<uint8_t>(10 + X * 17), static_cast<uint8_t>(20 + Y * 23),
+                    static_cast<uint8_t>(X * 7 + Y * 11 + 1));
 }
 
 inline void FillPattern(TGmBasicBitmap& ABitmap) {

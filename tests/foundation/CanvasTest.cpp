@@ -29,7 +29,8 @@ struct TSurface {
         for (int32_t y = 0; y < Bitmap.Height(); ++y)
             for (int32_t x = 0; x < Bitmap.Width(); ++x)
                 if (ColorAt(Bitmap, x, y) != clWhite)
-                    r = TRect{std::min(r.Left, x), std::min(r.Top, y), std::max(r.Right, x + 1), std::max(r.Bottom, y + 1)};
+                    r = TRect{std::min(r.Left, x), std::min(r.Top, y), std::max(r.Right, x + 1),
+                              std::max(r.Bottom, y + 1)};
         return r;
     }
     std::set<TColor> Colors() const {
@@ -47,7 +48,8 @@ struct TSurface {
 TEST(Canvas, PenStyleAndDashReadBack) {
     TSurface s;
     THxCanvas& c = s.Canvas;
-    const THxStrokeDash dashes[] = {sdDashSolid, sdDashDash, sdDashDot, sdDashDashDot, sdDashDashDotDot, sdDashCustom};
+    const THxStrokeDash dashes[] = {sdDashSolid,   sdDashDash,       sdDashDot,
+                                    sdDashDashDot, sdDashDashDotDot, sdDashCustom};
     const TPenStyle framework[] = {psSolid, psDash, psDot, psDashDot, psDashDotDot, psUserStyle};
     for (size_t i = 0; i < std::size(dashes); ++i) {
         c.SetStrokeDash(dashes[i]);
@@ -181,7 +183,8 @@ TEST(Canvas, SaveRestoresPenAndBrushButNotFont) {
     const THxCanvasSavePtr save(new THxCanvasSave(c));
     TIntfPtr<IHxCanvasSave> asked;
     EXPECT_TRUE(Supports(save, asked));
-    EXPECT_EQ(IHxCanvasSave::IID.ToString(), QStringLiteral("{A04EC04F-1814-4E56-A81E-C275323E2D4E}"));
+    EXPECT_EQ(IHxCanvasSave::IID.ToString(),
+              QStringLiteral("{A04EC04F-1814-4E56-A81E-C275323E2D4E}"));
 }
 
 TEST(Canvas, DisplaySettingsAreCopiedIntoTheCanvas) {

@@ -133,13 +133,12 @@ TEST_F(CustomControlTest, ZeroFloatsSurviveTheStoredForm) {
 TEST_F(CustomControlTest, EnterAndLeaveHandlersAreStoredByRootMethod) {
     RegisterClass<TProbeForm>();
     RegisterClass<TProbeControl>();
-    const QString text = QStringLiteral(
-        "object : TProbeForm\n"
-        "  object Probe: TProbeControl\n"
-        "    OnMouseEnter = ProbeEntered\n"
-        "    OnMouseLeave = ProbeLeft\n"
-        "  end\n"
-        "end\n");
+    const QString text = QStringLiteral("object : TProbeForm\n"
+                                        "  object Probe: TProbeControl\n"
+                                        "    OnMouseEnter = ProbeEntered\n"
+                                        "    OnMouseLeave = ProbeLeft\n"
+                                        "  end\n"
+                                        "end\n");
     auto copy = MakeOwned<TProbeForm>(nullptr);
     ReadComponentFromText(text, copy.get());
     auto* probe = qobject_cast<TProbeControl*>(copy->FindComponent(QStringLiteral("Probe")));
@@ -149,7 +148,8 @@ TEST_F(CustomControlTest, EnterAndLeaveHandlersAreStoredByRootMethod) {
     EXPECT_EQ(copy->entered, 1);
     EXPECT_EQ(copy->left, 1);
     const QString written = ComponentToText(copy.get());
-    EXPECT_TRUE(written.contains(QStringLiteral("OnMouseEnter = ProbeEntered"))) << written.toStdString();
+    EXPECT_TRUE(written.contains(QStringLiteral("OnMouseEnter = ProbeEntered")))
+        << written.toStdString();
     EXPECT_TRUE(written.contains(QStringLiteral("OnMouseLeave = ProbeLeft")));
 }
 

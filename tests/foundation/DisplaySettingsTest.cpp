@@ -21,10 +21,8 @@ class TSettingsHolder : public TComponent {
     Q_PROPERTY(TKvDisplayFont* Font READ GetFont)
 public:
     explicit TSettingsHolder(TComponent* AOwner)
-        : TComponent(AOwner),
-          FPen(MakeOwned<TKvDisplayPen>(psSolid, clRed)),
-          FBrush(MakeOwned<TKvDisplayBrush>(bsClear, clRed)),
-          FFont(MakeOwned<TKvDisplayFont>()) {
+        : TComponent(AOwner), FPen(MakeOwned<TKvDisplayPen>(psSolid, clRed)),
+          FBrush(MakeOwned<TKvDisplayBrush>(bsClear, clRed)), FFont(MakeOwned<TKvDisplayFont>()) {
         FFont->SetColor(clWhite);
     }
     TKvDisplayPen* GetPen() const { return FPen.get(); }
@@ -116,8 +114,8 @@ TEST(DisplaySettings, ValuesEqualToTheFrameworkDefaultsSurviveTheStoredForm) {
 TEST(DisplaySettings, OptionalPenStartsVisibleBlackAndSolid) {
     const THxLockPtr lock = THxLock::Create(nullptr);
     std::vector<TPersistent*> senders;
-    const TOwned<THxOptionalPenProperty> line =
-        MakeOwned<THxOptionalPenProperty>(nullptr, lock, [&](TPersistent* ASender) { senders.push_back(ASender); });
+    const TOwned<THxOptionalPenProperty> line = MakeOwned<THxOptionalPenProperty>(
+        nullptr, lock, [&](TPersistent* ASender) { senders.push_back(ASender); });
     EXPECT_TRUE(line->GetVisible());
     EXPECT_EQ(line->GetPen()->Style(), psSolid);
     EXPECT_EQ(line->GetPen()->Color(), clBlack);

@@ -4,8 +4,7 @@
 #include "platform/ClassRegistry.h"
 
 TTestLayerHost::TTestLayerHost(TComponent* AOwner)
-    : THxControlDrawLayer(AOwner),
-      FLayers(new THxDrawLayers(this, Lock())),
+    : THxControlDrawLayer(AOwner), FLayers(new THxDrawLayers(this, Lock())),
       FLinks(new THxCollection(this, Lock(), ItemFactory<THxLayerCollectionItem>())) {}
 
 TTestLayerHost::~TTestLayerHost() = default;
@@ -16,8 +15,7 @@ THxLayerCollectionItem* TTestLayerHost::AddLink(TComponent* ALayer) {
     return link;
 }
 
-template <class F>
-void TTestLayerHost::ForEachLayer(F AAction) {
+template <class F> void TTestLayerHost::ForEachLayer(F AAction) {
     for (int32_t i = 0; i < FLayers->Count(); ++i) {
         TKvComponentItemPtr item;
         FLayers->Get(i, item);
@@ -44,12 +42,14 @@ void TTestLayerHost::MouseMove(TShiftState AShift, int32_t X, int32_t Y) {
 
 void TTestLayerHost::MouseDown(TMouseButton AButton, TShiftState AShift, int32_t X, int32_t Y) {
     THxControlDrawLayer::MouseDown(AButton, AShift, X, Y);
-    ForEachLayer([&](const THxDrawItemPtr& ALayer) { ALayer->DoLayerMouseDown(AButton, AShift, X, Y); });
+    ForEachLayer(
+        [&](const THxDrawItemPtr& ALayer) { ALayer->DoLayerMouseDown(AButton, AShift, X, Y); });
 }
 
 void TTestLayerHost::MouseUp(TMouseButton AButton, TShiftState AShift, int32_t X, int32_t Y) {
     THxControlDrawLayer::MouseUp(AButton, AShift, X, Y);
-    ForEachLayer([&](const THxDrawItemPtr& ALayer) { ALayer->DoLayerMouseUp(AButton, AShift, X, Y); });
+    ForEachLayer(
+        [&](const THxDrawItemPtr& ALayer) { ALayer->DoLayerMouseUp(AButton, AShift, X, Y); });
 }
 
 bool TTestLayerHost::DoMouseWheelDown(TShiftState AShift, TPoint AMousePos) {

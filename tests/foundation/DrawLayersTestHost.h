@@ -37,8 +37,7 @@ protected:
     void Notification(TComponent* AComponent, TOperation AOperation) override;
 
 private:
-    template <class F>
-    void ForEachLayer(F AAction);
+    template <class F> void ForEachLayer(F AAction);
 
     TOwned<THxDrawLayers> FLayers;
     TOwned<THxCollection> FLinks;
@@ -50,10 +49,11 @@ class TTestLayer : public THxControlDrawLayer {
 public:
     Q_INVOKABLE explicit TTestLayer(TComponent* AOwner);
 
-    void DoLayerBegin(THxCanvas* ACanvas, int32_t AWidth, int32_t AHeight, float AXCoeff, float AYCoeff) override;
+    void DoLayerBegin(THxCanvas* ACanvas, int32_t AWidth, int32_t AHeight, float AXCoeff,
+                      float AYCoeff) override;
     void DoLayerEnd() override;
-    void DoLayerDraw(THxCanvas* ACanvas, int32_t AWidth, int32_t AHeight, float AXCoeff, float AYCoeff,
-                     bool AContoursOnly) override;
+    void DoLayerDraw(THxCanvas* ACanvas, int32_t AWidth, int32_t AHeight, float AXCoeff,
+                     float AYCoeff, bool AContoursOnly) override;
     bool DoMouseWheelDown(TShiftState AShift, TPoint AMousePos) override;
     void MouseDown(TMouseButton AButton, TShiftState AShift, int32_t X, int32_t Y) override;
 

@@ -7,7 +7,8 @@
 #include <gtest/gtest.h>
 
 TEST(HxCollection, ItemsShareTheCollectionsLockAndNotifyThemselves) {
-    auto collection = MakeOwned<TTestCollection>(static_cast<TPersistent*>(nullptr), ItemFactory<TTestItem>());
+    auto collection =
+        MakeOwned<TTestCollection>(static_cast<TPersistent*>(nullptr), ItemFactory<TTestItem>());
     auto* first = static_cast<TTestItem*>(collection->Add());
     auto* second = static_cast<TTestItem*>(collection->Add());
     EXPECT_EQ(first->Lock()->Instance(), collection->Lock()->Instance());
@@ -33,7 +34,8 @@ TEST(HxCollection, OwnedByASettingsObjectItSharesTheOwnersLock) {
     auto shared = MakeOwned<TTestCollection>(static_cast<TPersistent*>(owner.get()), owner->Lock(),
                                              ItemFactory<TTestItem>());
     TOwned<TComponent> component = MakeOwned<TComponent>(nullptr);
-    auto ofComponent = MakeOwned<TTestCollection>(component.get(), treeLock, ItemFactory<TTestItem>());
+    auto ofComponent =
+        MakeOwned<TTestCollection>(component.get(), treeLock, ItemFactory<TTestItem>());
     auto* item = static_cast<TTestItem*>(copied->Add());
     auto ofItem = MakeOwned<TTestCollection>(item, ItemFactory<TTestItem>());
 
@@ -57,9 +59,12 @@ TEST(HxCollection, OwnedByASettingsObjectItSharesTheOwnersLock) {
 }
 
 TEST(HxCollection, NeedsALockAndItemsNeedASettingsCollection) {
-    EXPECT_THROW(MakeOwned<TTestCollection>(static_cast<TPersistent*>(nullptr), THxLockPtr(), ItemFactory<TTestItem>()),
+    EXPECT_THROW(MakeOwned<TTestCollection>(static_cast<TPersistent*>(nullptr), THxLockPtr(),
+                                            ItemFactory<TTestItem>()),
                  Exception);
-    EXPECT_THROW(MakeOwned<TTestCollection>(static_cast<THxPersistent*>(nullptr), ItemFactory<TTestItem>()), Exception);
+    EXPECT_THROW(
+        MakeOwned<TTestCollection>(static_cast<THxPersistent*>(nullptr), ItemFactory<TTestItem>()),
+        Exception);
     EXPECT_THROW(MakeOwned<TTestItem>(nullptr), Exception);
     auto plain = MakeOwned<TJwExtCollection>(nullptr, ItemFactory<TTestItem>());
     EXPECT_THROW(plain->Add(), Exception);
@@ -67,14 +72,16 @@ TEST(HxCollection, NeedsALockAndItemsNeedASettingsCollection) {
 }
 
 TEST(HxCollectionAssign, CopiesPropertiesAndItemsButNotItemNames) {
-    auto source = MakeOwned<TTestCollection>(static_cast<TPersistent*>(nullptr), ItemFactory<TTestItem>());
+    auto source =
+        MakeOwned<TTestCollection>(static_cast<TPersistent*>(nullptr), ItemFactory<TTestItem>());
     source->SetSpacing(11);
     for (double position : {0.25, 0.75}) {
         auto* item = static_cast<TTestItem*>(source->Add());
         item->SetPosition(position);
         item->SetName(QStringLiteral("Marker%1").arg(position));
     }
-    auto dest = MakeOwned<TTestCollection>(static_cast<TPersistent*>(nullptr), ItemFactory<TTestItem>());
+    auto dest =
+        MakeOwned<TTestCollection>(static_cast<TPersistent*>(nullptr), ItemFactory<TTestItem>());
     dest->Add();
     dest->Assign(source.get());
     EXPECT_EQ(dest->GetSpacing(), 11);
@@ -88,9 +95,11 @@ TEST(HxCollectionAssign, CopiesPropertiesAndItemsButNotItemNames) {
 }
 
 TEST(HxCollectionAssign, OtherSourcesRaiseTheCannotAssignError) {
-    auto collection = MakeOwned<TTestCollection>(static_cast<TPersistent*>(nullptr), ItemFactory<TTestItem>());
+    auto collection =
+        MakeOwned<TTestCollection>(static_cast<TPersistent*>(nullptr), ItemFactory<TTestItem>());
     auto* item = static_cast<TTestItem*>(collection->Add());
-    auto settings = MakeOwned<TTestSettings>(static_cast<TPersistent*>(nullptr), THxLock::Create(nullptr));
+    auto settings =
+        MakeOwned<TTestSettings>(static_cast<TPersistent*>(nullptr), THxLock::Create(nullptr));
     try {
         item->Assign(settings.get());
         FAIL() << "a settings object was assigned to an item";

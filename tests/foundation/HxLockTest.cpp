@@ -22,8 +22,7 @@ struct TLogged {
 
 // Changing a value stores it, runs the update function and then notifies;
 // setting the value it already has changes nothing and tells no one.
-template <class T, class TSet>
-void ExpectSetterContract(T AInitial, T AOther, TSet ASet) {
+template <class T, class TSet> void ExpectSetterContract(T AInitial, T AOther, TSet ASet) {
     TLogged L;
     T value = AInitial;
     EXPECT_TRUE(ASet(*L.Lock, value, AOther, L.Update));
@@ -35,11 +34,11 @@ void ExpectSetterContract(T AInitial, T AOther, TSet ASet) {
     EXPECT_TRUE(L.Log.empty());
 }
 
-template <class T>
-void ExpectPlainSetter(T AInitial, T AOther) {
-    ExpectSetterContract(AInitial, AOther, [](IHxLock& ALock, T& AProp, T AValue, const THxPropUpdateFunc& AUpdate) {
-        return ALock.Setter(AProp, AValue, AUpdate);
-    });
+template <class T> void ExpectPlainSetter(T AInitial, T AOther) {
+    ExpectSetterContract(AInitial, AOther,
+                         [](IHxLock& ALock, T& AProp, T AValue, const THxPropUpdateFunc& AUpdate) {
+                             return ALock.Setter(AProp, AValue, AUpdate);
+                         });
 }
 
 } // namespace
@@ -58,20 +57,23 @@ TEST(HxLockSetter, EveryTypeStoresUpdatesNotifiesAndIgnoresTheCurrentValue) {
     ExpectPlainSetter<QByteArray>("a", "b");
     ExpectPlainSetter<QChar>(u'a', u'b');
     ExpectPlainSetter<TKvClockSource>(csInternal, csExternal);
-    ExpectSetterContract<TColor>(clRed, clSilver, [](IHxLock& L, TColor& P, TColor V, const THxPropUpdateFunc& U) {
-        return L.SetterColor(P, V, U);
-    });
-    ExpectSetterContract<TCursor>(0, -3, [](IHxLock& L, TCursor& P, TCursor V, const THxPropUpdateFunc& U) {
-        return L.SetterCursor(P, V, U);
-    });
-    ExpectSetterContract<TDateTime>(45000.5, 45001.25,
-                                    [](IHxLock& L, TDateTime& P, TDateTime V, const THxPropUpdateFunc& U) {
-                                        return L.SetterDateTime(P, V, U);
-                                    });
-    ExpectSetterContract<TGPColor>(0xFF000000u, 0x80FF8040u,
-                                   [](IHxLock& L, TGPColor& P, TGPColor V, const THxPropUpdateFunc& U) {
-                                       return L.Setter(P, V, U, true);
-                                   });
+    ExpectSetterContract<TColor>(clRed, clSilver,
+                                 [](IHxLock& L, TColor& P, TColor V, const THxPropUpdateFunc& U) {
+                                     return L.SetterColor(P, V, U);
+                                 });
+    ExpectSetterContract<TCursor>(
+        0, -3, [](IHxLock& L, TCursor& P, TCursor V, const THxPropUpdateFunc& U) {
+            return L.SetterCursor(P, V, U);
+        });
+    ExpectSetterContract<TDateTime>(
+        45000.5, 45001.25, [](IHxLock& L, TDateTime& P, TDateTime V, const THxPropUpdateFunc& U) {
+            return L.SetterDateTime(P, V, U);
+        });
+    ExpectSetterContract<TGPColor>(
+        0xFF000000u, 0x80FF8040u,
+        [](IHxLock& L, TGPColor& P, TGPColor V, const THxPropUpdateFunc& U) {
+            return L.Setter(P, V, U, true);
+        });
 }
 
 TEST(HxLockSetter, CaseOnlyStringChangeCounts) {
@@ -105,7 +107,8 @@ TEST(HxLockSetter, UpdateFunctionMaySetAnotherPropertyOfTheTree) {
 TEST(HxLockSetter, FailingUpdateFunctionLeavesTheLockFree) {
     TLogged L;
     int32_t value = 0;
-    EXPECT_THROW(L.Lock->Setter(value, 5, [] { throw Exception(QStringLiteral("update failed")); }), Exception);
+    EXPECT_THROW(L.Lock->Setter(value, 5, [] { throw Exception(QStringLiteral("update failed")); }),
+                 Exception);
     EXPECT_EQ(value, 5) << "stored before the update function ran";
     EXPECT_TRUE(L.Log.empty()) << "no notification after a failed update";
     EXPECT_EQ(L.Lock->Instance()->GetOwningThread(), JwNoThread);
@@ -142,7 +145,8 @@ TEST(HxLockClamp, UnsignedCompareUnsignedAndInt64Signed) {
     EXPECT_TRUE(L.Lock->SetterMax(cardinal, 0x80000000u, 10u, nullptr));
     EXPECT_EQ(cardinal, 10u) << "0x80000000 is large, not negative";
     uint16_t word = 0;
-    EXPECT_TRUE(L.Lock->SetterMinMax(word, uint16_t{0xFFFF}, uint16_t{1}, uint16_t{0x7FFF}, nullptr));
+    EXPECT_TRUE(
+        L.Lock->SetterMinMax(word, uint16_t{0xFFFF}, uint16_t{1}, uint16_t{0x7FFF}, nullptr));
     EXPECT_EQ(word, 0x7FFF);
     uint8_t byte = 0;
     EXPECT_TRUE(L.Lock->SetterMin(byte, uint8_t{2}, uint8_t{0x90}, nullptr));
@@ -150,7 +154,8 @@ TEST(HxLockClamp, UnsignedCompareUnsignedAndInt64Signed) {
     int64_t big = 0;
     EXPECT_TRUE(L.Lock->SetterMin(big, -1, 1, nullptr));
     EXPECT_EQ(big, 1) << "-1 is below 1";
-    EXPECT_TRUE(L.Lock->SetterMax(big, std::numeric_limits<int64_t>::max(), int64_t{1} << 40, nullptr));
+    EXPECT_TRUE(
+        L.Lock->SetterMax(big, std::numeric_limits<int64_t>::max(), int64_t{1} << 40, nullptr));
     EXPECT_EQ(big, int64_t{1} << 40);
     float single = 0.0f;
     EXPECT_TRUE(L.Lock->SetterMinMax(single, 3.5f, -1.0f, 2.0f, nullptr));

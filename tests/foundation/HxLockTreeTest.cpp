@@ -23,7 +23,8 @@ struct TEventRecord {
 // Records every lock event and lets a thread wait for one.
 class TRecordingMonitor : public TInterfaced<IJwLockMonitor> {
 public:
-    void LockEvent(IJwLock* ALock, IJwLockSection*, TJwLockEvent AEvent, std::thread::id AThreadID) override {
+    void LockEvent(IJwLock* ALock, IJwLockSection*, TJwLockEvent AEvent,
+                   std::thread::id AThreadID) override {
         std::lock_guard<std::mutex> G(FMutex);
         FEvents.push_back({ALock, AEvent, AThreadID});
         FChanged.notify_all();
@@ -77,8 +78,9 @@ struct TTree {
     TOwned<TTestSettings> Leaf;
 
     TTree() {
-        Root = MakeOwned<TTestSettings>(static_cast<TPersistent*>(nullptr), THxLock::Create(nullptr),
-                                        [this](TPersistent*) { ++RootChanges; });
+        Root =
+            MakeOwned<TTestSettings>(static_cast<TPersistent*>(nullptr), THxLock::Create(nullptr),
+                                     [this](TPersistent*) { ++RootChanges; });
         Child = MakeOwned<TTestSettings>(Root.get(), [this](TPersistent*) {
             ++ChildChanges;
             Root->Lock()->ChangeNotify();
@@ -131,13 +133,15 @@ TEST(HxLockTree, ASecondThreadCannotWriteWhileTheFirstHoldsTheTreesLock) {
         });
         writerId = writer.get_id();
         const size_t begin = monitor->WaitFor(TJwLockEvent::BeginWriteCreate, writerId);
-        EXPECT_EQ(monitor->Events()[begin].Lock, treeLock) << "the root's setter waits on the tree's lock";
+        EXPECT_EQ(monitor->Events()[begin].Lock, treeLock)
+            << "the root's setter waits on the tree's lock";
         EXPECT_FALSE(writerDone);
         EXPECT_EQ(T.Root->GetHigh(), 7.0) << "read by the holder: re-entrant, still the old value";
         EXPECT_EQ(T.RootChanges, 0);
     }
     writer.join();
-    const size_t released = monitor->WaitFor(TJwLockEvent::BeginWriteDestroy, std::this_thread::get_id());
+    const size_t released =
+        monitor->WaitFor(TJwLockEvent::BeginWriteDestroy, std::this_thread::get_id());
     const size_t entered = monitor->WaitFor(TJwLockEvent::WriteCreate, writerId);
     EXPECT_GT(entered, released) << "the writer got in only after the holder let go";
     EXPECT_EQ(T.Root->GetHigh(), 42.0);

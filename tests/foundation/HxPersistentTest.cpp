@@ -18,7 +18,8 @@ TOwned<TTestSettings> MakeRoot(TNotifyEvent AOnChange = nullptr) {
 
 // The "_Floats" entries the text stores for APath, in order.
 QStringList ZeroFloatEntries(const QString& AText, const QString& APath) {
-    const QRegularExpression line(QRegularExpression::escape(APath) + QStringLiteral("\\._Floats = \\((.*)\\)\\s*$"),
+    const QRegularExpression line(QRegularExpression::escape(APath) +
+                                      QStringLiteral("\\._Floats = \\((.*)\\)\\s*$"),
                                   QRegularExpression::MultilineOption);
     const QRegularExpressionMatch match = line.match(AText);
     if (!match.hasMatch())
@@ -42,22 +43,27 @@ TEST(HxPersistent, CannotBeMadeWithoutALock) {
     } catch (const Exception& e) {
         EXPECT_EQ(e.Message(), QStringLiteral("Calling THxPersistent.Create without lock!"));
     }
-    EXPECT_THROW(MakeOwned<TTestSettings>(static_cast<TPersistent*>(nullptr), THxLockPtr()), Exception);
-    EXPECT_THROW(MakeOwned<TTestSettings>(static_cast<THxPersistent*>(nullptr), nullptr), Exception);
+    EXPECT_THROW(MakeOwned<TTestSettings>(static_cast<TPersistent*>(nullptr), THxLockPtr()),
+                 Exception);
+    EXPECT_THROW(MakeOwned<TTestSettings>(static_cast<THxPersistent*>(nullptr), nullptr),
+                 Exception);
 }
 
 TEST(HxPersistent, EveryConstructorSharesTheGivenLockAndKeepsTheOwner) {
     const THxLockPtr lock = THxLock::Create(nullptr);
     TOwned<TComponent> component = MakeOwned<TComponent>(nullptr);
     auto fromComponent = MakeOwned<TTestRange>(component.get(), lock);
-    auto fromOwnerProperty = MakeOwned<TTestRange>(static_cast<TPersistent*>(component.get()), lock);
+    auto fromOwnerProperty =
+        MakeOwned<TTestRange>(static_cast<TPersistent*>(component.get()), lock);
     auto fromPersistent = MakeOwned<TTestRange>(fromComponent.get());
     auto collection = MakeOwned<TTestCollection>(fromComponent.get(), ItemFactory<TTestItem>());
     auto* item = static_cast<TTestItem*>(collection->Add());
     auto fromItem = MakeOwned<TTestRange>(item);
 
-    for (THxPersistent* p : {static_cast<THxPersistent*>(fromComponent.get()), static_cast<THxPersistent*>(fromOwnerProperty.get()),
-                             static_cast<THxPersistent*>(fromPersistent.get()), static_cast<THxPersistent*>(fromItem.get())}) {
+    for (THxPersistent* p : {static_cast<THxPersistent*>(fromComponent.get()),
+                             static_cast<THxPersistent*>(fromOwnerProperty.get()),
+                             static_cast<THxPersistent*>(fromPersistent.get()),
+                             static_cast<THxPersistent*>(fromItem.get())}) {
         EXPECT_EQ(p->Lock()->Instance(), lock->Instance());
         EXPECT_NE(p->Lock(), lock) << "each object has a wrapper of its own";
     }
@@ -85,7 +91,8 @@ TEST(HxPersistentNotify, RaisesOnChangeWithItselfOnlyForRealChanges) {
 TEST(HxOptionalVisibility, VisibleByDefaultAndAChangeRaisesOnChange) {
     int changes = 0;
     auto root = MakeRoot();
-    auto frame = MakeOwned<THxOptionalVisibilityProperty>(root.get(), [&](TPersistent*) { ++changes; });
+    auto frame =
+        MakeOwned<THxOptionalVisibilityProperty>(root.get(), [&](TPersistent*) { ++changes; });
     auto other = MakeOwned<THxOptionalVisibilityProperty>(root.get(), root->Lock());
     EXPECT_TRUE(frame->GetVisible());
     EXPECT_TRUE(other->GetVisible());
@@ -121,7 +128,8 @@ TEST(HxPersistentAssign, CopiesPublishedPropertiesAndSubObjects) {
 }
 
 TEST(HxPersistentAssign, AnotherClassOfTheFamilyCopiesTheNamesItShares) {
-    auto range = MakeOwned<TTestRange>(static_cast<TPersistent*>(nullptr), THxLock::Create(nullptr));
+    auto range =
+        MakeOwned<TTestRange>(static_cast<TPersistent*>(nullptr), THxLock::Create(nullptr));
     range->SetLow(-9.0);
     auto dest = MakeRoot();
     dest->Assign(range.get());
@@ -131,7 +139,8 @@ TEST(HxPersistentAssign, AnotherClassOfTheFamilyCopiesTheNamesItShares) {
 
 TEST(HxPersistentAssign, AnotherFamilyRaisesTheCannotAssignError) {
     auto dest = MakeRoot();
-    auto collection = MakeOwned<TTestCollection>(static_cast<TPersistent*>(nullptr), ItemFactory<TTestItem>());
+    auto collection =
+        MakeOwned<TTestCollection>(static_cast<TPersistent*>(nullptr), ItemFactory<TTestItem>());
     TCollectionItem* item = collection->Add();
     try {
         dest->Assign(item);
@@ -140,7 +149,8 @@ TEST(HxPersistentAssign, AnotherFamilyRaisesTheCannotAssignError) {
         EXPECT_EQ(e.Message(), QStringLiteral("Cannot assign a TTestItem to a TTestSettings"));
     }
     EXPECT_THROW(dest->Assign(nullptr), EConvertError);
-    EXPECT_EQ(dest->Lock()->Instance()->GetCounts().CountLocks, 0) << "the write lock is released on the error";
+    EXPECT_EQ(dest->Lock()->Instance()->GetCounts().CountLocks, 0)
+        << "the write lock is released on the error";
 }
 
 TEST(HxPersistentZeroFloats, ZerosSurviveTheStoredForm) {
@@ -150,7 +160,8 @@ TEST(HxPersistentZeroFloats, ZerosSurviveTheStoredForm) {
     holder->GetSettings()->SetMid(1.5);
     holder->GetSettings()->SetHigh(0.0);
     const QString text = ComponentToText(holder.get());
-    EXPECT_EQ(ZeroFloatEntries(text, QStringLiteral("Settings")), (QStringList{"Low", "High"})) << text.toStdString();
+    EXPECT_EQ(ZeroFloatEntries(text, QStringLiteral("Settings")), (QStringList{"Low", "High"}))
+        << text.toStdString();
     EXPECT_TRUE(text.contains(QStringLiteral("Settings.Mid = 1.5"))) << text.toStdString();
 
     auto copy = MakeOwned<TTestHolder>(nullptr);

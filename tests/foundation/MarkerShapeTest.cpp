@@ -58,11 +58,13 @@ void AddPolygon(TPixels& APixels, const std::vector<TPoint>& APoints) {
             int positive = 0, negative = 0;
             for (size_t i = 0; i < APoints.size(); ++i) {
                 const TPoint a = APoints[i], b = APoints[(i + 1) % APoints.size()];
-                const int64_t cross = int64_t{b.X - a.X} * (y - a.Y) - int64_t{b.Y - a.Y} * (x - a.X);
+                const int64_t cross =
+                    int64_t{b.X - a.X} * (y - a.Y) - int64_t{b.Y - a.Y} * (x - a.X);
                 positive += cross > 0;
                 negative += cross < 0;
             }
-            if (positive == static_cast<int>(APoints.size()) || negative == static_cast<int>(APoints.size()))
+            if (positive == static_cast<int>(APoints.size()) ||
+                negative == static_cast<int>(APoints.size()))
                 APixels[{x, y}] = BrushColor;
         }
     TPixels outline;
@@ -105,19 +107,31 @@ struct TShapeModel {
     }
     void Triangle(TPixels& P, TTriangleKind AKind) const {
         switch (AKind) {
-        case TTriangleKind::Up: AddPolygon(P, {{x, y - e}, {x - r, y + 2 * r - e}, {x + r, y + 2 * r - e}}); break;
-        case TTriangleKind::Down: AddPolygon(P, {{x, y + e}, {x - r, y + e - 2 * r}, {x + r, y + e - 2 * r}}); break;
-        case TTriangleKind::Left: AddPolygon(P, {{x - e, y}, {x + 2 * r - e, y - r}, {x + 2 * r - e, y + r}}); break;
-        case TTriangleKind::Right: AddPolygon(P, {{x + e, y}, {x + e - 2 * r, y - r}, {x + e - 2 * r, y + r}}); break;
+        case TTriangleKind::Up:
+            AddPolygon(P, {{x, y - e}, {x - r, y + 2 * r - e}, {x + r, y + 2 * r - e}});
+            break;
+        case TTriangleKind::Down:
+            AddPolygon(P, {{x, y + e}, {x - r, y + e - 2 * r}, {x + r, y + e - 2 * r}});
+            break;
+        case TTriangleKind::Left:
+            AddPolygon(P, {{x - e, y}, {x + 2 * r - e, y - r}, {x + 2 * r - e, y + r}});
+            break;
+        case TTriangleKind::Right:
+            AddPolygon(P, {{x + e, y}, {x + e - 2 * r, y - r}, {x + e - 2 * r, y + r}});
+            break;
         }
     }
 };
 
-TPixels Expected(TKvDisplayMarkerShape AShape, int32_t X, int32_t Y, bool AVertical, int32_t AExtra, int32_t ASize) {
-    const TShapeModel m = AVertical ? TShapeModel{Y, X, AExtra, ASize + AExtra} : TShapeModel{X, Y, AExtra, ASize + AExtra};
+TPixels Expected(TKvDisplayMarkerShape AShape, int32_t X, int32_t Y, bool AVertical, int32_t AExtra,
+                 int32_t ASize) {
+    const TShapeModel m = AVertical ? TShapeModel{Y, X, AExtra, ASize + AExtra}
+                                    : TShapeModel{X, Y, AExtra, ASize + AExtra};
     TPixels p;
     switch (AShape) {
-    case msPoint: p[{m.x, m.y}] = PenColor; break;
+    case msPoint:
+        p[{m.x, m.y}] = PenColor;
+        break;
     case msSquare:
         for (int32_t y = m.T(); y < m.B(); ++y)
             for (int32_t x = m.L(); x < m.R(); ++x) {
@@ -125,21 +139,40 @@ TPixels Expected(TKvDisplayMarkerShape AShape, int32_t X, int32_t Y, bool AVerti
                 p[{x, y}] = edge ? PenColor : BrushColor;
             }
         break;
-    case msDiamond: AddPolygon(p, {{m.x, m.T()}, {m.L(), m.y}, {m.x, m.B() - 1}, {m.R() - 1, m.y}}); break;
-    case msPlus: m.Plus(p); break;
-    case msCross: m.Cross(p); break;
+    case msDiamond:
+        AddPolygon(p, {{m.x, m.T()}, {m.L(), m.y}, {m.x, m.B() - 1}, {m.R() - 1, m.y}});
+        break;
+    case msPlus:
+        m.Plus(p);
+        break;
+    case msCross:
+        m.Cross(p);
+        break;
     case msStar:
         m.Plus(p);
         m.Cross(p);
         break;
     // a vertical display turns the triangles: up is drawn left, down right, left down, right up
-    case msTriangleUp: m.Triangle(p, AVertical ? TTriangleKind::Left : TTriangleKind::Up); break;
-    case msTriangleDown: m.Triangle(p, AVertical ? TTriangleKind::Right : TTriangleKind::Down); break;
-    case msTriangleLeft: m.Triangle(p, AVertical ? TTriangleKind::Down : TTriangleKind::Left); break;
-    case msTriangleRight: m.Triangle(p, AVertical ? TTriangleKind::Up : TTriangleKind::Right); break;
-    case msHLine: AVertical ? m.VLine(p) : m.HLine(p); break;
-    case msVLine: AVertical ? m.HLine(p) : m.VLine(p); break;
-    case msCircle: break;
+    case msTriangleUp:
+        m.Triangle(p, AVertical ? TTriangleKind::Left : TTriangleKind::Up);
+        break;
+    case msTriangleDown:
+        m.Triangle(p, AVertical ? TTriangleKind::Right : TTriangleKind::Down);
+        break;
+    case msTriangleLeft:
+        m.Triangle(p, AVertical ? TTriangleKind::Down : TTriangleKind::Left);
+        break;
+    case msTriangleRight:
+        m.Triangle(p, AVertical ? TTriangleKind::Up : TTriangleKind::Right);
+        break;
+    case msHLine:
+        AVertical ? m.VLine(p) : m.HLine(p);
+        break;
+    case msVLine:
+        AVertical ? m.HLine(p) : m.VLine(p);
+        break;
+    case msCircle:
+        break;
     }
     return p;
 }
@@ -162,7 +195,8 @@ struct TMarkerSurface {
                 const TColor want = it == AExpected.end() ? clWhite : it->second;
                 const TColor got = ColorAt(Bitmap, x, y);
                 if (want == EdgeFill ? got != BrushColor && got != clWhite : got != want)
-                    out += "(" + std::to_string(x) + "," + std::to_string(y) + ":" + std::to_string(got) + ") ";
+                    out += "(" + std::to_string(x) + "," + std::to_string(y) + ":" +
+                           std::to_string(got) + ") ";
             }
         return out;
     }
@@ -170,8 +204,9 @@ struct TMarkerSurface {
     THxCanvasImpl Canvas;
 };
 
-const TKvDisplayMarkerShape ExactShapes[] = {msPoint, msSquare, msDiamond, msPlus, msCross, msStar, msTriangleUp,
-                                             msTriangleDown, msTriangleLeft, msTriangleRight, msHLine, msVLine};
+const TKvDisplayMarkerShape ExactShapes[] = {
+    msPoint,      msSquare,       msDiamond,      msPlus,          msCross, msStar,
+    msTriangleUp, msTriangleDown, msTriangleLeft, msTriangleRight, msHLine, msVLine};
 
 TEST(MarkerShape, EveryShapeMatchesItsGeometryPixelByPixel) {
     for (TKvDisplayMarkerShape shape : ExactShapes)
@@ -182,7 +217,8 @@ TEST(MarkerShape, EveryShapeMatchesItsGeometryPixelByPixel) {
                     TMarkerSurface s;
                     DrawMarkerShape(s.Canvas, 21, 17, vertical, extra, size, shape);
                     EXPECT_EQ(s.Differences(expected), "")
-                        << "shape " << shape << " vertical " << vertical << " extra " << extra << " size " << size;
+                        << "shape " << shape << " vertical " << vertical << " extra " << extra
+                        << " size " << size;
                     // with a clear brush only the pen's pixels remain, exactly
                     TPixels outline;
                     for (const auto& [p, color] : expected)
@@ -192,7 +228,8 @@ TEST(MarkerShape, EveryShapeMatchesItsGeometryPixelByPixel) {
                     clear.Canvas.GetBrush().SetStyle(lbsClear);
                     DrawMarkerShape(clear.Canvas, 21, 17, vertical, extra, size, shape);
                     EXPECT_EQ(clear.Differences(outline), "")
-                        << "outline of shape " << shape << " vertical " << vertical << " extra " << extra << " size " << size;
+                        << "outline of shape " << shape << " vertical " << vertical << " extra "
+                        << extra << " size " << size;
                 }
 }
 
@@ -203,7 +240,8 @@ TEST(MarkerShape, DiamondOfSizeTwoHasItsCornersTwoPixelsOut) {
     for (TPoint corner : {Point(10, 8), Point(8, 10), Point(10, 12), Point(12, 10)})
         EXPECT_EQ(ColorAt(s.Bitmap, corner.X, corner.Y), PenColor) << corner.X << "," << corner.Y;
     for (TPoint outside : {Point(10, 7), Point(7, 10), Point(10, 13), Point(13, 10), Point(10, 10)})
-        EXPECT_EQ(ColorAt(s.Bitmap, outside.X, outside.Y), clWhite) << outside.X << "," << outside.Y;
+        EXPECT_EQ(ColorAt(s.Bitmap, outside.X, outside.Y), clWhite)
+            << outside.X << "," << outside.Y;
 }
 
 TEST(MarkerShape, CircleFillsItsBoxSymmetrically) {

@@ -1,6 +1,7 @@
 #include "TestSettings.h"
 
-TTestSettings::TTestSettings(TPersistent* AOwnerProperty, const THxLockPtr& ALock, TNotifyEvent AOnChange)
+TTestSettings::TTestSettings(TPersistent* AOwnerProperty, const THxLockPtr& ALock,
+                             TNotifyEvent AOnChange)
     : THxPersistentNotify(AOwnerProperty, ALock, std::move(AOnChange)),
       FFrame(MakeOwned<THxOptionalVisibilityProperty>(this, nullptr)) {}
 
@@ -9,4 +10,5 @@ TTestSettings::TTestSettings(THxPersistent* AOwner, TNotifyEvent AOnChange)
       FFrame(MakeOwned<THxOptionalVisibilityProperty>(this, nullptr)) {}
 
 TTestHolder::TTestHolder(TComponent* AOwner)
-    : TComponent(AOwner), FLock(THxLock::Create(nullptr)), FSettings(MakeOwned<TTestSettings>(this, FLock)) {}
+    : TComponent(AOwner), FLock(THxLock::Create(nullptr)),
+      FSettings(MakeOwned<TTestSettings>(this, FLock)) {}

@@ -20,7 +20,8 @@ class TTestSettings : public THxPersistentNotify {
     Q_PROPERTY(THxOptionalVisibilityProperty* Frame READ GetFrame)
     Q_CLASSINFO("default:Sync", "stNone")
 public:
-    TTestSettings(TPersistent* AOwnerProperty, const THxLockPtr& ALock, TNotifyEvent AOnChange = nullptr);
+    TTestSettings(TPersistent* AOwnerProperty, const THxLockPtr& ALock,
+                  TNotifyEvent AOnChange = nullptr);
     TTestSettings(THxPersistent* AOwner, TNotifyEvent AOnChange);
 
     double GetLow() const { return FLock->Getter(FLow); }

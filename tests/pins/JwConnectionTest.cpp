@@ -125,7 +125,9 @@ TEST_F(Pins, RegisteredConverterBridgesTypesAndIsFreedWithTheLastLink) {
 TEST_F(Pins, RegisteringAConverterPairTwiceKeepsOneEntryWithTheLaterClass) {
     const auto Count = GetFormatConverterEntries().size();
     RegisterFormatConverter(TypeC, TypeA, &JwConverterClass<TTestConverter>);
-    auto Other = [](const TGUID& AIn, const TGUID& AOut) -> TJwFormatConverter* { return new TTestConverter(AIn, AOut); };
+    auto Other = [](const TGUID& AIn, const TGUID& AOut) -> TJwFormatConverter* {
+        return new TTestConverter(AIn, AOut);
+    };
     RegisterFormatConverter(TypeC, TypeA, Other);
     EXPECT_EQ(GetFormatConverterEntries().size(), Count + 1);
     EXPECT_EQ(FindFormatConverter(TypeC, TypeA), Other);
@@ -140,7 +142,8 @@ TEST_F(Pins, DisplayTexts) {
     EXPECT_EQ(Comp2->GetInput()->GetConnectionName(), QStringLiteral("Form1.Comp1.Output"));
     ASSERT_TRUE(Source()->Connect(Comp3->GetInput()));
     ASSERT_TRUE(Source()->Connect(Comp4->GetInput()));
-    EXPECT_EQ(Source()->GetConnectionName(), QStringLiteral("( ") + QString::number(3) + QStringLiteral(" Links )"));
+    EXPECT_EQ(Source()->GetConnectionName(),
+              QStringLiteral("( ") + QString::number(3) + QStringLiteral(" Links )"));
 }
 
 TEST_F(Pins, Names) {
@@ -226,12 +229,16 @@ TEST_F(Pins, SelfDependencyRaisesAndRestoresTheNestingCounter) {
     auto* Sink = Comp2->GetInput();
     ASSERT_TRUE(Source()->Connect(Sink));
     // The sink's owner forwards everything back into the source.
-    Sink->OnReceive = [&](const TJwNotifyOperationPtr& AOperation) { Source()->Notify(AOperation); };
+    Sink->OnReceive = [&](const TJwNotifyOperationPtr& AOperation) {
+        Source()->Notify(AOperation);
+    };
     try {
         Source()->Notify(TJwNotifyOperationPtr(new TJwNotifyOperation));
         FAIL() << "no error raised";
     } catch (const EJwPinError& E) {
-        EXPECT_EQ(E.Message(), QStringLiteral("The pin depends on itself. Please protect with functional dependency."));
+        EXPECT_EQ(E.Message(),
+                  QStringLiteral(
+                      "The pin depends on itself. Please protect with functional dependency."));
     }
     EXPECT_EQ(Source()->GetInSending(), 0);
     // 201 sends got in before the 202nd was refused.
@@ -274,7 +281,8 @@ TEST(PinStreamType, AddReplacesRemoveKeepsOrder) {
     Types.AddType(TypeA);
     Types.AddType(TypeB);
     Types.AddType(TypeC);
-    Types.AddType(TypeA, [](TJwPin*, const TGUID&, uint32_t, const TJwNotifyOperationPtr&) { return true; });
+    Types.AddType(
+        TypeA, [](TJwPin*, const TGUID&, uint32_t, const TJwNotifyOperationPtr&) { return true; });
     ASSERT_EQ(Types.GetLength(), 3);
     EXPECT_TRUE(Types.GetSubmitFunc(0));
     Types.RemoveType(TypeB);

@@ -237,7 +237,8 @@ public:
         TJwLockEvent Event;
         std::thread::id Thread;
     };
-    void LockEvent(IJwLock* ALock, IJwLockSection* ASection, TJwLockEvent AEvent, std::thread::id AThreadID) override {
+    void LockEvent(IJwLock* ALock, IJwLockSection* ASection, TJwLockEvent AEvent,
+                   std::thread::id AThreadID) override {
         if (AEvent == FFailOn)
             throw std::runtime_error("monitor failed");
         FRecords.push_back({ALock, ASection, AEvent, AThreadID});
@@ -278,11 +279,12 @@ TEST(JwLockEvents, EveryLockAndSectionIsReportedWithItsEvent) {
         }
         const auto Stop = Lock->StopLock();
     }
-    const std::vector<E> Expected{E::Create,           E::BeginWriteCreate, E::WriteCreate,       E::BeginReadCreate,
-                                  E::ReadCreate,       E::BeginUnlockCreate, E::UnlockCreate,     E::BeginUnlockDestroy,
-                                  E::UnlockDestroy,    E::BeginReadDestroy, E::ReadDestroy,       E::BeginWriteDestroy,
-                                  E::WriteDestroy,     E::BeginStopCreate,  E::StopCreate,        E::BeginStopDestroy,
-                                  E::StopDestroy,      E::Destroy};
+    const std::vector<E> Expected{E::Create,           E::BeginWriteCreate,   E::WriteCreate,
+                                  E::BeginReadCreate,  E::ReadCreate,         E::BeginUnlockCreate,
+                                  E::UnlockCreate,     E::BeginUnlockDestroy, E::UnlockDestroy,
+                                  E::BeginReadDestroy, E::ReadDestroy,        E::BeginWriteDestroy,
+                                  E::WriteDestroy,     E::BeginStopCreate,    E::StopCreate,
+                                  E::BeginStopDestroy, E::StopDestroy,        E::Destroy};
     EXPECT_EQ(Monitor.Log().Events(Raw), Expected);
     for (const auto& Record : Monitor.Log().FRecords) {
         EXPECT_EQ(Record.Thread, std::this_thread::get_id());
@@ -314,7 +316,8 @@ TEST(JwLockEvents, AMonitorsErrorReachesTheCallerAndLeavesTheLockFree) {
 
 TEST(JwLockEvents, NamesArePaddedToEighteenCharacters) {
     EXPECT_EQ(JwLockEventName(TJwLockEvent::None), QStringLiteral("None              "));
-    EXPECT_EQ(JwLockEventName(TJwLockEvent::BeginUnlockDestroy), QStringLiteral("BeginUnlockDestroy"));
+    EXPECT_EQ(JwLockEventName(TJwLockEvent::BeginUnlockDestroy),
+              QStringLiteral("BeginUnlockDestroy"));
     EXPECT_EQ(JwLockEventName(TJwLockEvent::ReadDestroy).trimmed(), QStringLiteral("ReadDestroy"));
     for (int32_t I = 0; I < JwLockEventCount; ++I)
         EXPECT_EQ(JwLockEventName(static_cast<TJwLockEvent>(I)).size(), 18);
@@ -331,8 +334,9 @@ TEST(TJwLock, UnlockInOrderTakesTheFirstLockBeforeThisOne) {
     for (const auto& Record : Monitor.Log().FRecords)
         Seen.emplace_back(Record.Lock, Record.Event);
     const std::vector<std::pair<IJwLock*, E>> Expected{
-        {Owner.get(), E::BeginUnlockCreate},  {Owner.get(), E::UnlockCreate},      {Owner.get(), E::BeginUnlockDestroy},
-        {Input.get(), E::BeginWriteCreate},   {Input.get(), E::WriteCreate},       {Input.get(), E::BeginWriteDestroy},
+        {Owner.get(), E::BeginUnlockCreate},  {Owner.get(), E::UnlockCreate},
+        {Owner.get(), E::BeginUnlockDestroy}, {Input.get(), E::BeginWriteCreate},
+        {Input.get(), E::WriteCreate},        {Input.get(), E::BeginWriteDestroy},
         {Input.get(), E::WriteDestroy},       {Owner.get(), E::UnlockDestroy}};
     EXPECT_EQ(Seen, Expected);
     EXPECT_EQ(Owner->GetCounts().CountLocks, 1);

@@ -18,8 +18,9 @@ TEST(TJwNotifyOperation, IDsAreDistinctAcrossThreads) {
         Workers.emplace_back([&IDs, T] {
             for (int I = 0; I < PerThread; ++I) {
                 // Each kind draws from the same counter.
-                const TJwNotifyOperationPtr Operation = I % 2 ? TJwNotifyOperationPtr(new TJwStopOperation)
-                                                              : TJwNotifyOperationPtr(new TJwSuppliedRealOperation(I));
+                const TJwNotifyOperationPtr Operation =
+                    I % 2 ? TJwNotifyOperationPtr(new TJwStopOperation)
+                          : TJwNotifyOperationPtr(new TJwSuppliedRealOperation(I));
                 IDs[static_cast<size_t>(T)].push_back(Operation->GetOperationID());
             }
         });
@@ -56,9 +57,11 @@ TEST(TJwNotifyOperation, ReceiversTellKindsApartByClass) {
     EXPECT_EQ(Sink->Received[0].Operation->GetOperationID(), SampleRate->GetOperationID());
     // A start with a rate is a start, and not a supplied value.
     EXPECT_NE(dynamic_cast<TJwStartOperation*>(Start), nullptr);
-    EXPECT_EQ(dynamic_cast<TJwSuppliedOperation*>(Sink->Received[0].Operation->Instance()), nullptr);
+    EXPECT_EQ(dynamic_cast<TJwSuppliedOperation*>(Sink->Received[0].Operation->Instance()),
+              nullptr);
 
-    auto* Ranged = dynamic_cast<TJwSuppliedRealValueRangeOperation*>(Sink->Received[1].Operation->Instance());
+    auto* Ranged =
+        dynamic_cast<TJwSuppliedRealValueRangeOperation*>(Sink->Received[1].Operation->Instance());
     ASSERT_NE(Ranged, nullptr);
     EXPECT_EQ(Ranged->GetValue(), 0.5);
     EXPECT_EQ(Ranged->GetMin(), -1.0);

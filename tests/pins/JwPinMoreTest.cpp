@@ -21,7 +21,8 @@ public:
             throw Exception(QStringLiteral("observer failed"));
     }
     int Count(TJwPinEvent AEvent, TJwObject* AObject) const {
-        return static_cast<int>(std::count(Events.begin(), Events.end(), std::make_pair(AEvent, AObject)));
+        return static_cast<int>(
+            std::count(Events.begin(), Events.end(), std::make_pair(AEvent, AObject)));
     }
     std::vector<std::pair<TJwPinEvent, TJwObject*>> Events;
     bool Raise = false;
@@ -160,14 +161,17 @@ TEST(PinLists, NameTheirPinsAndStoreTheirLinks) {
     ASSERT_TRUE(Right->Connect(Src->GetOutput()));
 
     const QString Text = ComponentToText(Form.get());
-    EXPECT_TRUE(Text.contains(QStringLiteral("Inputs.Pins = (('Right' ListForm.Src.Output))"))) << qPrintable(Text);
-    EXPECT_TRUE(Text.contains(QStringLiteral("Output.SinkPins = ((ListForm.Mixer.Inputs._Pin1 'ListForm.Mixer.Inputs.Right'))")));
+    EXPECT_TRUE(Text.contains(QStringLiteral("Inputs.Pins = (('Right' ListForm.Src.Output))")))
+        << qPrintable(Text);
+    EXPECT_TRUE(Text.contains(QStringLiteral(
+        "Output.SinkPins = ((ListForm.Mixer.Inputs._Pin1 'ListForm.Mixer.Inputs.Right'))")));
     Form.reset();
     auto Read = CreateComponentFromText(Text);
     auto* ReadMixer = qobject_cast<TListComponent*>(Read->FindComponent(QStringLiteral("Mixer")));
     auto* ReadSrc = qobject_cast<TPinComponent*>(Read->FindComponent(QStringLiteral("Src")));
     ASSERT_TRUE(ReadMixer && ReadSrc);
-    auto* ReadRight = dynamic_cast<TJwSinkPin*>(ReadMixer->GetInputs()->Find(QStringLiteral("Right")));
+    auto* ReadRight =
+        dynamic_cast<TJwSinkPin*>(ReadMixer->GetInputs()->Find(QStringLiteral("Right")));
     EXPECT_EQ(ReadRight->GetSourcePin(), ReadSrc->GetOutput());
     EXPECT_FALSE(ReadMixer->GetInputs()->Pins(0)->IsConnected());
     EXPECT_TRUE(TJwUnloadedPin::Pending().empty());

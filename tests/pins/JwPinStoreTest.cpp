@@ -35,7 +35,8 @@ TEST_F(PinStore, LinkIsRestoredWhenTheSinkIsReadFirst) {
     auto* Src = Add(Form.get(), "Src");
     ASSERT_TRUE(Dst->GetInput()->Connect(Src->GetOutput()));
     const QString Text = ComponentToText(Form.get());
-    ASSERT_LT(Text.indexOf(QStringLiteral("object Dst")), Text.indexOf(QStringLiteral("object Src")));
+    ASSERT_LT(Text.indexOf(QStringLiteral("object Dst")),
+              Text.indexOf(QStringLiteral("object Src")));
     EXPECT_TRUE(Text.contains(QStringLiteral("Input.SourcePin = Form1.Src.Output")));
     EXPECT_TRUE(Text.contains(QStringLiteral("Output.SinkPins = (Form1.Dst.Input)")));
     Form.reset();
@@ -66,7 +67,8 @@ TEST_F(PinStore, LinkIsRestoredWhenTheSourceIsReadFirstAndOnlyTheSinkStoresIt) {
     Text.remove(QStringLiteral("Output.SinkPins = (Form1.Dst.Input)"));
 
     auto Read = CreateComponentFromText(Text);
-    EXPECT_EQ(Find(Read.get(), "Dst")->GetInput()->GetSourcePin(), Find(Read.get(), "Src")->GetOutput());
+    EXPECT_EQ(Find(Read.get(), "Dst")->GetInput()->GetSourcePin(),
+              Find(Read.get(), "Src")->GetOutput());
 }
 
 TEST_F(PinStore, AFormReadUnderAnotherNameKeepsItsLinks) {
@@ -81,16 +83,18 @@ TEST_F(PinStore, AFormReadUnderAnotherNameKeepsItsLinks) {
 
     auto Read = CreateComponentFromText(Text);
     ASSERT_EQ(Read->GetName(), QStringLiteral("Form2"));
-    EXPECT_EQ(Find(Read.get(), "Dst")->GetInput()->GetSourcePin(), Find(Read.get(), "Src")->GetOutput());
-    EXPECT_EQ(Find(Read.get(), "Dst")->GetInput()->GetConnectionName(), QStringLiteral("Form2.Src.Output"));
+    EXPECT_EQ(Find(Read.get(), "Dst")->GetInput()->GetSourcePin(),
+              Find(Read.get(), "Src")->GetOutput());
+    EXPECT_EQ(Find(Read.get(), "Dst")->GetInput()->GetConnectionName(),
+              QStringLiteral("Form2.Src.Output"));
 }
 
 TEST_F(PinStore, ALinkToAPinThatNeverComesStaysWithAPlaceholder) {
     auto Form = MakeOwned<TPinForm>(nullptr);
     Form->SetName(QStringLiteral("Form1"));
     auto* Dst = Add(Form.get(), "Dst");
-    EXPECT_TRUE(Dst->GetInput()->TryLinkTo(Form.get(), QStringLiteral("Form9.Gone.Output"), QStringLiteral("Form9"),
-                                           QString()));
+    EXPECT_TRUE(Dst->GetInput()->TryLinkTo(Form.get(), QStringLiteral("Form9.Gone.Output"),
+                                           QStringLiteral("Form9"), QString()));
     EXPECT_EQ(Dst->GetInput()->GetConnectionName(), QStringLiteral("Form1.Gone.Output"));
     const auto Pending = TJwUnloadedPin::Pending();
     ASSERT_EQ(Pending.size(), 1u);
@@ -100,7 +104,8 @@ TEST_F(PinStore, ALinkToAPinThatNeverComesStaysWithAPlaceholder) {
     Gone->GetOutput()->ResolveUnloadedPins();
     EXPECT_EQ(Dst->GetInput()->GetSourcePin(), Gone->GetOutput());
     EXPECT_TRUE(TJwUnloadedPin::Pending().empty());
-    EXPECT_TRUE(Dst->GetInput()->TryLinkTo(Form.get(), QStringLiteral("nil"), QString(), QString()));
+    EXPECT_TRUE(
+        Dst->GetInput()->TryLinkTo(Form.get(), QStringLiteral("nil"), QString(), QString()));
     EXPECT_FALSE(Dst->GetInput()->IsConnected());
 }
 
@@ -120,7 +125,8 @@ TEST_F(PinStore, ASourceStoresTheLinksThatWaitForTheirSink) {
     auto Read = CreateComponentFromText(Text);
     ASSERT_EQ(TJwUnloadedPin::Pending().size(), 1u);
     // Saved again before the sink came: the link is kept.
-    EXPECT_TRUE(ComponentToText(Read.get()).contains(QStringLiteral("Output.SinkPins = (Form1.Later.Input)")));
+    EXPECT_TRUE(ComponentToText(Read.get())
+                    .contains(QStringLiteral("Output.SinkPins = (Form1.Later.Input)")));
     // And it is made when the sink comes.
     auto* Later = Add(Read.get(), "Later");
     Later->GetInput()->ResolveUnloadedPins();
@@ -155,10 +161,11 @@ TEST_F(PinStore, APlaceholderLeftAtExitIsFreedWithoutHarm) {
             auto* Form = new TPinForm(nullptr);
             Form->SetName(QStringLiteral("Form1"));
             auto* Dst = Add(Form, "Dst");
-            Dst->GetInput()->TryLinkTo(Form, QStringLiteral("Form1.Gone.Output"), QStringLiteral("Form1"),
-                                       QString());
+            Dst->GetInput()->TryLinkTo(Form, QStringLiteral("Form1.Gone.Output"),
+                                       QStringLiteral("Form1"), QString());
             const bool Waiting = TJwUnloadedPin::Pending().size() == 1;
-            // Gone, but its placeholder is only freed when the list is next looked at: here, at exit.
+            // Gone, but its placeholder is only freed when the list is next looked at: here, at
+            // exit.
             TPersistent::Free(Form);
             std::exit(Waiting ? 0 : 3);
         },

@@ -24,7 +24,8 @@ public:
     QString GetFullName(bool AIncludeRootForm) const override {
         return AIncludeRootForm ? FRoot + QLatin1Char('.') + FName : FName;
     }
-    void ReceiveStateUpdate(const TJwNotifyOperationPtr& AOperation, IJwDispatcherPin* AOrigin) override {
+    void ReceiveStateUpdate(const TJwNotifyOperationPtr& AOperation,
+                            IJwDispatcherPin* AOrigin) override {
         Updates.push_back({AOperation->GetOperationID(), AOrigin});
     }
     void DispatcherDropped(TJwStateDispatcher* ADispatcher) override {
@@ -34,7 +35,8 @@ public:
     }
     TDispatcherPtr NewStateDispatcher(const QString& AName, bool ADesignTime) override {
         ++Made;
-        return TDispatcherPtr(new TJwStateDispatcher(MakeName.isEmpty() ? AName : MakeName, ADesignTime));
+        return TDispatcherPtr(
+            new TJwStateDispatcher(MakeName.isEmpty() ? AName : MakeName, ADesignTime));
     }
 
     struct TUpdate {
@@ -56,9 +58,11 @@ private:
 TEST(TJwStateDispatcher, GetUniqueNameSkipsNamesInUse) {
     const auto Link1 = TJwStateDispatcher::CreateNamed(QStringLiteral("Form1Link1"), false);
     const auto Link2 = TJwStateDispatcher::CreateNamed(QStringLiteral("Form1Link2"), false);
-    EXPECT_EQ(TJwStateDispatcher::GetUniqueName(QStringLiteral("Form1"), false), QStringLiteral("Form1Link3"));
+    EXPECT_EQ(TJwStateDispatcher::GetUniqueName(QStringLiteral("Form1"), false),
+              QStringLiteral("Form1Link3"));
     // The design-time list is another kind.
-    EXPECT_EQ(TJwStateDispatcher::GetUniqueName(QStringLiteral("Form1"), true), QStringLiteral("Form1Link1"));
+    EXPECT_EQ(TJwStateDispatcher::GetUniqueName(QStringLiteral("Form1"), true),
+              QStringLiteral("Form1Link1"));
     {
         auto Link3 = TJwStateDispatcher::Create(QStringLiteral("Form1"), false);
         EXPECT_EQ(Link3->GetName(), QStringLiteral("Form1Link3"));
@@ -66,7 +70,8 @@ TEST(TJwStateDispatcher, GetUniqueNameSkipsNamesInUse) {
     }
     // A dispatcher leaves its list with its last reference, and its name is free again.
     EXPECT_TRUE(TJwStateDispatcher::IsUniqueName(QStringLiteral("Form1Link3"), false));
-    EXPECT_EQ(TJwStateDispatcher::GetUniqueName(QStringLiteral("Form1"), false), QStringLiteral("Form1Link3"));
+    EXPECT_EQ(TJwStateDispatcher::GetUniqueName(QStringLiteral("Form1"), false),
+              QStringLiteral("Form1Link3"));
 }
 
 TEST(TJwStateDispatcher, GetByNameMatchesExactlyWithinItsKind) {
@@ -88,13 +93,15 @@ TEST(TJwStateDispatcher, GetByNameCreateMakesTheDispatcherThroughThePinOnce) {
     EXPECT_EQ(TJwStateDispatcher::GetByName(QStringLiteral("ByPin"), false), First);
 
     Pin.MakeName = QStringLiteral("Wrong");
-    EXPECT_THROW(TJwStateDispatcher::GetByNameCreate(&Pin, QStringLiteral("Other"), false), Exception);
+    EXPECT_THROW(TJwStateDispatcher::GetByNameCreate(&Pin, QStringLiteral("Other"), false),
+                 Exception);
     EXPECT_FALSE(TJwStateDispatcher::GetByName(QStringLiteral("Wrong"), false));
 }
 
 TEST(TJwStateDispatcher, MembersJoinOnceAndAnswerTheirPlaceAndForms) {
     const auto Dispatcher = TJwStateDispatcher::CreateNamed(QStringLiteral("Members"), false);
-    TTestPin A(QStringLiteral("A"), ptSource), B(QStringLiteral("B"), ptSink), C(QStringLiteral("C"), ptState);
+    TTestPin A(QStringLiteral("A"), ptSource), B(QStringLiteral("B"), ptSink),
+        C(QStringLiteral("C"), ptState);
     TTestPin Real(QStringLiteral("Real"), ptSink);
     Dispatcher->AddPin(&A);
     Dispatcher->AddPin(&A);
@@ -120,7 +127,8 @@ TEST(TJwStateDispatcher, MembersJoinOnceAndAnswerTheirPlaceAndForms) {
 
 TEST(TJwStateDispatcher, CanConnectAfterFollowsTheChainOfAfterPins) {
     const auto Dispatcher = TJwStateDispatcher::CreateNamed(QStringLiteral("Chain"), false);
-    TTestPin A(QStringLiteral("A"), ptState), B(QStringLiteral("B"), ptState), C(QStringLiteral("C"), ptState);
+    TTestPin A(QStringLiteral("A"), ptState), B(QStringLiteral("B"), ptState),
+        C(QStringLiteral("C"), ptState);
     TTestPin Outsider(QStringLiteral("O"), ptState), New(QStringLiteral("N"), ptState);
     Dispatcher->AddPin(&A);
     Dispatcher->AddPinAfter(&B, &B, &A);
@@ -137,7 +145,8 @@ TEST(TJwStateDispatcher, CanConnectAfterFollowsTheChainOfAfterPins) {
 
 TEST(TJwStateDispatcher, CanConnectAfterAnswersFalseForACircleOfAfterPins) {
     const auto Dispatcher = TJwStateDispatcher::CreateNamed(QStringLiteral("Circle"), false);
-    TTestPin A(QStringLiteral("A"), ptState), B(QStringLiteral("B"), ptState), New(QStringLiteral("N"), ptState);
+    TTestPin A(QStringLiteral("A"), ptState), B(QStringLiteral("B"), ptState),
+        New(QStringLiteral("N"), ptState);
     Dispatcher->AddPinAfter(&A, &A, &B);
     Dispatcher->AddPinAfter(&B, &B, &A);
     EXPECT_FALSE(Dispatcher->CanConnectAfter(&New, &A));
@@ -145,7 +154,8 @@ TEST(TJwStateDispatcher, CanConnectAfterAnswersFalseForACircleOfAfterPins) {
 
 TEST(TJwStateDispatcher, RemovingAPinKeepsTheOrderOfThoseToldAfterIt) {
     const auto Dispatcher = TJwStateDispatcher::CreateNamed(QStringLiteral("Remove"), false);
-    TTestPin A(QStringLiteral("A"), ptState), B(QStringLiteral("B"), ptState), C(QStringLiteral("C"), ptState);
+    TTestPin A(QStringLiteral("A"), ptState), B(QStringLiteral("B"), ptState),
+        C(QStringLiteral("C"), ptState);
     Dispatcher->AddPin(&A);
     Dispatcher->AddPinAfter(&B, &B, &A);
     Dispatcher->AddPinAfter(&C, &C, &B);
@@ -218,7 +228,8 @@ TEST(TJwStateDispatcher, ConcurrentCreationGivesEveryDispatcherItsOwnName) {
     for (int T = 0; T < Threads; ++T)
         Workers.emplace_back([&Made, T] {
             for (int I = 0; I < PerThread; ++I) {
-                Made[static_cast<size_t>(T)].push_back(TJwStateDispatcher::Create(QStringLiteral("Race"), false));
+                Made[static_cast<size_t>(T)].push_back(
+                    TJwStateDispatcher::Create(QStringLiteral("Race"), false));
                 // Lookups run alongside, on dispatchers that other threads hold.
                 EXPECT_TRUE(TJwStateDispatcher::GetByName(QStringLiteral("RaceLink1"), false));
             }

@@ -5,8 +5,7 @@
 #include <atomic>
 #include <thread>
 
-template <class TPredicate>
-void WaitUntil(TPredicate APredicate) {
+template <class TPredicate> void WaitUntil(TPredicate APredicate) {
     while (!APredicate())
         std::this_thread::yield();
 }
@@ -16,7 +15,9 @@ class TSignal {
 public:
     void Raise() { FRaised.store(true); }
     bool IsRaised() const { return FRaised.load(); }
-    void Wait() const { WaitUntil([this] { return IsRaised(); }); }
+    void Wait() const {
+        WaitUntil([this] { return IsRaised(); });
+    }
 
 private:
     std::atomic<bool> FRaised{false};

@@ -17,20 +17,20 @@ TEST(AssignTest, CopiesPublishedStoredPropertiesAndRecursesIntoSubObjects) {
     source->SetLines({QStringLiteral("x")});
     source->GetAxis()->SetAlign(taTop);
     source->GetAxis()->SetU64(UINT64_MAX);
-    source->GetAxis()->SetHidden(99);  // not stored: stays
+    source->GetAxis()->SetHidden(99); // not stored: stays
     source->GetAxis()->GetRange()->SetLow(-0.0);
     source->GetAxis()->GetFont()->SetStyle(fsItalic);
     auto* m = static_cast<TTestMarker*>(source->GetMarkers()->Add());
     m->SetCaption(QStringLiteral("m"));
     m->GetFont()->SetHeight(-30);
     auto* buddy = new TTestChild(source.get());
-    source->SetBuddy(buddy);  // a reference: not copied
+    source->SetBuddy(buddy); // a reference: not copied
 
     TTestAxis* destAxis = dest->GetAxis();
     TTestRange* destRange = destAxis->GetRange();
     dest->Assign(source.get());
 
-    EXPECT_EQ(dest->GetName(), QStringLiteral("Dest"));  // the form skips "Name"
+    EXPECT_EQ(dest->GetName(), QStringLiteral("Dest")); // the form skips "Name"
     EXPECT_EQ(dest->GetCaption(), QStringLiteral("caption"));
     EXPECT_EQ(dest->GetColor(), clRed);
     EXPECT_EQ(dest->GetLines(), QStringList{QStringLiteral("x")});
@@ -69,8 +69,10 @@ TEST(PublishedPropertiesTest, EnumerationsByNameAndLookupIgnoringCase) {
     EXPECT_EQ(GetEnumProp(axis.get(), QStringLiteral("Align")), QStringLiteral("taBottom"));
     SetEnumProp(axis.get(), QStringLiteral("align"), QStringLiteral("taLeft"));
     EXPECT_EQ(axis->GetAlign(), taLeft);
-    EXPECT_THROW(SetEnumProp(axis.get(), QStringLiteral("Align"), QStringLiteral("taleft")), EConvertError);
-    EXPECT_THROW(SetEnumProp(axis.get(), QStringLiteral("Samples"), QStringLiteral("taLeft")), EConvertError);
+    EXPECT_THROW(SetEnumProp(axis.get(), QStringLiteral("Align"), QStringLiteral("taleft")),
+                 EConvertError);
+    EXPECT_THROW(SetEnumProp(axis.get(), QStringLiteral("Samples"), QStringLiteral("taLeft")),
+                 EConvertError);
     EXPECT_THROW(GetEnumProp(axis.get(), QStringLiteral("Nope")), EConvertError);
 
     SetPropValue(axis.get(), QStringLiteral("SAMPLES"), 7);
@@ -81,7 +83,8 @@ TEST(PublishedPropertiesTest, EnumerationsByNameAndLookupIgnoringCase) {
     std::vector<QString> names;
     for (const QMetaProperty& p : PublishedProperties(TTestChild::staticMetaObject))
         names.push_back(QString::fromLatin1(p.name()));
-    EXPECT_EQ(names, (std::vector<QString>{QStringLiteral("Name"), QStringLiteral("Value"), QStringLiteral("Buddy")}));
+    EXPECT_EQ(names, (std::vector<QString>{QStringLiteral("Name"), QStringLiteral("Value"),
+                                           QStringLiteral("Buddy")}));
     EXPECT_EQ(DeclaredDefault(TTestAxis::staticMetaObject, "Samples"), QStringLiteral("512"));
     EXPECT_FALSE(DeclaredDefault(TTestAxis::staticMetaObject, "Step").has_value());
 }

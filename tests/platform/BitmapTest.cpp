@@ -5,8 +5,8 @@
 #include <QBuffer>
 #include <QDir>
 #include <QTemporaryDir>
-#include <gtest/gtest.h>
 #include <cstring>
+#include <gtest/gtest.h>
 
 namespace {
 
@@ -24,7 +24,11 @@ Bgr PixelAt(const TBitmap& ABitmap, int x, int y) {
 } // namespace
 
 TEST(Bitmap, RowsArePaddedToFourBytesWithBlueFirst) {
-    const struct { TPixelFormat format; int width; int stride; } cases[] = {
+    const struct {
+        TPixelFormat format;
+        int width;
+        int stride;
+    } cases[] = {
         {pf24bit, 3, 12}, {pf32bit, 3, 12}, {pf24bit, 4, 12}, {pf24bit, 5, 16}, {pf24bit, 1, 4}};
     for (const auto& c : cases) {
         TBitmap bitmap(c.width, 2, c.format);
@@ -63,7 +67,8 @@ TEST(Bitmap, GrowingKeepsTheOldPixelsTopLeftAndWhitensTheRest) {
         bitmap.SetSize(8, 8);
         for (int y = 0; y < 8; ++y)
             for (int x = 0; x < 8; ++x) {
-                const Bgr expected = x < 5 && y < 5 ? Bgr{7, uint8_t(10 * y), uint8_t(10 * x)} : Bgr{255, 255, 255};
+                const Bgr expected =
+                    x < 5 && y < 5 ? Bgr{7, uint8_t(10 * y), uint8_t(10 * x)} : Bgr{255, 255, 255};
                 EXPECT_EQ(PixelAt(bitmap, x, y), expected) << x << "," << y;
             }
         bitmap.Canvas().Brush().SetColor(clBlack);

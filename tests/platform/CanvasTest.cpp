@@ -5,8 +5,8 @@
 
 #include <QFontInfo>
 #include <QFontMetrics>
-#include <gtest/gtest.h>
 #include <cmath>
+#include <gtest/gtest.h>
 #include <set>
 #include <utility>
 
@@ -163,7 +163,8 @@ TEST(CanvasShapes, HugeCoordinatesDrawTheVisiblePart) {
     s.canvas.FrameRect(Rect(INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX));
     s.canvas.Polygon({{INT32_MIN, 0}, {INT32_MAX, 0}, {0, INT32_MAX}});
     s.canvas.TextOut(INT32_MAX, INT32_MIN, "x");
-    s.canvas.StretchDraw(Rect(INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX), QImage(2, 2, QImage::Format_RGB32));
+    s.canvas.StretchDraw(Rect(INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX),
+                         QImage(2, 2, QImage::Format_RGB32));
     s.canvas.Brush().SetColor(clLime);
     s.canvas.FillRect(Rect(INT32_MIN, INT32_MIN, INT32_MAX, 5));
     EXPECT_EQ(s.Of(qRgb(0, 255, 0)), Box(0, 0, 23, 4));
@@ -255,7 +256,8 @@ TEST(CanvasShapes, PolygonOutlineIsOnePixelAndIncludesEveryVertex) {
     Surface s;
     s.canvas.Brush().SetStyle(bsClear);
     s.canvas.Polygon({{10, 8}, {8, 10}, {10, 12}, {12, 10}});
-    const Pixels diamond = {{10, 8}, {9, 9}, {8, 10}, {9, 11}, {10, 12}, {11, 11}, {12, 10}, {11, 9}};
+    const Pixels diamond = {{10, 8},  {9, 9},   {8, 10},  {9, 11},
+                            {10, 12}, {11, 11}, {12, 10}, {11, 9}};
     EXPECT_EQ(s.Of(Red), diamond);
     EXPECT_EQ(s.NotWhite(), diamond);
 

@@ -26,14 +26,14 @@ TEST(CollectionTest, ItemsKeepIndexAndIdThroughInsertMoveAndDelete) {
     EXPECT_EQ(markers->FindItemID(1), b);
     EXPECT_EQ(a->Collection(), markers.get());
 
-    c->SetIndex(99);  // clamped to the last position
+    c->SetIndex(99); // clamped to the last position
     EXPECT_EQ(c->Index(), 2);
     EXPECT_EQ(markers->Items(0), a);
     c->SetIndex(-5);
     EXPECT_EQ(markers->Items(0), c);
 
     TestLog().clear();
-    markers->Delete(1);  // a
+    markers->Delete(1); // a
     EXPECT_EQ(TestLog(), std::vector<std::string>{"~marker a"});
     EXPECT_EQ(markers->Count(), 2);
     EXPECT_EQ(b->Index(), 1);
@@ -63,8 +63,8 @@ TEST(CollectionTest, NotifiesAddsAndRemovalsAndReportsUpdatesOnce) {
     EXPECT_EQ(markers->Count(), 2);
     markers->Clear();
     const std::vector<std::pair<int, TCollectionNotification>> expected{
-        {0, TCollectionNotification::cnAdded},      {1, TCollectionNotification::cnAdded},
-        {2, TCollectionNotification::cnAdded},      {0, TCollectionNotification::cnExtracting},
+        {0, TCollectionNotification::cnAdded},    {1, TCollectionNotification::cnAdded},
+        {2, TCollectionNotification::cnAdded},    {0, TCollectionNotification::cnExtracting},
         {2, TCollectionNotification::cnDeleting}, {1, TCollectionNotification::cnDeleting}};
     EXPECT_EQ(markers->Notes, expected);
     EXPECT_TRUE(markers->AllWhole);
@@ -86,7 +86,7 @@ TEST(CollectionTest, AssignReplacesItemsWithCopies) {
     EXPECT_EQ(x->GetPosition(), -2.5);
     EXPECT_EQ(y->GetAlign(), taRight);
     EXPECT_EQ(source->Count(), 2);
-    dest->Assign(dest.get());  // self-assignment keeps the items
+    dest->Assign(dest.get()); // self-assignment keeps the items
     EXPECT_EQ(dest->Count(), 2);
 }
 

@@ -30,8 +30,8 @@ TEST_F(ComponentTest, OwnerFreesOwnedComponentsLastFirstAfterBeforeDestruction) 
     EXPECT_EQ(TTestChild::Live, liveBefore);
     // The owner's BeforeDestruction sees it whole; each owned component gets
     // its own BeforeDestruction (with its dynamic type) before its destructor.
-    const std::vector<std::string> expected{"before Owner child", "~Owner", "before B grandchild", "~B",
-                                            "before A child", "~A"};
+    const std::vector<std::string> expected{
+        "before Owner child", "~Owner", "before B grandchild", "~B", "before A child", "~A"};
     // The owner's destructor body logs before the base destructor frees the
     // owned components.
     EXPECT_EQ(TestLog(), expected);
@@ -80,8 +80,8 @@ TEST_F(ComponentTest, FreedComponentIsForgottenByThoseReferringToIt) {
     a->SetBuddy(b);
     outsider->SetBuddy(b);
     TPersistent::Free(b);
-    EXPECT_EQ(a->GetBuddy(), nullptr);         // told as a sibling of the same owner
-    EXPECT_EQ(outsider->GetBuddy(), nullptr);  // told through FreeNotification
+    EXPECT_EQ(a->GetBuddy(), nullptr);        // told as a sibling of the same owner
+    EXPECT_EQ(outsider->GetBuddy(), nullptr); // told through FreeNotification
     // Freeing the referring side first leaves nothing dangling either.
     auto* c = new TTestChild(owner.get());
     outsider->SetBuddy(c);
@@ -90,7 +90,8 @@ TEST_F(ComponentTest, FreedComponentIsForgottenByThoseReferringToIt) {
 }
 
 TEST_F(ComponentTest, FormatMessagePrintsUnsignedAsUnsigned) {
-    EXPECT_EQ(FormatMessage("Index out of range = %u", 4294967295u), QStringLiteral("Index out of range = 4294967295"));
+    EXPECT_EQ(FormatMessage("Index out of range = %u", 4294967295u),
+              QStringLiteral("Index out of range = 4294967295"));
     EXPECT_EQ(FormatMessage("Row out of range = %u", static_cast<uint32_t>(-1)),
               QStringLiteral("Row out of range = 4294967295"));
     EXPECT_EQ(FormatMessage("%s: %.1f", "x", 1.5), QStringLiteral("x: 1.5"));

@@ -1,7 +1,7 @@
 // Widget tests: real Qt events reach a control's operations with the
 // framework's buttons, shift states, coordinates and wheel directions.
-#include "platform/Exceptions.h"
 #include "platform/ClassRegistry.h"
+#include "platform/Exceptions.h"
 #include "platform/Forms.h"
 #include "platform/StoredForm.h"
 
@@ -27,8 +27,8 @@ struct Call {
     uint16_t key = 0;
 };
 
-Call Rec(std::string AOp, int AButton = -1, TShiftState AShift = {}, int X = 0, int Y = 0, QChar ACh = QChar(),
-         uint16_t AKey = 0) {
+Call Rec(std::string AOp, int AButton = -1, TShiftState AShift = {}, int X = 0, int Y = 0,
+         QChar ACh = QChar(), uint16_t AKey = 0) {
     return Call{std::move(AOp), AButton, AShift, X, Y, ACh, AKey};
 }
 
@@ -128,8 +128,8 @@ protected:
 
     void SendWheel(QPoint ALocal, int ADelta, Qt::KeyboardModifiers AModifiers = Qt::NoModifier) {
         const QPointF global = W()->mapToGlobal(QPointF(ALocal));
-        QWheelEvent event(QPointF(ALocal), global, QPoint(), QPoint(0, ADelta), Qt::NoButton, AModifiers,
-                          Qt::NoScrollPhase, false);
+        QWheelEvent event(QPointF(ALocal), global, QPoint(), QPoint(0, ADelta), Qt::NoButton,
+                          AModifiers, Qt::NoScrollPhase, false);
         QApplication::sendEvent(W(), &event);
     }
 
@@ -144,7 +144,8 @@ TEST_F(ControlTest, MouseButtonsShiftStateAndClientCoordinates) {
     QTest::mouseMove(W(), QPoint(7, 9));
     QTest::mouseRelease(W(), Qt::LeftButton, Qt::ShiftModifier, QPoint(8, 9));
     QTest::mousePress(W(), Qt::RightButton, Qt::ControlModifier | Qt::AltModifier, QPoint(50, 60));
-    QTest::mouseRelease(W(), Qt::RightButton, Qt::ControlModifier | Qt::AltModifier, QPoint(50, 60));
+    QTest::mouseRelease(W(), Qt::RightButton, Qt::ControlModifier | Qt::AltModifier,
+                        QPoint(50, 60));
 
     const auto downs = control->Of("down");
     ASSERT_EQ(downs.size(), 2u);
@@ -209,10 +210,13 @@ TEST_F(ControlTest, WheelStepsNobodyHandlesAreLeftForTheParent) {
     inner->SetParent(control);
     inner->SetBounds(0, 0, 50, 50);
     bool handled = false;
-    inner->OnMouseWheelUp = [&](TControl*, TShiftState, TPoint, bool& AHandled) { AHandled = handled; };
+    inner->OnMouseWheelUp = [&](TControl*, TShiftState, TPoint, bool& AHandled) {
+        AHandled = handled;
+    };
     auto turn = [&](int ADelta) {
-        QWheelEvent event(QPointF(5, 5), inner->Widget()->mapToGlobal(QPointF(5, 5)), QPoint(), QPoint(0, ADelta),
-                          Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+        QWheelEvent event(QPointF(5, 5), inner->Widget()->mapToGlobal(QPointF(5, 5)), QPoint(),
+                          QPoint(0, ADelta), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase,
+                          false);
         QApplication::sendEvent(inner->Widget(), &event);
         return event.isAccepted();
     };
@@ -261,7 +265,7 @@ TEST_F(ControlTest, EnterAndLeave) {
     EXPECT_EQ(control->calls[1].op, "leave");
 
     control->calls.clear();
-    QTest::mouseMove(form->Widget(), QPoint(15, 25)); // over the control
+    QTest::mouseMove(form->Widget(), QPoint(15, 25));   // over the control
     QTest::mouseMove(form->Widget(), QPoint(190, 140)); // off it
     EXPECT_EQ(control->Of("enter").size(), 1u);
     EXPECT_EQ(control->Of("leave").size(), 1u);
@@ -307,12 +311,18 @@ TEST_F(ControlTest, PaintErasesToColorExceptRectanglesInvalidatedWithoutErasing)
     control->SetColor(clBlue);
     control->Update();
     ASSERT_GE(pass, 1);
-    auto grab = [&] { return form->Widget()->windowHandle()->screen()->grabWindow(form->Widget()->winId()).toImage(); };
+    auto grab = [&] {
+        return form->Widget()
+            ->windowHandle()
+            ->screen()
+            ->grabWindow(form->Widget()->winId())
+            .toImage();
+    };
     const QPoint origin(10, 20); // the control inside the form
     EXPECT_EQ(grab().pixel(origin + QPoint(50, 40)), qRgb(255, 0, 0));
 
     control->InvalidateRect(Rect(0, 0, 10, 10), false); // paints nothing: keeps red
-    control->InvalidateRect(Rect(20, 0, 30, 10), true);  // erased to Color
+    control->InvalidateRect(Rect(20, 0, 30, 10), true); // erased to Color
     control->Update();
     const QImage image = grab();
     EXPECT_EQ(image.pixel(origin + QPoint(5, 5)), qRgb(255, 0, 0));
@@ -413,7 +423,8 @@ TEST(Controls, ParentsChildrenAndTheirWidgets) {
     auto* orphan = new TRecordingControl(form.get());
     orphan->SetParent(form.get());
     orphan->SetParent(nullptr);
-    EXPECT_FALSE(orphan->Widget()->isVisible()) << "a control without parent is not a window of its own";
+    EXPECT_FALSE(orphan->Widget()->isVisible())
+        << "a control without parent is not a window of its own";
 }
 
 TEST(Forms, CaptionClientSizePositionColorAndClosing) {
@@ -431,7 +442,8 @@ TEST(Forms, CaptionClientSizePositionColorAndClosing) {
     form->Show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(form->Widget()));
     EXPECT_EQ(form->Widget()->geometry().topLeft(), QPoint(17, 23));
-    const QImage image = form->Widget()->windowHandle()->screen()->grabWindow(form->Widget()->winId()).toImage();
+    const QImage image =
+        form->Widget()->windowHandle()->screen()->grabWindow(form->Widget()->winId()).toImage();
     EXPECT_EQ(image.pixel(100, 100), qRgb(255, 0, 0));
 
     bool allow = false;

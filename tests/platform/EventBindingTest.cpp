@@ -13,20 +13,19 @@ protected:
 };
 
 TEST_F(EventBindingTest, StoredEventsCallTheRootsMethodsAndAreWrittenBack) {
-    const QString text = QStringLiteral(
-        "object F: TTestForm\n"
-        "  Left = 0\n"
-        "  Visible = False\n"
-        "  Markers = <>\n"
-        "  object C1: TTestChild\n"
-        "    Value = 0\n"
-        "    OnClick = ChildClicked\n"
-        "  end\n"
-        "  object C2: TTestChild\n"
-        "    Value = 0\n"
-        "    OnClick = Tick\n"
-        "  end\n"
-        "end\n");
+    const QString text = QStringLiteral("object F: TTestForm\n"
+                                        "  Left = 0\n"
+                                        "  Visible = False\n"
+                                        "  Markers = <>\n"
+                                        "  object C1: TTestChild\n"
+                                        "    Value = 0\n"
+                                        "    OnClick = ChildClicked\n"
+                                        "  end\n"
+                                        "  object C2: TTestChild\n"
+                                        "    Value = 0\n"
+                                        "    OnClick = Tick\n"
+                                        "  end\n"
+                                        "end\n");
     auto form = MakeOwned<TTestForm>(nullptr);
     ReadComponentFromText(text, form.get());
     auto* c1 = qobject_cast<TTestChild*>(form->FindComponent(QStringLiteral("C1")));
@@ -37,7 +36,8 @@ TEST_F(EventBindingTest, StoredEventsCallTheRootsMethodsAndAreWrittenBack) {
     EXPECT_EQ(form->Clicks, std::vector<QObject*>{c1});
     EXPECT_EQ(form->Ticks, 1);
     const QString written = ComponentToText(form.get());
-    EXPECT_TRUE(written.contains(QStringLiteral("    OnClick = ChildClicked\n"))) << written.toStdString();
+    EXPECT_TRUE(written.contains(QStringLiteral("    OnClick = ChildClicked\n")))
+        << written.toStdString();
     EXPECT_TRUE(written.contains(QStringLiteral("    OnClick = Tick\n")));
     // No handler, nothing written.
     c1->OnClickName.clear();
@@ -45,15 +45,18 @@ TEST_F(EventBindingTest, StoredEventsCallTheRootsMethodsAndAreWrittenBack) {
 }
 
 TEST_F(EventBindingTest, MethodsThatCannotHandleTheEventAreRefusedWithTheLine) {
-    const char* bodies[][2] = {{"Nope", "Method Nope not found in TTestForm"},
-                               {"TakesText", "Method TakesText of TTestForm cannot handle an event of TTestChild"},
-                               {"FormOnly", "Method FormOnly of TTestForm cannot handle"},
-                               {"'Tick'", "Identifier expected"}};
+    const char* bodies[][2] = {
+        {"Nope", "Method Nope not found in TTestForm"},
+        {"TakesText", "Method TakesText of TTestForm cannot handle an event of TTestChild"},
+        {"FormOnly", "Method FormOnly of TTestForm cannot handle"},
+        {"'Tick'", "Identifier expected"}};
     for (const auto& body : bodies) {
         const int liveBefore = TTestChild::Live;
         auto form = MakeOwned<TTestForm>(nullptr);
-        const QString text = QStringLiteral("object F: TTestForm\n  object C1: TTestChild\n    OnClick = %1\n  end\nend\n")
-                                 .arg(QString::fromLatin1(body[0]));
+        const QString text =
+            QStringLiteral(
+                "object F: TTestForm\n  object C1: TTestChild\n    OnClick = %1\n  end\nend\n")
+                .arg(QString::fromLatin1(body[0]));
         try {
             ReadComponentFromText(text, form.get());
             ADD_FAILURE() << "no error for " << body[0];
@@ -69,7 +72,8 @@ TEST_F(EventBindingTest, BoundHandlerOutlivingItsRootDoesNothing) {
     std::function<void(TTestChild*)> handler;
     {
         auto form = MakeOwned<TTestForm>(nullptr);
-        const TBoundMethod bound = BindRootMethod(form.get(), QStringLiteral("Tick"), TTestChild::staticMetaObject);
+        const TBoundMethod bound =
+            BindRootMethod(form.get(), QStringLiteral("Tick"), TTestChild::staticMetaObject);
         handler = [bound](TTestChild* ASender) { bound(ASender); };
         handler(nullptr);
         EXPECT_EQ(form->Ticks, 1);

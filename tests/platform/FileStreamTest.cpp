@@ -1,6 +1,6 @@
+#include "platform/FileStream.h"
 #include "platform/DynamicLibrary.h"
 #include "platform/Exceptions.h"
-#include "platform/FileStream.h"
 
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -50,10 +50,12 @@ TEST(FileStreamTest, OpenFailuresRaiseWithTheFileName) {
         TFileStream s(missing, fmOpenRead);
         FAIL() << "opened a missing file";
     } catch (const EFOpenError& e) {
-        EXPECT_TRUE(e.Message().startsWith(QStringLiteral("Cannot open file \"%1\".").arg(missing)));
+        EXPECT_TRUE(
+            e.Message().startsWith(QStringLiteral("Cannot open file \"%1\".").arg(missing)));
     }
     EXPECT_THROW(TFileStream(missing, fmOpenReadWrite), EFOpenError);
-    EXPECT_THROW(TFileStream(dir.filePath(QStringLiteral("no/such/dir/x")), fmCreate), EFCreateError);
+    EXPECT_THROW(TFileStream(dir.filePath(QStringLiteral("no/such/dir/x")), fmCreate),
+                 EFCreateError);
 }
 
 TEST(FileStreamTest, ReadWriteModeAndSetSize) {
@@ -79,7 +81,7 @@ TEST(DynamicLibraryTest, LoadsResolvesAndFrees) {
     EXPECT_EQ(cosine(0.0), 1.0);
     EXPECT_EQ(lib.Resolve("no_such_function_here"), nullptr);
     TDynamicLibrary moved(std::move(lib));
-    EXPECT_FALSE(lib.IsLoaded());  // a moved-from library holds nothing
+    EXPECT_FALSE(lib.IsLoaded()); // a moved-from library holds nothing
     EXPECT_TRUE(moved.IsLoaded());
     moved.Free();
     EXPECT_FALSE(moved.IsLoaded());

@@ -72,9 +72,10 @@ TEST(TGUID, TextRoundTripsInUpperCase) {
 }
 
 TEST(TGUID, BadTextRaisesConvertError) {
-    for (const char* Bad : {"", "{41898A42-8C0F-4C05-AEE4-C2DE0BAB186}", "41898A42-8C0F-4C05-AEE4-C2DE0BAB1869",
-                            "{41898A42-8C0F-4C05-AEE4-C2DE0BAB186G}", "{41898A42+8C0F-4C05-AEE4-C2DE0BAB1869}",
-                            "{41898A42-8C0F-4C05-AEE4-C2DE0BAB1869}x"})
+    for (const char* Bad :
+         {"", "{41898A42-8C0F-4C05-AEE4-C2DE0BAB186}", "41898A42-8C0F-4C05-AEE4-C2DE0BAB1869",
+          "{41898A42-8C0F-4C05-AEE4-C2DE0BAB186G}", "{41898A42+8C0F-4C05-AEE4-C2DE0BAB1869}",
+          "{41898A42-8C0F-4C05-AEE4-C2DE0BAB1869}x"})
         EXPECT_THROW(TGUID::FromString(QString::fromLatin1(Bad)), EConvertError) << Bad;
 }
 

@@ -28,7 +28,8 @@ bool SameBits(double A, double B) {
 // Compares every published, stored property of A and B, recursing into
 // sub-objects and collection items; references compare by name.
 void ExpectSamePublished(QObject* A, QObject* B, const std::string& APath) {
-    ASSERT_EQ(std::string(A->metaObject()->className()), std::string(B->metaObject()->className())) << APath;
+    ASSERT_EQ(std::string(A->metaObject()->className()), std::string(B->metaObject()->className()))
+        << APath;
     for (const QMetaProperty& prop : PublishedProperties(*A->metaObject())) {
         if (!prop.isStored())
             continue;
@@ -47,19 +48,22 @@ void ExpectSamePublished(QObject* A, QObject* B, const std::string& APath) {
                 auto* lb = qobject_cast<TCollection*>(ob);
                 ASSERT_EQ(la->Count(), lb->Count()) << path;
                 for (int i = 0; i < la->Count(); ++i)
-                    ExpectSamePublished(la->Items(i), lb->Items(i), path + "[" + std::to_string(i) + "]");
+                    ExpectSamePublished(la->Items(i), lb->Items(i),
+                                        path + "[" + std::to_string(i) + "]");
             } else {
                 ExpectSamePublished(oa, ob, path);
             }
         } else if (IsFloatProperty(prop)) {
-            EXPECT_TRUE(SameBits(va.toDouble(), vb.toDouble())) << path << ": " << va.toDouble() << " vs " << vb.toDouble();
+            EXPECT_TRUE(SameBits(va.toDouble(), vb.toDouble()))
+                << path << ": " << va.toDouble() << " vs " << vb.toDouble();
         } else {
             EXPECT_EQ(va, vb) << path;
         }
     }
 }
 
-const QString NonAscii = QStringLiteral("Say \"hi\", it's 'quoted' \u2013 Gr\u00FC\u00DFe \u65E5\u672C \U0001F600\ttab\r\nnext");
+const QString NonAscii = QStringLiteral(
+    "Say \"hi\", it's 'quoted' \u2013 Gr\u00FC\u00DFe \u65E5\u672C \U0001F600\ttab\r\nnext");
 
 TOwned<TTestForm> MakeSample() {
     auto form = MakeOwned<TTestForm>(nullptr);
@@ -110,7 +114,7 @@ TOwned<TTestForm> MakeSample() {
     control->SetValue(-1);
     auto* child2 = new TTestGrandChild(form.get());
     child2->SetName(QStringLiteral("Child2"));
-    child1->SetBuddy(child2);  // refers forward: resolved after loading
+    child1->SetBuddy(child2); // refers forward: resolved after loading
     control->SetBuddy(child1);
     form->SetBuddy(child2);
     return form;
@@ -130,7 +134,8 @@ TEST_F(StoredFormTest, RoundTripRestoresEveryStoredPropertyAndIsStable) {
     EXPECT_EQ(copy->GetName(), QStringLiteral("Form1"));
     EXPECT_EQ(copy->GetCaption(), NonAscii);
     EXPECT_EQ(copy->GetColor(), RGBColor(1, 2, 3));
-    EXPECT_EQ(copy->GetLines(), (QStringList{QStringLiteral("a"), QStringLiteral("b'c"), QString()}));
+    EXPECT_EQ(copy->GetLines(),
+              (QStringList{QStringLiteral("a"), QStringLiteral("b'c"), QString()}));
     TTestAxis* axis = copy->GetAxis();
     EXPECT_EQ(axis->GetStep(), 0.0);
     EXPECT_EQ(axis->GetSingleStep(), 0.0f);
@@ -139,7 +144,7 @@ TEST_F(StoredFormTest, RoundTripRestoresEveryStoredPropertyAndIsStable) {
     EXPECT_EQ(axis->GetAlign(), taRight);
     EXPECT_EQ(axis->GetU64(), UINT64_MAX);
     EXPECT_EQ(axis->GetI64(), INT64_MIN);
-    EXPECT_EQ(axis->GetHidden(), 0);  // not stored
+    EXPECT_EQ(axis->GetHidden(), 0); // not stored
     EXPECT_EQ(axis->GetFont()->GetStyle(), fsBold | fsItalic);
     ASSERT_EQ(copy->GetMarkers()->Count(), 5);
     EXPECT_EQ(static_cast<TTestMarker*>(copy->GetMarkers()->Items(0))->GetPosition(), 0.0);
@@ -160,8 +165,8 @@ TEST_F(StoredFormTest, RoundTripRestoresEveryStoredPropertyAndIsStable) {
 
     // Loaded ran once per component, while csLoading was still set.
     EXPECT_EQ(copy->LoadedCalls, 1);
-    for (TTestChild* c : {child1, static_cast<TTestChild*>(panel), static_cast<TTestChild*>(control),
-                          static_cast<TTestChild*>(child2)}) {
+    for (TTestChild* c : {child1, static_cast<TTestChild*>(panel),
+                          static_cast<TTestChild*>(control), static_cast<TTestChild*>(child2)}) {
         EXPECT_EQ(c->LoadedCalls, 1);
         EXPECT_TRUE(c->SawLoadingInLoaded);
         EXPECT_FALSE(c->ComponentState().testFlag(csLoading));
@@ -176,22 +181,21 @@ TEST_F(StoredFormTest, WriterLeavesOutDefaultNotStoredAndReadOnlyValues) {
     form->SetName(QStringLiteral("Form1"));
     // Ordinals without a declared default are always written; floats are
     // written unless 0; strings and 64-bit integers unless empty or 0.
-    const QString expected = QStringLiteral(
-        "object Form1: TTestForm\n"
-        "  Left = 0\n"
-        "  Color = clBtnFace\n"
-        "  Visible = False\n"
-        "  Axis.Range.Low = -1000.0\n"
-        "  Axis.Range.High = 1000.0\n"
-        "  Axis.Step = 10.0\n"
-        "  Axis.SingleStep = 0.5\n"
-        "  Axis.I8 = 0\n"
-        "  Axis.U8 = 0\n"
-        "  Axis.I16 = 0\n"
-        "  Axis.U16 = 0\n"
-        "  Axis.U32 = 0\n"
-        "  Markers = <>\n"
-        "end\n");
+    const QString expected = QStringLiteral("object Form1: TTestForm\n"
+                                            "  Left = 0\n"
+                                            "  Color = clBtnFace\n"
+                                            "  Visible = False\n"
+                                            "  Axis.Range.Low = -1000.0\n"
+                                            "  Axis.Range.High = 1000.0\n"
+                                            "  Axis.Step = 10.0\n"
+                                            "  Axis.SingleStep = 0.5\n"
+                                            "  Axis.I8 = 0\n"
+                                            "  Axis.U8 = 0\n"
+                                            "  Axis.I16 = 0\n"
+                                            "  Axis.U16 = 0\n"
+                                            "  Axis.U32 = 0\n"
+                                            "  Markers = <>\n"
+                                            "end\n");
     EXPECT_EQ(ComponentToText(form.get()), expected);
 }
 
@@ -205,7 +209,8 @@ TEST_F(StoredFormTest, ZeroFloatsAndCollectionsHaveTheirWrittenForm) {
     m->SetPosition(0.0);
     form->GetMarkers()->Add();
     const QString text = ComponentToText(form.get());
-    EXPECT_TRUE(text.contains(QStringLiteral("\n  Axis.Range._Floats = ((Low 0.0) (High -0.0))\n"))) << text.toStdString();
+    EXPECT_TRUE(text.contains(QStringLiteral("\n  Axis.Range._Floats = ((Low 0.0) (High -0.0))\n")))
+        << text.toStdString();
     EXPECT_FALSE(text.contains(QStringLiteral("Axis.Range.Low"))) << text.toStdString();
     EXPECT_TRUE(text.contains(QStringLiteral("  Markers = <\n"
                                              "    item\n"
@@ -224,18 +229,19 @@ TEST_F(StoredFormTest, ZeroFloatsAndCollectionsHaveTheirWrittenForm) {
 
 TEST_F(StoredFormTest, ReaderTakesHandWrittenValuesAndCompatibilityProperties) {
     auto form = MakeOwned<TTestForm>(nullptr);
-    ReadComponentFromText(QStringLiteral("OBJECT Main : TTestForm\n"
-                                         "  caption = 'a'#39'b'#13#10'\u00E9'\n"
-                                         "  Color = clWindowText\n"
-                                         "  Left = +42\n"
-                                         "  Axis.MinMax = (-1.5 2)\n"
-                                         "  Axis.Range._Floats = ((Nope 1.0) (Enabled 0.0) (High 0))\n"
-                                         "  Axis.Font.Style = [fsUnderline, fsBold]\n"
-                                         "  Axis.Step = 1e-07\n"
-                                         "  Axis.SingleStep = -Inf\n"
-                                         "  Buddy = nil\n"
-                                         "END\n"),
-                          form.get());
+    ReadComponentFromText(
+        QStringLiteral("OBJECT Main : TTestForm\n"
+                       "  caption = 'a'#39'b'#13#10'\u00E9'\n"
+                       "  Color = clWindowText\n"
+                       "  Left = +42\n"
+                       "  Axis.MinMax = (-1.5 2)\n"
+                       "  Axis.Range._Floats = ((Nope 1.0) (Enabled 0.0) (High 0))\n"
+                       "  Axis.Font.Style = [fsUnderline, fsBold]\n"
+                       "  Axis.Step = 1e-07\n"
+                       "  Axis.SingleStep = -Inf\n"
+                       "  Buddy = nil\n"
+                       "END\n"),
+        form.get());
     EXPECT_EQ(form->GetName(), QStringLiteral("Main"));
     EXPECT_EQ(form->GetCaption(), QStringLiteral("a'b\r\n\u00E9"));
     EXPECT_EQ(form->GetColor(), clWindowText);
@@ -273,12 +279,15 @@ TEST_F(StoredFormTest, FloatTextIsShortestAndExact) {
         if (!std::isfinite(value))
             continue;
         form->GetAxis()->SetStep(value);
-        const float single = static_cast<float>(std::ldexp(static_cast<double>(state >> 40), -12 - i % 100));
+        const float single =
+            static_cast<float>(std::ldexp(static_cast<double>(state >> 40), -12 - i % 100));
         form->GetAxis()->SetSingleStep(single);
         auto copy = MakeOwned<TTestForm>(nullptr);
         ReadComponentFromText(ComponentToText(form.get()), copy.get());
-        ASSERT_TRUE(SameBits(copy->GetAxis()->GetStep(), value)) << FloatToStoredText(value).toStdString();
-        ASSERT_EQ(copy->GetAxis()->GetSingleStep(), single) << FloatToStoredText(single).toStdString();
+        ASSERT_TRUE(SameBits(copy->GetAxis()->GetStep(), value))
+            << FloatToStoredText(value).toStdString();
+        ASSERT_EQ(copy->GetAxis()->GetSingleStep(), single)
+            << FloatToStoredText(single).toStdString();
     }
 }
 
@@ -331,40 +340,57 @@ TEST_P(BadStoredFormTest, NamesTheLineAndLeavesNothingBehind) {
 INSTANTIATE_TEST_SUITE_P(
     Errors, BadStoredFormTest,
     ::testing::Values(
-        TBadForm{"object F: TTestForm\n  object C1: TTestChild\n  end\n  object X: TNoSuch\n  end\nend\n", 4,
-                 "Class TNoSuch not found"},
+        TBadForm{"object F: TTestForm\n  object C1: TTestChild\n  end\n  object X: TNoSuch\n  "
+                 "end\nend\n",
+                 4, "Class TNoSuch not found"},
         TBadForm{"object F: TTestForm\n  object C1: TTestChild\n    Nope = 1\n  end\nend\n", 3,
                  "Property Nope does not exist in TTestChild"},
-        TBadForm{"object F: TTestForm\n  Axis.Font.Nope = 1\nend\n", 2, "Property Axis.Font.Nope does not exist"},
-        TBadForm{"object F: TTestForm\n  Left = 'abc'\nend\n", 2, "Invalid value for property Left: an integer expected"},
+        TBadForm{"object F: TTestForm\n  Axis.Font.Nope = 1\nend\n", 2,
+                 "Property Axis.Font.Nope does not exist"},
+        TBadForm{"object F: TTestForm\n  Left = 'abc'\nend\n", 2,
+                 "Invalid value for property Left: an integer expected"},
         TBadForm{"object F: TTestForm\n  Visible = 1\nend\n", 2, "True or False expected"},
-        TBadForm{"object F: TTestForm\n  Axis.Align = taMiddle\nend\n", 2, "a value of TTestAlign expected"},
-        TBadForm{"object F: TTestForm\n  Axis.U8 = 256\nend\n", 2, "Value 256 out of range for property U8"},
+        TBadForm{"object F: TTestForm\n  Axis.Align = taMiddle\nend\n", 2,
+                 "a value of TTestAlign expected"},
+        TBadForm{"object F: TTestForm\n  Axis.U8 = 256\nend\n", 2,
+                 "Value 256 out of range for property U8"},
         TBadForm{"object F: TTestForm\n  Axis.I8 = -129\nend\n", 2, "out of range"},
         TBadForm{"object F: TTestForm\n  Axis.Step = 'x'\nend\n", 2, "a number expected"},
         TBadForm{"object F: TTestForm\n  Axis.SingleStep = 1e300\nend\n", 2, "out of range"},
         TBadForm{"object F: TTestForm\n  Axis.Step = 1e999\nend\n", 2, "Number out of range"},
         TBadForm{"object F: TTestForm\n  Axis = 1\nend\n", 2, "Property Axis is an object"},
-        TBadForm{"object F: TTestForm\n  Left.X = 1\nend\n", 2, "Property Left of TTestForm holds no object"},
-        TBadForm{"object F: TTestForm\n  Axis.Computed = 1\nend\n", 2, "Property Computed is read-only"},
-        TBadForm{"object F: TTestForm\n  object C1: TTestChild\n    Value = 1\n", 4, "Unexpected end of text"},
+        TBadForm{"object F: TTestForm\n  Left.X = 1\nend\n", 2,
+                 "Property Left of TTestForm holds no object"},
+        TBadForm{"object F: TTestForm\n  Axis.Computed = 1\nend\n", 2,
+                 "Property Computed is read-only"},
+        TBadForm{"object F: TTestForm\n  object C1: TTestChild\n    Value = 1\n", 4,
+                 "Unexpected end of text"},
         TBadForm{"object F: TTestForm\n  Caption = 'abc\nend\n", 2, "Unterminated string"},
-        TBadForm{"object F: TTestForm\n  Lines = ('a' 'b'\nend\n", 3, "a string or ')' expected but 'end' found"},
-        TBadForm{"object F: TTestForm\n  Markers = <\n    item\n    end\n", 5, "'item' or '>' expected but end of text"},
-        TBadForm{"object F: TTestForm\n  Markers = <\n    item\n      Position = 1\n", 5, "'end' expected"},
-        TBadForm{"object F: TTestForm\n  Axis.Range._Floats = ((Low 'x'))\nend\n", 2, "Number expected"},
-        TBadForm{"object F: TTestForm\n  Axis.Range._Floats = ((Low 1.0)\nend\n", 3, "'(' expected but 'end' found"},
+        TBadForm{"object F: TTestForm\n  Lines = ('a' 'b'\nend\n", 3,
+                 "a string or ')' expected but 'end' found"},
+        TBadForm{"object F: TTestForm\n  Markers = <\n    item\n    end\n", 5,
+                 "'item' or '>' expected but end of text"},
+        TBadForm{"object F: TTestForm\n  Markers = <\n    item\n      Position = 1\n", 5,
+                 "'end' expected"},
+        TBadForm{"object F: TTestForm\n  Axis.Range._Floats = ((Low 'x'))\nend\n", 2,
+                 "Number expected"},
+        TBadForm{"object F: TTestForm\n  Axis.Range._Floats = ((Low 1.0)\nend\n", 3,
+                 "'(' expected but 'end' found"},
         TBadForm{"object F: TTestForm\nend\nend\n", 3, "Text after the final 'end'"},
-        TBadForm{"object F: TTestForm\n  object C1: TTestChild\n  end\n  object C1: TTestChild\n  end\nend\n", 4,
-                 "A component named C1 already exists"},
+        TBadForm{"object F: TTestForm\n  object C1: TTestChild\n  end\n  object C1: TTestChild\n  "
+                 "end\nend\n",
+                 4, "A component named C1 already exists"},
         TBadForm{"object F: TTestForm\n  object C1: TTestChild\n    Buddy = Ghost\n  end\nend\n", 3,
                  "Component Ghost not found"},
-        TBadForm{"object F: TTestForm\n  object C1: TTestChild\n  end\n  Buddy = C1\n  Left = 1\nend\n", 4,
-                 "'object' or 'end' expected"},
-        TBadForm{"object F: TTestChild\nend\n", 1, "Class TTestChild does not match the class TTestForm"},
+        TBadForm{
+            "object F: TTestForm\n  object C1: TTestChild\n  end\n  Buddy = C1\n  Left = 1\nend\n",
+            4, "'object' or 'end' expected"},
+        TBadForm{"object F: TTestChild\nend\n", 1,
+                 "Class TTestChild does not match the class TTestForm"},
         TBadForm{"object F: TTestForm\n  Left = 1 ; \nend\n", 2, "Invalid character ';'"},
         TBadForm{"object F: TTestForm\n  Left = 1x\nend\n", 2, "Invalid number '1x'"},
-        TBadForm{"object F: TTestForm\n  Axis.Letter = 'ab'\nend\n", 2, "a string of one character expected"},
+        TBadForm{"object F: TTestForm\n  Axis.Letter = 'ab'\nend\n", 2,
+                 "a string of one character expected"},
         TBadForm{"", 1, "'object' expected but end of text found"}),
     [](const ::testing::TestParamInfo<TBadForm>& AInfo) {
         std::string name = std::to_string(AInfo.index) + "_";
@@ -393,7 +419,8 @@ TEST_F(StoredFormTest, NestingIsBounded) {
 
 TEST_F(StoredFormTest, CreateFromTextFreesEverythingOnError) {
     const int liveBefore = TTestChild::Live;
-    EXPECT_THROW(CreateComponentFromText(QStringLiteral("object C: TTestPanel\n  object D: TTestChild\n  end\n  Value = x\nend")),
+    EXPECT_THROW(CreateComponentFromText(QStringLiteral(
+                     "object C: TTestPanel\n  object D: TTestChild\n  end\n  Value = x\nend")),
                  EReadError);
     EXPECT_EQ(TTestChild::Live, liveBefore);
     EXPECT_THROW(CreateComponentFromText(QStringLiteral("object C: TUnknown\nend")), EReadError);
@@ -401,8 +428,8 @@ TEST_F(StoredFormTest, CreateFromTextFreesEverythingOnError) {
 
 TEST_F(StoredFormTest, FileReadingReportsMissingFile) {
     auto form = MakeOwned<TTestForm>(nullptr);
-    EXPECT_THROW(ReadComponentFromFile(QStringLiteral("/nonexistent/form.txt"), form.get()), EFOpenError);
+    EXPECT_THROW(ReadComponentFromFile(QStringLiteral("/nonexistent/form.txt"), form.get()),
+                 EFOpenError);
 }
 
 } // namespace
-

@@ -1,8 +1,8 @@
 // Timers are driven by running the Qt event loop until a reference timer
 // has ticked a number of times (bounded by a generous deadline).
+#include "platform/Timer.h"
 #include "platform/Cursors.h"
 #include "platform/Exceptions.h"
-#include "platform/Timer.h"
 
 #include <QTest>
 #include <gtest/gtest.h>

@@ -21,13 +21,13 @@ struct TOperationLog {
     std::vector<TGUID> IDs;
     std::vector<TJwNotifyOperationPtr> Operations;
     TKvJwOperationEvent Event() {
-        return [this](TJwPin*, const TGUID& AID, uint32_t, const TJwNotifyOperationPtr& AOperation) {
-            IDs.push_back(AID);
-            Operations.push_back(AOperation);
-        };
+        return
+            [this](TJwPin*, const TGUID& AID, uint32_t, const TJwNotifyOperationPtr& AOperation) {
+                IDs.push_back(AID);
+                Operations.push_back(AOperation);
+            };
     }
-    template <class TOp>
-    TOp* Last() const {
+    template <class TOp> TOp* Last() const {
         return Operations.empty() ? nullptr : dynamic_cast<TOp*>(Operations.back()->Instance());
     }
 };
@@ -48,13 +48,16 @@ struct TTextLink {
     TOwned<TJwSourcePin> Source;
     TOwned<TKvJwSinkPin> Sink;
     explicit TTextLink(const TGUID& AID)
-        : Source(MakeOwned<TJwSourcePin>(nullptr)), Sink(MakeOwned<TKvJwSinkPin>(nullptr, nullptr, nullptr, Log.Event())) {
+        : Source(MakeOwned<TJwSourcePin>(nullptr)),
+          Sink(MakeOwned<TKvJwSinkPin>(nullptr, nullptr, nullptr, Log.Event())) {
         Source->StreamType.AddType(AID);
         Sink->StreamType.ClearTypes();
-        Sink->StreamType.AddType(KvStreamTypeID::String, [this](TJwPin*, const TGUID& AType, uint32_t AState,
-                                                                const TJwNotifyOperationPtr& AOperation) {
-            return AState & JwStateRequest ? false : Sink->DispatchData(AType, AOperation, AState);
-        });
+        Sink->StreamType.AddType(
+            KvStreamTypeID::String, [this](TJwPin*, const TGUID& AType, uint32_t AState,
+                                           const TJwNotifyOperationPtr& AOperation) {
+                return AState & JwStateRequest ? false
+                                               : Sink->DispatchData(AType, AOperation, AState);
+            });
         EXPECT_TRUE(Source->Connect(Sink.get()));
     }
     QString Send(TJwNotifyOperation* AOperation) {
@@ -67,7 +70,8 @@ struct TTextLink {
 // Sets the process's time zone for one test and puts the old one back.
 class TTimeZoneScope {
 public:
-    explicit TTimeZoneScope(const char* AZone) : FHad(qEnvironmentVariableIsSet("TZ")), FOld(qgetenv("TZ")) {
+    explicit TTimeZoneScope(const char* AZone)
+        : FHad(qEnvironmentVariableIsSet("TZ")), FOld(qgetenv("TZ")) {
         qputenv("TZ", AZone);
         tzset();
     }
@@ -92,7 +96,8 @@ double DateTimeValue(QDate ADate, int AHour) {
 }
 
 TKvDataPtr RealBuffer(std::initializer_list<double> AValues) {
-    return TKvDataPtr(TKvRealBuffer::CreateData(AValues.begin(), static_cast<uint32_t>(AValues.size())));
+    return TKvDataPtr(
+        TKvRealBuffer::CreateData(AValues.begin(), static_cast<uint32_t>(AValues.size())));
 }
 
 TEST(StreamPins, RealBufferSourceGivesValueSinksTheLastSample) {
@@ -152,7 +157,8 @@ TEST(StreamPins, StartSampleRateIsPerSampleForRealAndIntegerReceivers) {
     auto RealSource = MakeOwned<TKvJwRealSourcePin>(nullptr);
     auto IntegerSource = MakeOwned<TKvJwIntegerSourcePin>(nullptr);
     auto RealSink = MakeOwned<TDispatchedBufferSink>(KvStreamTypeID::Real, RealLog.Event());
-    auto IntegerSink = MakeOwned<TDispatchedBufferSink>(KvStreamTypeID::Integer, IntegerLog.Event());
+    auto IntegerSink =
+        MakeOwned<TDispatchedBufferSink>(KvStreamTypeID::Integer, IntegerLog.Event());
     ASSERT_TRUE(RealSource->Connect(RealSink.get()));
     ASSERT_TRUE(IntegerSource->Connect(IntegerSink.get()));
     // Requests for the current value are not delivered to buffer receivers.
@@ -172,12 +178,13 @@ TEST(StreamPins, StartSampleRateIsPerSampleForRealAndIntegerReceivers) {
 TEST(StreamPins, SubmitBufferSharesTheDataAndSwallowsReceiverErrors) {
     TOperationLog Log;
     auto Source = MakeOwned<TKvJwRealSourcePin>(nullptr);
-    auto Sink = MakeOwned<TKvJwRealSinkPin>(nullptr, [&](TJwPin* ASender, const TGUID& AID, uint32_t AState,
-                                                         const TJwNotifyOperationPtr& AOperation) {
-        Log.Event()(ASender, AID, AState, AOperation);
-        if (Log.Operations.size() == 2)
-            throw Exception(QStringLiteral("receiver failed"));
-    });
+    auto Sink =
+        MakeOwned<TKvJwRealSinkPin>(nullptr, [&](TJwPin* ASender, const TGUID& AID, uint32_t AState,
+                                                 const TJwNotifyOperationPtr& AOperation) {
+            Log.Event()(ASender, AID, AState, AOperation);
+            if (Log.Operations.size() == 2)
+                throw Exception(QStringLiteral("receiver failed"));
+        });
     ASSERT_TRUE(Source->Connect(Sink.get()));
     auto Buffer = RealBuffer({1, 2});
     Source->SubmitBuffer(Buffer);
@@ -204,8 +211,9 @@ TEST(StreamPins, SourceRemembersTheLastStartUntilAStop) {
 
 TEST(StreamPins, TheWaterfallInputTakesEveryTypeItShows) {
     auto Sink = MakeOwned<TKvJwComboRealIntMatrixSinkPin>(nullptr, nullptr);
-    const std::vector<TGUID> Expected{KvStreamTypeID::Universal, KvStreamTypeID::Real,    JwStdTypeID::Float,
-                                      JwStdTypeID::Real,         KvStreamTypeID::Integer, JwStdTypeID::Integer,
+    const std::vector<TGUID> Expected{KvStreamTypeID::Universal, KvStreamTypeID::Real,
+                                      JwStdTypeID::Float,        JwStdTypeID::Real,
+                                      KvStreamTypeID::Integer,   JwStdTypeID::Integer,
                                       KvStreamTypeID::RealMatrix};
     EXPECT_EQ(Sink->GetStreamIDs(), Expected);
     EXPECT_TRUE(Sink->FIgnoreUpstream);
@@ -215,7 +223,8 @@ TEST(StreamPins, MasterPumpGoesUpstream) {
     auto Source = MakeOwned<TKvJwRealSourcePin>(nullptr);
     auto Sink = MakeOwned<TKvJwRealSinkPin>(nullptr, nullptr);
     TJwNotifyOperationPtr Got;
-    Source->OnOperation = [&](TJwPin*, const TGUID&, uint32_t, const TJwNotifyOperationPtr& AOperation) { Got = AOperation; };
+    Source->OnOperation = [&](TJwPin*, const TGUID&, uint32_t,
+                              const TJwNotifyOperationPtr& AOperation) { Got = AOperation; };
     EXPECT_FALSE(Sink->MasterPump(Sink.get()));
     ASSERT_TRUE(Source->Connect(Sink.get()));
     EXPECT_TRUE(Sink->MasterPump(Sink.get()));
@@ -264,10 +273,11 @@ TEST(ValuePins, IntegersReachARealSinkThroughTheRegisteredConverter) {
 
 TEST(ValuePins, ClockSourceCanHaveItsSendingReplaced) {
     int Sent = 0;
-    auto Source = MakeOwned<TJwClockSourcePin>(nullptr, [&](TJwSourcePin*, const TJwNotifyOperationPtr& AOperation) {
-        Sent += dynamic_cast<TJwClockOperation*>(AOperation->Instance()) ? 1 : 0;
-        return true;
-    });
+    auto Source = MakeOwned<TJwClockSourcePin>(
+        nullptr, [&](TJwSourcePin*, const TJwNotifyOperationPtr& AOperation) {
+            Sent += dynamic_cast<TJwClockOperation*>(AOperation->Instance()) ? 1 : 0;
+            return true;
+        });
     EXPECT_TRUE(Source->Clock());
     EXPECT_EQ(Sent, 1);
 }
@@ -276,10 +286,11 @@ TEST(ValuePins, RangedSourceSendsValueWithRange) {
     auto Source = MakeOwned<TJwRealRangedSourcePin>(nullptr);
     TOperationLog Log;
     auto Sink = MakeOwned<TKvJwSinkPin>(nullptr, nullptr, nullptr, Log.Event());
-    Sink->StreamType.AddType(JwStdTypeID::RangedReal, [&](TJwPin*, const TGUID& AID, uint32_t AState,
-                                                          const TJwNotifyOperationPtr& AOperation) {
-        return Sink->DispatchData(AID, AOperation, AState);
-    });
+    Sink->StreamType.AddType(
+        JwStdTypeID::RangedReal,
+        [&](TJwPin*, const TGUID& AID, uint32_t AState, const TJwNotifyOperationPtr& AOperation) {
+            return Sink->DispatchData(AID, AOperation, AState);
+        });
     ASSERT_TRUE(Source->Connect(Sink.get()));
     Source->SubmitValueRange(5, 0, 10);
     auto* Op = Log.Last<TJwSuppliedRealValueRangeOperation>();
@@ -336,8 +347,9 @@ TEST(ValuePins, DatesOutsideTheCalendarBecomeEmptyText) {
     Source->Notify(TJwNotifyOperationPtr(new TJwSuppliedDateTimeOperation(2.5)));
     ASSERT_NE(Log.Last<TJwSuppliedStringOperation>(), nullptr);
     // 1900-01-01 12:00 in the C locale's short format.
-    EXPECT_EQ(Log.Last<TJwSuppliedStringOperation>()->GetValue(),
-              QLocale::c().toString(QDateTime(QDate(1900, 1, 1), QTime(12, 0)), QLocale::ShortFormat));
+    EXPECT_EQ(
+        Log.Last<TJwSuppliedStringOperation>()->GetValue(),
+        QLocale::c().toString(QDateTime(QDate(1900, 1, 1), QTime(12, 0)), QLocale::ShortFormat));
     for (double Bad : {std::numeric_limits<double>::quiet_NaN(), 1e300, -1e7}) {
         Source->Notify(TJwNotifyOperationPtr(new TJwSuppliedDateTimeOperation(Bad)));
         EXPECT_EQ(Log.Last<TJwSuppliedStringOperation>()->GetValue(), QString());
@@ -355,8 +367,10 @@ TEST(ValuePins, DateTextShowsTheWallClockTimeAcrossDaylightSaving) {
     };
     // Summer time, winter time, and a time before the epoch (the fraction
     // counts forward from that day's midnight).
-    const QString Summer = Link.Send(new TJwSuppliedDateTimeOperation(DateTimeValue(QDate(2023, 7, 1), 12)));
-    const QString Winter = Link.Send(new TJwSuppliedDateTimeOperation(DateTimeValue(QDate(2023, 1, 15), 6)));
+    const QString Summer =
+        Link.Send(new TJwSuppliedDateTimeOperation(DateTimeValue(QDate(2023, 7, 1), 12)));
+    const QString Winter =
+        Link.Send(new TJwSuppliedDateTimeOperation(DateTimeValue(QDate(2023, 1, 15), 6)));
     const QString Before = Link.Send(new TJwSuppliedDateTimeOperation(-1.25));
     QLocale::setDefault(Saved);
     EXPECT_TRUE(Summer.contains(QStringLiteral("12:00"))) << Summer.toStdString();
@@ -370,7 +384,8 @@ TEST(ValuePins, NumberTextHasNoThousandsSeparators) {
     QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
     TTextLink Integers(JwStdTypeID::Integer);
     TTextLink Reals(JwStdTypeID::Real);
-    const QString Lowest = Integers.Send(new TJwSuppliedIntegerOperation(std::numeric_limits<int32_t>::min()));
+    const QString Lowest =
+        Integers.Send(new TJwSuppliedIntegerOperation(std::numeric_limits<int32_t>::min()));
     const QString Real = Reals.Send(new TJwSuppliedRealOperation(1234567.5));
     QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
     const QString GermanReal = Reals.Send(new TJwSuppliedRealOperation(-1234567.5));

@@ -10,12 +10,30 @@
 namespace {
 
 TEST(StreamTypesStartUp, TypeNamesAreRegisteredInOrder) {
-    const QStringList Expected{
-        "Clock", "32 bit Integer", "64 bit Integer", "Float", "Real", "Real Complex", "Boolean", "Character", "Sting",
-        "Ranged 32 bit Integer", "Ranged 64 bit Integer", "Ranged Real", "Date/Time",
-        "", // the data stream, which holds the standard value send function
-        "Kv binary buffer", "Kv real buffer", "Kv integer buffer", "Kv complex buffer", "Kv Universal buffer",
-        "Kv Generic buffer", "Kv Paired Buffers", "Kv String", "Kv Real Matrix", "User control"};
+    const QStringList Expected{"Clock",
+                               "32 bit Integer",
+                               "64 bit Integer",
+                               "Float",
+                               "Real",
+                               "Real Complex",
+                               "Boolean",
+                               "Character",
+                               "Sting",
+                               "Ranged 32 bit Integer",
+                               "Ranged 64 bit Integer",
+                               "Ranged Real",
+                               "Date/Time",
+                               "", // the data stream, which holds the standard value send function
+                               "Kv binary buffer",
+                               "Kv real buffer",
+                               "Kv integer buffer",
+                               "Kv complex buffer",
+                               "Kv Universal buffer",
+                               "Kv Generic buffer",
+                               "Kv Paired Buffers",
+                               "Kv String",
+                               "Kv Real Matrix",
+                               "User control"};
     const auto Entries = GetStreamTypeEntries();
     ASSERT_GE(Entries.size(), static_cast<size_t>(Expected.size()));
     for (qsizetype I = 0; I < Expected.size(); ++I)
@@ -33,11 +51,21 @@ TEST(StreamTypesStartUp, TypeNamesAreRegisteredInOrder) {
 TEST(StreamTypesStartUp, ConvertersAreRegisteredInOrder) {
     using namespace JwStdTypeID;
     namespace Kv = KvStreamTypeID;
-    const std::vector<std::pair<TGUID, TGUID>> Expected{
-        {Integer, Float},       {Integer, Real},      {Int64, Float},         {Int64, Real},
-        {Float, Real},          {RangedInteger, RangedReal}, {RangedInt64, RangedReal}, {Kv::Integer, Kv::Binary},
-        {Kv::Real, Kv::Binary}, {Kv::Complex, Kv::Binary},   {Kv::Integer, Kv::Real},   {DateTime, Kv::String},
-        {Integer, Kv::String},  {Real, Kv::String},          {Kv::Real, Kv::RealMatrix}};
+    const std::vector<std::pair<TGUID, TGUID>> Expected{{Integer, Float},
+                                                        {Integer, Real},
+                                                        {Int64, Float},
+                                                        {Int64, Real},
+                                                        {Float, Real},
+                                                        {RangedInteger, RangedReal},
+                                                        {RangedInt64, RangedReal},
+                                                        {Kv::Integer, Kv::Binary},
+                                                        {Kv::Real, Kv::Binary},
+                                                        {Kv::Complex, Kv::Binary},
+                                                        {Kv::Integer, Kv::Real},
+                                                        {DateTime, Kv::String},
+                                                        {Integer, Kv::String},
+                                                        {Real, Kv::String},
+                                                        {Kv::Real, Kv::RealMatrix}};
     const auto Entries = GetFormatConverterEntries();
     ASSERT_EQ(Entries.size(), Expected.size());
     for (size_t I = 0; I < Expected.size(); ++I) {
@@ -72,7 +100,8 @@ TEST(StreamTypesStartUp, ThePinFrameworkRecordedTheMainThread) {
 }
 
 TEST(StreamTypesStartUp, TypeNamesOfRegisteredAndUnregisteredIDs) {
-    EXPECT_EQ(GetStreamTypeName(TGUID::Parse("{58041272-EF20-4696-87E6-9EE46ABFBD89}")), QStringLiteral("Kv real buffer"));
+    EXPECT_EQ(GetStreamTypeName(TGUID::Parse("{58041272-EF20-4696-87E6-9EE46ABFBD89}")),
+              QStringLiteral("Kv real buffer"));
     EXPECT_EQ(GetStreamTypeName(TGUID::Parse("{deadbeef-0000-4000-8000-00000000abcd}")),
               QStringLiteral("{DEADBEEF-0000-4000-8000-00000000ABCD}"));
     EXPECT_EQ(GetStreamTypeName(TGUID{}), QStringLiteral("NIL ID"));
