@@ -87,6 +87,7 @@ void TJwBasicPin::LeaveDispatcher() {
     if (!Dispatcher)
         return;
     Dispatcher->RemovePin(this);
+    DispatcherLeft(Dispatcher.get());
     Announce(TJwPinEvent::PinChanged);
 }
 
@@ -267,7 +268,7 @@ QString TJwBasicPin::GetConnectionName() {
         return QStringLiteral("(Disconnected)");
     if (Dispatcher->GetPinCount() == 2) {
         for (int32_t I = 0; I < 2; ++I)
-            if (auto* Other = Dispatcher->GetPin(I); Other != this)
+            if (auto* Other = Dispatcher->GetEntry(I).RealPin; Other != this)
                 return Other->GetFullName(true);
     }
     return Dispatcher->GetName();
@@ -293,13 +294,15 @@ void TJwBasicPin::ReceiveStateUpdate(const TJwNotifyOperationPtr& AOperation, IJ
 }
 
 void TJwBasicPin::DispatcherDropped(TJwStateDispatcher* ADispatcher) {
+    // The dispatcher is going through its list: it must not be freed here.
+    TIntfPtr<TJwStateDispatcher> Keep;
     {
         const auto Section = WriteLock();
         if (FDispatcher.get() != ADispatcher)
             return;
-        // The dispatcher is going through its list: it must not be freed here.
-        const TIntfPtr<TJwStateDispatcher> Keep = std::exchange(FDispatcher, nullptr);
+        Keep = std::exchange(FDispatcher, nullptr);
     }
+    DispatcherLeft(ADispatcher);
     Announce(TJwPinEvent::PinChanged);
 }
 

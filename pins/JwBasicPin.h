@@ -112,6 +112,9 @@ protected:
     void Announce(TJwPinEvent AEvent) { JwAnnounce(AEvent, this); }
     // Leaves the dispatcher.
     void LeaveDispatcher();
+    // Runs after the pin left ADispatcher: pins joined through one of its
+    // converters let that converter go.
+    virtual void DispatcherLeft(TJwStateDispatcher*) {}
     // The name path below the root; empty for a pin without owner.
     virtual QStringList NamePath(bool AIdentForm) const;
 

@@ -1,5 +1,6 @@
 #include "pins/JwPin.h"
 
+#include "pins/JwFormatConverter.h"
 #include "pins/JwUnloadedPin.h"
 #include "platform/Component.h"
 #include "platform/Filer.h"
@@ -38,6 +39,34 @@ TGUID TJwPin::NegotiateTowards(TJwPin* AOther) {
     for (auto It = IDs.rbegin(); It != IDs.rend(); ++It)
         if (AOther->OffersStream(*It))
             return *It;
+    return {};
+}
+
+TJwConnectionType TJwPin::FindStateConnectionType(TJwPin* AOther, bool AUseOwnConverters,
+                                                  bool AUseRegistered) {
+    const auto IDs = GetStreamIDs();
+    for (auto It = IDs.rbegin(); It != IDs.rend(); ++It)
+        if (AOther->OffersStream(*It))
+            return {*It, nullptr, nullptr, {}};
+    const TIntfPtr<TJwStateDispatcher> Dispatcher(GetDispatcher());
+    if (AUseOwnConverters && Dispatcher) {
+        const auto Converters = Dispatcher->GetFormatConverters();
+        for (auto It = Converters.rbegin(); It != Converters.rend(); ++It) {
+            if ((*It)->GetOutputPin()->FindConnectionType(AOther, false, false).ID.IsNull())
+                continue;
+            const TGUID In = NegotiateTowards((*It)->GetInputPin());
+            if (!In.IsNull())
+                return {In, *It, nullptr, {}};
+        }
+    }
+    const auto Type = AOther->GetPinType();
+    if (AUseRegistered && (Type == ptSink || Type == ptMultiSink)) {
+        const auto Entries = GetFormatConverterEntries();
+        for (auto E = Entries.rbegin(); E != Entries.rend(); ++E)
+            for (auto It = IDs.rbegin(); It != IDs.rend(); ++It)
+                if (E->InputID == *It && AOther->OffersStream(E->OutputID))
+                    return {*It, nullptr, E->ConverterClass, E->OutputID};
+    }
     return {};
 }
 
@@ -88,7 +117,7 @@ void TJwPin::DefineProperties(TFiler& AFiler) {
             const auto Dispatcher = TIntfPtr<TJwStateDispatcher>(GetDispatcher());
             W.WriteString(Dispatcher ? Dispatcher->GetName() : QString());
         },
-        IsStateConnected());
+        HasStateValue());
 }
 
 void JwSelfDependencyError() {

@@ -6,6 +6,20 @@
 
 #include "pins/JwBasicPin.h"
 #include "pins/JwPinStreamType.h"
+#include "pins/JwStreamTypeRegistry.h"
+
+class TJwFormatConverter;
+
+// The answer of the stream type negotiation: the null ID means incompatible.
+struct TJwConnectionType {
+    TGUID ID;
+    // One of the source's (or the dispatcher's) converters to place between
+    // the pins, or none.
+    TJwFormatConverter* Converter = nullptr;
+    // A registered converter class to create for the link, or none.
+    TJwFormatConverterClass ConverterClass = nullptr;
+    TGUID ConverterOutputID;
+};
 
 class TReader;
 class TWriter;
@@ -30,6 +44,10 @@ public:
     // The last of the pin's own IDs that AOther accepts (null when none):
     // how a pin negotiates towards a state pin or a dispatcher member.
     TGUID NegotiateTowards(TJwPin* AOther);
+    // The same search with the converters of the pin's state dispatcher, and
+    // with the registered converters when AOther is a sink.
+    TJwConnectionType FindStateConnectionType(TJwPin* AOther, bool AUseOwnConverters,
+                                              bool AUseRegistered);
     // Members of one dispatcher must have a type in common in one direction.
     bool IsStateCompatible(TJwBasicPin* AOtherPin) override;
 
@@ -41,6 +59,8 @@ public:
     // through the link value below.
     void DefineProperties(TFiler& AFiler) override;
     virtual bool HasLinkValue() { return false; }
+    // Whether "State" is stored: the pin is joined to a dispatcher directly.
+    virtual bool HasStateValue() { return IsStateConnected(); }
     virtual void WriteLinkValue(TWriter&) {}
     virtual void ReadLinkValue(TReader&) {}
     // The stored form name of the last load (see ReadLoadFormName).

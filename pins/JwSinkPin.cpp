@@ -53,7 +53,7 @@ bool TJwSinkPin::IsCompatible(TJwBasicPin* AOtherPin, bool AUseConverters) {
     if (auto* Source = dynamic_cast<TJwSourcePin*>(AOtherPin))
         return !Source->FindConnectionType(this, AUseConverters, AUseConverters).ID.IsNull();
     if (auto* State = dynamic_cast<TJwStatePin*>(AOtherPin))
-        return !State->NegotiateTowards(this).IsNull();
+        return !State->FindStateConnectionType(this, AUseConverters, AUseConverters).ID.IsNull();
     return false;
 }
 
@@ -147,7 +147,70 @@ bool TJwSinkPin::ConnectToSource(TJwSourcePin* ASource, TJwBasicPin* ANotifyAfte
     return true;
 }
 
+bool TJwSinkPin::JoinStateThroughConverter(TJwStateDispatcher* ADispatcher,
+                                           TJwFormatConverterClass AClass, const TGUID& AInputID,
+                                           const TGUID& AOutputID, TJwBasicPin* ANotifyAfterPin) {
+    if (!ADispatcher || !OffersStream(AOutputID))
+        return false;
+    const TIntfPtr<TJwStateDispatcher> Dispatcher(ADispatcher);
+    {
+        const auto Section = ReadLock();
+        if (FDispatcher == Dispatcher && FStateConverter &&
+            FStateConverter->GetInputID() == AInputID &&
+            FStateConverter->GetOutputID() == AOutputID)
+            return true;
+    }
+    if (!Dispatcher->CanConnectAfter(this, ANotifyAfterPin))
+        return false;
+    // Taken before the old links go: when it is the converter this sink
+    // used so far, it stays.
+    auto* Converter = Dispatcher->AcquireConverter(AClass, AInputID, AOutputID);
+    if (!Converter)
+        return false;
+    LeaveDispatcher();
+    DetachSource();
+    if (!ConnectToSource(Converter->GetOutputPin(), nullptr)) {
+        Dispatcher->ReleaseConverter(Converter);
+        return false;
+    }
+    {
+        const auto Section = WriteLock();
+        FDispatcher = Dispatcher;
+        FStateConverter = Converter;
+    }
+    Dispatcher->AddPinAfter(Converter->GetInputPin(), this, ANotifyAfterPin);
+    Announce(TJwPinEvent::PinChanged);
+    Dispatcher->StateUpdate(this);
+    return true;
+}
+
+TJwFormatConverter* TJwSinkPin::GetStateConverter() {
+    const auto Section = ReadLock();
+    return FStateConverter;
+}
+
+void TJwSinkPin::DispatcherLeft(TJwStateDispatcher* ADispatcher) {
+    TJwFormatConverter* Converter;
+    bool FromConverter;
+    {
+        const auto Section = WriteLock();
+        Converter = std::exchange(FStateConverter, nullptr);
+        FromConverter = Converter && FRealSourcePin == Converter->GetOutputPin();
+    }
+    if (!Converter)
+        return;
+    if (FromConverter)
+        DetachSource();
+    ADispatcher->ReleaseConverter(Converter);
+}
+
 void TJwSinkPin::DetachSource() {
+    // A sink joined through a converter receives from the converter's
+    // output: leaving the dispatcher lets both go.
+    if (GetStateConverter()) {
+        LeaveDispatcher();
+        return;
+    }
     TJwBasicPin* Connection;
     TJwSourcePin* Real;
     TJwFormatConverter* Converter;
@@ -208,10 +271,14 @@ bool TJwSinkPin::IsConnectedByConverterTo(TJwBasicPin* AOtherPin) {
 }
 
 int32_t TJwSinkPin::GetConnectedPinCount() {
-    return (GetSourcePin() ? 1 : 0) + TJwBasicSinkPin::GetConnectedPinCount();
+    // The output of the converter a sink joins its state through is no link of its own.
+    const bool Direct = GetSourcePin() && !GetStateConverter();
+    return (Direct ? 1 : 0) + TJwBasicSinkPin::GetConnectedPinCount();
 }
 
 QString TJwSinkPin::GetConnectionName() {
+    if (GetStateConverter())
+        return TJwBasicSinkPin::GetConnectionName();
     if (auto* Source = GetSourcePin())
         return Source->GetFullName(true);
     return TJwBasicSinkPin::GetConnectionName();
@@ -301,10 +368,71 @@ void TJwSinkPin::DefineProperties(TFiler& AFiler) {
     AFiler.DefineProperty(
         QStringLiteral("SourcePin"), [this](TReader& R) { ReadLinkValue(R); },
         [this](TWriter& W) { WriteLinkValue(W); }, HasLinkValue());
+    AFiler.DefineProperty(
+        QStringLiteral("StateConverter"), [this](TReader& R) { ReadStateConverter(R); },
+        [this](TWriter& W) { WriteStateConverter(W); }, GetStateConverter() && IsStateConnected());
 }
 
 bool TJwSinkPin::HasLinkValue() {
-    return GetSourcePin() != nullptr;
+    return GetSourcePin() != nullptr && !GetStateConverter();
+}
+
+bool TJwSinkPin::HasStateValue() {
+    return IsStateConnected() && !GetStateConverter();
+}
+
+void TJwSinkPin::WriteStateConverter(TWriter& AWriter) {
+    TIntfPtr<TJwStateDispatcher> Dispatcher;
+    TJwFormatConverter* Converter;
+    {
+        const auto Section = ReadLock();
+        Dispatcher = FDispatcher;
+        Converter = FStateConverter;
+    }
+    if (!Dispatcher || !Converter)
+        return;
+    AWriter.WriteListBegin();
+    AWriter.WriteString(Dispatcher->GetName());
+    AWriter.WriteString(GuidToText(Converter->GetInputID()));
+    AWriter.WriteString(GuidToText(Converter->GetOutputID()));
+    AWriter.WriteListEnd();
+}
+
+void TJwSinkPin::ReadStateConverter(TReader& AReader) {
+    AReader.ReadListBegin();
+    QString Name;
+    if (AReader.NextValue() == TValueType::vaList) {
+        // Entries saved after the name are not ours to restore.
+        AReader.ReadListBegin();
+        Name = AReader.ReadString();
+        while (!AReader.EndOfList())
+            AReader.SkipValue();
+        AReader.ReadListEnd();
+    } else {
+        Name = AReader.ReadString();
+    }
+    const QString InputText = AReader.ReadString();
+    const QString OutputText = AReader.ReadString();
+    AReader.ReadListEnd();
+    if (Name.isEmpty())
+        AReader.Error(QStringLiteral("State converter without a state dispatcher name"));
+    auto ToID = [&](const QString& AText) {
+        try {
+            return TGUID::FromString(AText);
+        } catch (const EConvertError&) {
+            AReader.Error(QStringLiteral("'%1' is not a stream type ID").arg(AText));
+        }
+    };
+    const TGUID InputID = ToID(InputText);
+    const TGUID OutputID = ToID(OutputText);
+    const auto Class = FindFormatConverter(InputID, OutputID);
+    if (!Class)
+        AReader.Error(QStringLiteral("No format converter from %1 to %2")
+                          .arg(GetStreamTypeName(InputID), GetStreamTypeName(OutputID)));
+    const auto Dispatcher = TJwStateDispatcher::GetByNameCreate(this, Name, false);
+    if (!JoinStateThroughConverter(Dispatcher.get(), Class, InputID, OutputID, nullptr))
+        AReader.Error(QStringLiteral("%1 cannot join '%2' through a converter to %3")
+                          .arg(GetFullName(true), Name, GetStreamTypeName(OutputID)));
 }
 
 void TJwSinkPin::WriteLinkValue(TWriter& AWriter) {
@@ -369,6 +497,9 @@ void TJwSinkPin::PinDestroyed(TJwBasicPin* APin) {
             FUpStreamID = {};
             Dropped = true;
         }
+        if (FStateConverter &&
+            (APin == FStateConverter->GetInputPin() || APin == FStateConverter->GetOutputPin()))
+            FStateConverter = nullptr;
     }
     if (Dropped)
         Disconnected();

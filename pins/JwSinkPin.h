@@ -72,12 +72,24 @@ public:
     bool TryLinkTo(TComponent* ARoot, const QString& ASource, const QString& ASaveForm,
                    const QString& ASourceName);
 
+    // Joins ADispatcher through a converter from AInputID to AOutputID: one
+    // of the dispatcher's, else a new one of AClass. This sink receives from
+    // the converter's output; the converter's input takes the shared state.
+    bool JoinStateThroughConverter(TJwStateDispatcher* ADispatcher, TJwFormatConverterClass AClass,
+                                   const TGUID& AInputID, const TGUID& AOutputID,
+                                   TJwBasicPin* ANotifyAfterPin);
+    // The converter through which this sink is joined to its dispatcher, or none.
+    TJwFormatConverter* GetStateConverter();
+
     // The receiving function of this sink for the negotiated type.
     bool Submit(uint32_t AState, const TJwNotifyOperationPtr& AOperation);
 
-    // "SourcePin".
+    // "SourcePin", or "StateConverter" for a sink joined through a converter.
     void DefineProperties(TFiler& AFiler) override;
     bool HasLinkValue() override;
+    bool HasStateValue() override;
+    void WriteStateConverter(TWriter& AWriter);
+    void ReadStateConverter(TReader& AReader);
     void WriteLinkValue(TWriter& AWriter) override;
     void ReadLinkValue(TReader& AReader) override;
 
@@ -91,6 +103,7 @@ protected:
     ~TJwSinkPin() override = default;
     virtual void Connected();
     virtual void Disconnected();
+    void DispatcherLeft(TJwStateDispatcher* ADispatcher) override;
 
 private:
     bool ConnectToSource(TJwSourcePin* ASource, TJwBasicPin* ANotifyAfterPin);
@@ -100,6 +113,7 @@ private:
     TJwBasicPin* FConnectionSourcePin = nullptr;
     TJwSourcePin* FRealSourcePin = nullptr;
     TJwFormatConverter* FFormatConverter = nullptr;
+    TJwFormatConverter* FStateConverter = nullptr;
     TJwSubmitFunction FSubmitFunction;
     TGUID FConnectedID;
     TGUID FUpStreamID;

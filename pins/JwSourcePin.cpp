@@ -1,6 +1,7 @@
 #include "pins/JwSourcePin.h"
 
 #include <algorithm>
+#include <optional>
 
 #include "pins/JwFormatConverter.h"
 #include "pins/JwPinLinks.h"
@@ -117,7 +118,8 @@ bool TJwSourcePin::IsCompatible(TJwBasicPin* AOtherPin, bool AUseConverters) {
     if (auto* Sink = dynamic_cast<TJwBasicSinkPin*>(AOtherPin))
         return Sink->IsCompatible(this, AUseConverters);
     if (auto* State = dynamic_cast<TJwStatePin*>(AOtherPin))
-        return !NegotiateTowards(State).IsNull() || !State->NegotiateTowards(this).IsNull();
+        return !FindStateConnectionType(State, AUseConverters, false).ID.IsNull() ||
+               !State->FindStateConnectionType(this, AUseConverters, false).ID.IsNull();
     return false;
 }
 
@@ -403,12 +405,14 @@ bool TJwSourcePin::Send(TJwBasicPin* AOnlyToPin, const TJwNotifyOperationPtr& AO
     TSendingGuard Guard(this, MaxSendNesting);
     bool Result = false;
 
+    // Kept to the end: the last hold on a converter may free it, which must
+    // not happen under this pin's lock.
+    std::optional<TJwStateReceivers> Receivers;
     if (const auto Dispatcher = FDispatcher) {
+        Receivers.emplace(Dispatcher.get(), this);
         std::vector<TJwBasicPin*> Members;
-        const int32_t Count = Dispatcher->GetPinCount();
-        for (int32_t I = 0; I < Count; ++I)
-            if (auto* Member = dynamic_cast<TJwBasicPin*>(Dispatcher->GetEntry(I).RealPin);
-                Member && Member != this)
+        for (auto* Receiver : Receivers->Pins)
+            if (auto* Member = dynamic_cast<TJwBasicPin*>(Receiver))
                 Members.push_back(Member);
         Read.reset();
         for (size_t I = 0; I < Members.size(); ++I) {

@@ -21,16 +21,6 @@ struct TJwPinEntry {
     int32_t ModificationLevel = 0; // 0..10000; higher goes later in the order
 };
 
-// The answer of the stream type negotiation: the null ID means incompatible.
-struct TJwConnectionType {
-    TGUID ID;
-    // One of the source's converters to place between the pins, or none.
-    TJwFormatConverter* Converter = nullptr;
-    // A registered converter class to create for the link, or none.
-    TJwFormatConverterClass ConverterClass = nullptr;
-    TGUID ConverterOutputID;
-};
-
 class TJwSourcePin : public TJwStreamPin {
     Q_OBJECT
 public:

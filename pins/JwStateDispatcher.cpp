@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "pins/JwFormatConverter.h"
 #include "pins/JwGlobals.h"
 #include "platform/Exceptions.h"
 
@@ -26,7 +27,11 @@ TJwStateDispatcher* FindListed(const QString& AName, bool ADesignTime) {
 TJwStateDispatcher::TJwStateDispatcher(QString AName, bool ADesignTime)
     : FName(std::move(AName)), FDesignTime(ADesignTime) {}
 
-TJwStateDispatcher::~TJwStateDispatcher() = default;
+TJwStateDispatcher::~TJwStateDispatcher() {
+    // Converters that no member uses any more go with the dispatcher.
+    for (auto* Converter : std::exchange(FFormatConverters, {}))
+        TPersistent::Free(Converter);
+}
 
 void TJwStateDispatcher::Release() noexcept {
     {
@@ -112,7 +117,12 @@ void TJwStateDispatcher::AddPin(IJwDispatcherPin* APin) {
 void TJwStateDispatcher::AddPinAfter(IJwDispatcherPin* AConnectionPin, IJwDispatcherPin* ARealPin,
                                      IJwDispatcherPin* ANotifyAfterPin) {
     const auto Section = WriteLock();
-    if (!FindEntry(AConnectionPin))
+    // Several sinks may join through the input of one converter.
+    const bool Member = std::any_of(FPins.begin(), FPins.end(), [&](const TJwStateEntry& AEntry) {
+        return AEntry.ConnectionPin == AConnectionPin &&
+               (AEntry.RealPin == ARealPin || AConnectionPin == ARealPin);
+    });
+    if (!Member)
         FPins.push_back({AConnectionPin, ARealPin, ANotifyAfterPin});
 }
 
@@ -120,17 +130,61 @@ void TJwStateDispatcher::RemovePin(IJwDispatcherPin* APin) {
     // The pins' references may be all that keeps this dispatcher.
     const TIntfPtr<TJwStateDispatcher> Self(this);
     const auto Section = WriteLock();
-    const auto It = std::find_if(FPins.begin(), FPins.end(), [&](const TJwStateEntry& AEntry) {
-        return AEntry.ConnectionPin == APin;
-    });
-    if (It == FPins.end())
-        return;
-    IJwDispatcherPin* const After = It->AfterPin;
-    FPins.erase(It);
-    // Members told after the leaving pin keep their place in the order.
-    for (auto& Entry : FPins)
-        if (Entry.AfterPin == APin)
-            Entry.AfterPin = After;
+    for (;;) {
+        const auto It = std::find_if(FPins.begin(), FPins.end(), [&](const TJwStateEntry& AEntry) {
+            return AEntry.ConnectionPin == APin || AEntry.RealPin == APin;
+        });
+        if (It == FPins.end())
+            return;
+        IJwDispatcherPin* const Gone = It->ConnectionPin;
+        IJwDispatcherPin* const After = It->AfterPin;
+        FPins.erase(It);
+        // Members told after the leaving pin keep their place in the order.
+        for (auto& Entry : FPins)
+            if (Entry.AfterPin == APin || Entry.AfterPin == Gone)
+                Entry.AfterPin = After;
+    }
+}
+
+TJwFormatConverter* TJwStateDispatcher::AcquireConverter(TJwFormatConverterClass AClass,
+                                                         const TGUID& AInputID,
+                                                         const TGUID& AOutputID) {
+    const auto Section = WriteLock();
+    for (auto* Converter : FFormatConverters)
+        if (Converter->GetInputID() == AInputID && Converter->GetOutputID() == AOutputID) {
+            Converter->AddRef();
+            return Converter;
+        }
+    if (!AClass)
+        return nullptr;
+    auto* Converter = AClass(AInputID, AOutputID);
+    Converter->AddRef();
+    FFormatConverters.push_back(Converter);
+    return Converter;
+}
+
+void TJwStateDispatcher::ReleaseConverter(TJwFormatConverter* AConverter) {
+    {
+        const auto Section = WriteLock();
+        if (AConverter->ReleaseRef() > 0)
+            return;
+        const auto It = std::find(FFormatConverters.begin(), FFormatConverters.end(), AConverter);
+        if (It == FFormatConverters.end())
+            return;
+        FFormatConverters.erase(It);
+    }
+    // Freed without the dispatcher's lock: its pins leave their links.
+    TPersistent::Free(AConverter);
+}
+
+std::vector<TJwFormatConverter*> TJwStateDispatcher::GetFormatConverters() {
+    const auto Section = ReadLock();
+    return FFormatConverters;
+}
+
+int32_t TJwStateDispatcher::GetConverterCount() {
+    const auto Section = ReadLock();
+    return static_cast<int32_t>(FFormatConverters.size());
 }
 
 void TJwStateDispatcher::DisconnectAll() {
@@ -230,4 +284,27 @@ void TJwStateDispatcher::StateUpdate(IJwDispatcherPin* AUpdatingPin) {
     const TJwNotifyOperationPtr Operation(new TJwNotifyOperation);
     for (auto* Receiver : Receivers)
         Receiver->ReceiveStateUpdate(Operation, Receiver == AUpdatingPin ? nullptr : AUpdatingPin);
+}
+
+TJwStateReceivers::TJwStateReceivers(TJwStateDispatcher* ADispatcher, IJwDispatcherPin* AExcept)
+    : FDispatcher(ADispatcher) {
+    if (!ADispatcher)
+        return;
+    const auto Section = ADispatcher->ReadLock();
+    for (const auto& Entry : ADispatcher->FPins) {
+        if (Entry.ConnectionPin == AExcept || Entry.RealPin == AExcept ||
+            std::find(Pins.begin(), Pins.end(), Entry.ConnectionPin) != Pins.end())
+            continue;
+        Pins.push_back(Entry.ConnectionPin);
+        for (auto* Converter : ADispatcher->FFormatConverters)
+            if (static_cast<IJwDispatcherPin*>(Converter->GetInputPin()) == Entry.ConnectionPin) {
+                Converter->AddRef();
+                FHeld.push_back(Converter);
+            }
+    }
+}
+
+TJwStateReceivers::~TJwStateReceivers() {
+    for (auto* Converter : FHeld)
+        FDispatcher->ReleaseConverter(Converter);
 }

@@ -10,6 +10,9 @@
 
 #include "pins/JwDispatcherPin.h"
 #include "pins/JwObject.h"
+#include "pins/JwStreamTypeRegistry.h"
+
+class TJwFormatConverter;
 
 struct TJwStateEntry {
     IJwDispatcherPin* ConnectionPin;
@@ -41,10 +44,11 @@ public:
     bool GetDesignTime() const { return FDesignTime; }
 
     void AddPin(IJwDispatcherPin* APin);
-    // Joins AConnectionPin unless it is a member already; it is told of
-    // updates after ANotifyAfterPin.
+    // Joins AConnectionPin unless it is a member already (for ARealPin); it
+    // is told of updates after ANotifyAfterPin.
     void AddPinAfter(IJwDispatcherPin* AConnectionPin, IJwDispatcherPin* ARealPin,
                      IJwDispatcherPin* ANotifyAfterPin);
+    // Removes the entries whose connection or real pin is APin.
     void RemovePin(IJwDispatcherPin* APin);
     void DisconnectAll();
 
@@ -64,11 +68,23 @@ public:
     // a sink; each receiver gets AUpdatingPin as origin unless it is that pin.
     void StateUpdate(IJwDispatcherPin* AUpdatingPin);
 
+    // Format converters shared by the members: a sink whose types the shared
+    // state does not carry joins through one. A converter from AInputID to
+    // AOutputID: one of the list when one fits, else a new one of AClass
+    // (none when AClass is none). One reference is added for the caller.
+    TJwFormatConverter* AcquireConverter(TJwFormatConverterClass AClass, const TGUID& AInputID,
+                                         const TGUID& AOutputID);
+    // Drops one reference; the last frees the converter.
+    void ReleaseConverter(TJwFormatConverter* AConverter);
+    std::vector<TJwFormatConverter*> GetFormatConverters();
+    int32_t GetConverterCount();
+
     // Leaving the list and the last reference are one step under the global
     // pin section, so a lookup never finds a dispatcher that is going away.
     void Release() noexcept override;
 
 private:
+    friend class TJwStateReceivers;
     static void Link(const TIntfPtr<TJwStateDispatcher>& ADispatcher);
     const TJwStateEntry* FindEntry(IJwDispatcherPin* AConnectionPin) const;
 
@@ -76,4 +92,22 @@ private:
     bool FDesignTime;
     bool FListed = false;
     std::vector<TJwStateEntry> FPins;
+    std::vector<TJwFormatConverter*> FFormatConverters;
+};
+
+// The pins that get what a member shares, once per connection pin: members
+// joined through a converter are reached through its input. The converters
+// stay alive until this is gone.
+class TJwStateReceivers {
+public:
+    TJwStateReceivers(TJwStateDispatcher* ADispatcher, IJwDispatcherPin* AExcept);
+    ~TJwStateReceivers();
+    TJwStateReceivers(const TJwStateReceivers&) = delete;
+    TJwStateReceivers& operator=(const TJwStateReceivers&) = delete;
+
+    std::vector<IJwDispatcherPin*> Pins;
+
+private:
+    TIntfPtr<TJwStateDispatcher> FDispatcher;
+    std::vector<TJwFormatConverter*> FHeld;
 };

@@ -1,5 +1,6 @@
 #include "pins/JwStatePin.h"
 
+#include "pins/JwFormatConverter.h"
 #include "pins/JwSinkPin.h"
 #include "pins/JwSourcePin.h"
 #include "pins/JwUnloadedPin.h"
@@ -16,7 +17,10 @@ bool TJwStatePin::ConnectAfter(TJwBasicPin* AOtherPin, TJwBasicPin* ANotifyAfter
         return AOtherPin->ConnectAfter(this, ANotifyAfterPin);
     if (!IsCompatible(AOtherPin, true))
         return false;
-    if (auto* Sink = dynamic_cast<TJwSinkPin*>(AOtherPin); Sink && Sink->GetSourcePin())
+    auto* Sink = dynamic_cast<TJwSinkPin*>(AOtherPin);
+    if (Sink && NegotiateTowards(Sink).IsNull())
+        return ConnectThroughConverter(Sink, ANotifyAfterPin);
+    if (Sink && Sink->GetSourcePin())
         Sink->Connect(nullptr);
     if (!AOtherPin->GetDispatcher() && !GetDispatcher())
         return AOtherPin->ConnectByStateAfter(this, nullptr) && IsConnectedByStateTo(AOtherPin);
@@ -25,7 +29,30 @@ bool TJwStatePin::ConnectAfter(TJwBasicPin* AOtherPin, TJwBasicPin* ANotifyAfter
     return ConnectToStateAfter(AOtherPin->GetDispatcher(), ANotifyAfterPin);
 }
 
-bool TJwStatePin::IsCompatible(TJwBasicPin* AOtherPin, bool) {
+bool TJwStatePin::ConnectThroughConverter(TJwSinkPin* ASink, TJwBasicPin* ANotifyAfterPin) {
+    TIntfPtr<TJwStateDispatcher> Dispatcher(GetDispatcher());
+    const bool Made = !Dispatcher;
+    if (Made) {
+        Dispatcher = TJwStateDispatcher::Create(GetRootName(), false);
+        if (!ConnectToState(Dispatcher.get()))
+            return false;
+    }
+    const auto Type = FindStateConnectionType(ASink, true, true);
+    bool Result = false;
+    if (Type.Converter)
+        Result = ASink->JoinStateThroughConverter(Dispatcher.get(), nullptr,
+                                                  Type.Converter->GetInputID(),
+                                                  Type.Converter->GetOutputID(), ANotifyAfterPin);
+    else if (Type.ConverterClass)
+        Result = ASink->JoinStateThroughConverter(Dispatcher.get(), Type.ConverterClass, Type.ID,
+                                                  Type.ConverterOutputID, ANotifyAfterPin);
+    // A failed link leaves no dispatcher of its own behind.
+    if (!Result && Made)
+        LeaveDispatcher();
+    return Result;
+}
+
+bool TJwStatePin::IsCompatible(TJwBasicPin* AOtherPin, bool AUseConverters) {
     if (!AOtherPin || dynamic_cast<TJwUnloadedPin*>(AOtherPin))
         return true;
     auto* Other = dynamic_cast<TJwPin*>(AOtherPin);
@@ -34,11 +61,12 @@ bool TJwStatePin::IsCompatible(TJwBasicPin* AOtherPin, bool) {
     switch (Other->GetPinType()) {
     case ptSink:
     case ptMultiSink:
-        return !NegotiateTowards(Other).IsNull();
+        return !FindStateConnectionType(Other, AUseConverters, AUseConverters).ID.IsNull();
     case ptSource:
-        return !Other->NegotiateTowards(this).IsNull();
+        return !Other->FindStateConnectionType(this, AUseConverters, false).ID.IsNull();
     default:
-        return !NegotiateTowards(Other).IsNull() || !Other->NegotiateTowards(this).IsNull();
+        return !FindStateConnectionType(Other, AUseConverters, false).ID.IsNull() ||
+               !Other->FindStateConnectionType(this, AUseConverters, false).ID.IsNull();
     }
 }
 
@@ -55,11 +83,10 @@ bool TJwStatePin::Notify(const TJwNotifyOperationPtr& AOperation) {
     if (!Call)
         return false;
     TSendingGuard Guard(this, 200);
+    const TJwStateReceivers Receivers(Dispatcher.get(), this);
     std::vector<TJwPin*> Members;
-    const int32_t Count = Dispatcher->GetPinCount();
-    for (int32_t I = 0; I < Count; ++I)
-        if (auto* Member = dynamic_cast<TJwPin*>(Dispatcher->GetEntry(I).RealPin);
-            Member && Member != this)
+    for (auto* Receiver : Receivers.Pins)
+        if (auto* Member = dynamic_cast<TJwPin*>(Receiver))
             Members.push_back(Member);
     bool Result = false;
     for (size_t I = 0; I < Members.size(); ++I) {

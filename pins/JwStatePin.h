@@ -4,6 +4,8 @@
 
 #include "pins/JwPin.h"
 
+class TJwSinkPin;
+
 class TJwStatePin : public TJwPin {
     Q_OBJECT
 public:
@@ -22,4 +24,9 @@ public:
 
 protected:
     ~TJwStatePin() override = default;
+
+private:
+    // Joins ASink, whose types the state does not carry, through a converter
+    // of the dispatcher or a new one of the registered class.
+    bool ConnectThroughConverter(TJwSinkPin* ASink, TJwBasicPin* ANotifyAfterPin);
 };

@@ -1,5 +1,6 @@
 // Sends from a worker thread into a sink whose owner the user-interface
-// thread locks at the same time.
+// thread locks at the same time, and into sinks that join and leave a shared
+// state through a converter meanwhile.
 
 #include <gtest/gtest.h>
 
@@ -46,6 +47,48 @@ TEST(PinThreads, SendsIntoASinkWhoseOwnerIsLockedElsewhereFinish) {
     EXPECT_EQ(Delivered.load(), Sends);
     EXPECT_EQ(Sink->Received.size(), static_cast<size_t>(Sends));
     EXPECT_EQ(Source->GetInSending(), 0);
+}
+
+TEST(PinThreads, SendsThroughAStateConverterWhileSinksJoinAndLeave) {
+    using namespace PinTest;
+    RegisterFormatConverter(TypeB, TypeC, &JwConverterClass<TTestConverter>);
+    constexpr int Cycles = 40;
+    auto Source = MakeSource(nullptr, {TypeB});
+    const auto Dispatcher = TJwStateDispatcher::CreateNamed(QStringLiteral("Threads"), false);
+    ASSERT_TRUE(Source->ConnectToState(Dispatcher.get()));
+    std::atomic<int> Converted{0};
+    std::atomic<int> Unconverted{0};
+    auto Sink = MakeOwned<TJwSinkPin>(nullptr);
+    Sink->StreamType.AddType(
+        TypeC, [&](TJwPin*, const TGUID&, uint32_t, const TJwNotifyOperationPtr& AOperation) {
+            if (auto* Value = dynamic_cast<TTestValueOperation*>(AOperation->Instance()))
+                (Value->GetValue() >= 1000 ? Converted : Unconverted).fetch_add(1);
+            return false;
+        });
+
+    TSignal Started;
+    TSignal Done;
+    std::thread Worker([&] {
+        Started.Raise();
+        for (int I = 0; !Done.IsRaised(); I = (I + 1) % 1000)
+            Source->Notify(TJwNotifyOperationPtr(new TTestValueOperation(I)));
+    });
+    Started.Wait();
+    // Each cycle makes the converter and frees it again, while sends may be inside it.
+    for (int I = 0; I < Cycles; ++I) {
+        ASSERT_TRUE(Sink->JoinStateThroughConverter(
+            Dispatcher.get(), FindFormatConverter(TypeB, TypeC), TypeB, TypeC, nullptr));
+        const int Before = Converted.load();
+        WaitUntil([&] { return Converted.load() > Before; });
+        Sink->Disconnect();
+    }
+    Done.Raise();
+    Worker.join();
+    EXPECT_EQ(Unconverted.load(), 0);
+    EXPECT_EQ(Dispatcher->GetConverterCount(), 0);
+    EXPECT_EQ(Dispatcher->GetPinCount(), 1);
+    EXPECT_EQ(Source->GetInSending(), 0);
+    Source->Disconnect();
 }
 
 } // namespace

@@ -23,6 +23,15 @@ TListComponent::TListComponent(TComponent* AOwner)
     FInputs->Add(QStringLiteral("Right"), MakeOwned<TRecordingSinkPin>(this).release());
 }
 
+TStateComponent::TStateComponent(TComponent* AOwner)
+    : TComponent(AOwner), FState(MakeOwned<TJwStatePin>(this)) {
+    FState->StreamType.AddType(PinTest::TypeB);
+}
+
+TTypeCComponent::TTypeCComponent(TComponent* AOwner)
+    : TComponent(AOwner),
+      FInput(MakeOwned<TRecordingSinkPin>(this, std::vector<TGUID>{PinTest::TypeC})) {}
+
 TJwNotifyOperationPtr TTestConverter::Convert(const TJwNotifyOperationPtr& AOperation) {
     if (auto* Value = dynamic_cast<TTestValueOperation*>(AOperation->Instance()))
         return TJwNotifyOperationPtr(new TTestValueOperation(Value->GetValue() + 1000));

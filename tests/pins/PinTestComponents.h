@@ -72,6 +72,30 @@ private:
     TOwned<TJwPinList> FInputs;
 };
 
+// A shared state of TypeB and a sink of TypeC only, which joins that state
+// through a converter.
+class TStateComponent : public TComponent {
+    Q_OBJECT
+    Q_PROPERTY(TJwStatePin* State READ GetState)
+public:
+    explicit TStateComponent(TComponent* AOwner);
+    TJwStatePin* GetState() const { return FState.get(); }
+
+private:
+    TOwned<TJwStatePin> FState;
+};
+
+class TTypeCComponent : public TComponent {
+    Q_OBJECT
+    Q_PROPERTY(TRecordingSinkPin* Input READ GetInput)
+public:
+    explicit TTypeCComponent(TComponent* AOwner);
+    TRecordingSinkPin* GetInput() const { return FInput.get(); }
+
+private:
+    TOwned<TRecordingSinkPin> FInput;
+};
+
 class TPinForm : public TComponent {
     Q_OBJECT
 public:
