@@ -16,6 +16,8 @@
 #include "waterfall/KvWaterfallData.h"
 #include "waterfall/KvWaterfallRows.h"
 
+#include "HeapCounter.h"
+
 #include <benchmark/benchmark.h>
 
 #include <atomic>
@@ -25,62 +27,6 @@
 #include <mutex>
 #include <thread>
 #include <vector>
-
-#if !defined(__SANITIZE_ADDRESS__) && !defined(__SANITIZE_THREAD__)
-#define KV_COUNT_HEAP 1
-#endif
-
-namespace {
-
-std::atomic<long> gHeapAllocations{0};
-
-} // namespace
-
-#ifdef KV_COUNT_HEAP
-extern "C" {
-void* __libc_malloc(size_t);
-void* __libc_calloc(size_t, size_t);
-void* __libc_realloc(void*, size_t);
-void* __libc_memalign(size_t, size_t);
-void __libc_free(void*);
-
-void* malloc(size_t ASize) {
-    gHeapAllocations.fetch_add(1, std::memory_order_relaxed);
-    return __libc_malloc(ASize);
-}
-
-void* calloc(size_t ACount, size_t ASize) {
-    gHeapAllocations.fetch_add(1, std::memory_order_relaxed);
-    return __libc_calloc(ACount, ASize);
-}
-
-void* realloc(void* APtr, size_t ASize) {
-    gHeapAllocations.fetch_add(1, std::memory_order_relaxed);
-    return __libc_realloc(APtr, ASize);
-}
-
-void* memalign(size_t AAlignment, size_t ASize) {
-    gHeapAllocations.fetch_add(1, std::memory_order_relaxed);
-    return __libc_memalign(AAlignment, ASize);
-}
-
-void* aligned_alloc(size_t AAlignment, size_t ASize) {
-    return memalign(AAlignment, ASize);
-}
-
-int posix_memalign(void** APtr, size_t AAlignment, size_t ASize) {
-    void* Ptr = memalign(AAlignment, ASize);
-    if (!Ptr)
-        return 12; // ENOMEM
-    *APtr = Ptr;
-    return 0;
-}
-
-void free(void* APtr) {
-    __libc_free(APtr);
-}
-}
-#endif
 
 namespace {
 
