@@ -38,7 +38,7 @@ function(kv_add_test name)
   set(env
     "QT_QPA_PLATFORM=offscreen"
     "LSAN_OPTIONS=suppressions=${PROJECT_SOURCE_DIR}/tests/lsan.supp"
-    "TSAN_OPTIONS=suppressions=${PROJECT_SOURCE_DIR}/tests/tsan.supp halt_on_error=1 second_deadlock_stack=1"
+    "TSAN_OPTIONS=suppressions=${PROJECT_SOURCE_DIR}/tests/tsan.supp halt_on_error=1 second_deadlock_stack=1 ignore_noninstrumented_modules=1"
     "UBSAN_OPTIONS=print_stacktrace=1 halt_on_error=1")
   gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60 TEST_PREFIX "${name}." TEST_LIST ${name}_TESTS PROPERTIES TIMEOUT 300)
   # gtest_discover_tests flattens list-valued properties, so the environment
