@@ -623,32 +623,32 @@ void TKvDataDisplay::MouseUp(TMouseButton AButton, TShiftState AShift, int32_t X
 
 bool TKvDataDisplay::DoMouseWheelDown(TShiftState AShift, TPoint AMousePos) {
     THxControlDrawLayer::DoMouseWheelDown(AShift, AMousePos);
-    const TPoint p = ScreenToClient(AMousePos);
-    for (int32_t i = 0; i < FComponents->Count(); ++i) {
-        TKvDisplayComponent* component = FComponents->Items(i);
-        TRect r;
-        component->GetDrawRect(r);
-        if (r.Contains(p))
-            component->MouseWheelDown(AShift, p);
-    }
-    if (TKvDisplayView* view = GetDataView(); view && view->DrawRect().Contains(p))
-        ZoomAtPoint(p, WheelDownFactor, WheelDownFactor);
+    RouteWheel(AShift, AMousePos, false);
     return true;
 }
 
 bool TKvDataDisplay::DoMouseWheelUp(TShiftState AShift, TPoint AMousePos) {
     THxControlDrawLayer::DoMouseWheelUp(AShift, AMousePos);
+    RouteWheel(AShift, AMousePos, true);
+    return true;
+}
+
+void TKvDataDisplay::RouteWheel(TShiftState AShift, TPoint AMousePos, bool AUp) {
     const TPoint p = ScreenToClient(AMousePos);
     for (int32_t i = 0; i < FComponents->Count(); ++i) {
         TKvDisplayComponent* component = FComponents->Items(i);
         TRect r;
         component->GetDrawRect(r);
-        if (r.Contains(p))
+        if (!r.Contains(p))
+            continue;
+        if (AUp)
             component->MouseWheelUp(AShift, p);
+        else
+            component->MouseWheelDown(AShift, p);
     }
+    const double factor = AUp ? WheelUpFactor : WheelDownFactor;
     if (TKvDisplayView* view = GetDataView(); view && view->DrawRect().Contains(p))
-        ZoomAtPoint(p, WheelUpFactor, WheelUpFactor);
-    return true;
+        ZoomAtPoint(p, factor, factor);
 }
 
 void TKvDataDisplay::MouseEntered() {

@@ -262,6 +262,8 @@ protected:
 
 private:
     bool OnWidgetThread() const;
+    // The wheel goes to every component under it, then zooms the data view.
+    void RouteWheel(TShiftState AShift, TPoint AMousePos, bool AUp);
     // Asks the window for a paint, from any thread.
     void InvalidateWindow();
     // Sizes the background bitmap; a new size gets a new canvas.

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <optional>
 
+#include "pins/JwConverterList.h"
 #include "pins/JwFormatConverter.h"
 #include "pins/JwPinLinks.h"
 #include "pins/JwSinkPin.h"
@@ -304,28 +305,14 @@ TJwConnectionType TJwSourcePin::FindConnectionType(TJwPin* ASink, bool AUseOwnCo
 TJwFormatConverter* TJwSourcePin::AcquireConverter(TJwFormatConverterClass AClass,
                                                    const TGUID& AInputID, const TGUID& AOutputID) {
     const auto Section = WriteLock();
-    for (auto* Converter : FFormatConverters)
-        if (Converter->GetInputID() == AInputID && Converter->GetOutputID() == AOutputID) {
-            Converter->AddRef();
-            return Converter;
-        }
-    if (!AClass)
-        return nullptr;
-    auto* Converter = AClass(AInputID, AOutputID);
-    Converter->AddRef();
-    FFormatConverters.push_back(Converter);
-    return Converter;
+    return JwShareConverter(FFormatConverters, AClass, AInputID, AOutputID);
 }
 
 void TJwSourcePin::ReleaseConverter(TJwFormatConverter* AConverter) {
     {
         const auto Section = WriteLock();
-        if (AConverter->ReleaseRef() > 0)
+        if (!JwUnshareConverter(FFormatConverters, AConverter))
             return;
-        const auto It = std::find(FFormatConverters.begin(), FFormatConverters.end(), AConverter);
-        if (It == FFormatConverters.end())
-            return;
-        FFormatConverters.erase(It);
     }
     TPersistent::Free(AConverter);
 }

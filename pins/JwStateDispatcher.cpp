@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "pins/JwConverterList.h"
 #include "pins/JwFormatConverter.h"
 #include "pins/JwGlobals.h"
 #include "platform/Exceptions.h"
@@ -150,28 +151,14 @@ TJwFormatConverter* TJwStateDispatcher::AcquireConverter(TJwFormatConverterClass
                                                          const TGUID& AInputID,
                                                          const TGUID& AOutputID) {
     const auto Section = WriteLock();
-    for (auto* Converter : FFormatConverters)
-        if (Converter->GetInputID() == AInputID && Converter->GetOutputID() == AOutputID) {
-            Converter->AddRef();
-            return Converter;
-        }
-    if (!AClass)
-        return nullptr;
-    auto* Converter = AClass(AInputID, AOutputID);
-    Converter->AddRef();
-    FFormatConverters.push_back(Converter);
-    return Converter;
+    return JwShareConverter(FFormatConverters, AClass, AInputID, AOutputID);
 }
 
 void TJwStateDispatcher::ReleaseConverter(TJwFormatConverter* AConverter) {
     {
         const auto Section = WriteLock();
-        if (AConverter->ReleaseRef() > 0)
+        if (!JwUnshareConverter(FFormatConverters, AConverter))
             return;
-        const auto It = std::find(FFormatConverters.begin(), FFormatConverters.end(), AConverter);
-        if (It == FFormatConverters.end())
-            return;
-        FFormatConverters.erase(It);
     }
     // Freed without the dispatcher's lock: its pins leave their links.
     TPersistent::Free(AConverter);
