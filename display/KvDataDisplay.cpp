@@ -4,6 +4,7 @@
 #include "display/KvLockedSet.h"
 #include "foundation/HxCanvasImpl.h"
 #include "platform/Bitmap.h"
+#include "platform/UiThread.h"
 
 #include <QPainter>
 #include <QPrinter>
@@ -182,8 +183,7 @@ void TKvDataDisplay::SetRefreshInterval(uint32_t AValue) {
     // the timer lives on the user-interface thread; a queued call is
     // dropped when the display is gone
     if (!OnWidgetThread()) {
-        QMetaObject::invokeMethod(
-            this, [this, AValue] { SetRefreshInterval(AValue); }, Qt::QueuedConnection);
+        PostToObjectThread(this, [this, AValue] { SetRefreshInterval(AValue); });
         return;
     }
     const TJwLockSectionPtr section = Lock()->WriteLock();
@@ -192,8 +192,7 @@ void TKvDataDisplay::SetRefreshInterval(uint32_t AValue) {
 
 void TKvDataDisplay::SetColor(TColor AValue) {
     if (!OnWidgetThread()) {
-        QMetaObject::invokeMethod(
-            this, [this, AValue] { SetColor(AValue); }, Qt::QueuedConnection);
+        PostToObjectThread(this, [this, AValue] { SetColor(AValue); });
         return;
     }
     TColor color = Color();
@@ -284,8 +283,7 @@ void TKvDataDisplay::SetChildOrder(TComponent* AChild, int AOrder) {
 void TKvDataDisplay::InvalidateWindow() {
     if (!OnWidgetThread()) {
         // widgets belong to their thread; the call is dropped if the display goes first
-        QMetaObject::invokeMethod(
-            this, [this] { InvalidateWindow(); }, Qt::QueuedConnection);
+        PostToObjectThread(this, [this] { InvalidateWindow(); });
         return;
     }
     // Qt may have deleted the widget of a display hosted in a user's window

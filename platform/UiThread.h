@@ -6,6 +6,8 @@
 #include <QtGlobal>
 #include <functional>
 
+class QObject;
+
 // Whether the calling thread is the one the application object lives in
 // (true while there is no application object).
 bool InUiThread();
@@ -14,6 +16,11 @@ bool InUiThread();
 // failure is reported once and goes no further. Dropped when there is no
 // application object.
 void PostToUiThread(std::function<void()> AOperation);
+
+// Runs AOperation from the event loop of AContext's thread; dropped when
+// AContext is destroyed first. Everything the caller wrote before posting is
+// visible to AOperation.
+void PostToObjectThread(QObject* AContext, std::function<void()> AOperation);
 
 // Debug builds stop here when a widget, timer or cursor is touched off the
 // user-interface thread.
