@@ -156,36 +156,30 @@ TEST_F(LegendTest, TwoGroupsDrawCaptionsSymbolsAndTextsWhereTheRulesPutThem) {
     display->Settle();
 
     const TRect area = legend->DrawRect();
-    const QImage image = Painted();
     const std::vector<int32_t> ys = RowYs();
     ASSERT_EQ(ys.size(), 3u);
     const int32_t h = TextHeight();
-    const QFontMetrics items = Metrics(legend->GetFont());
+    const QFont itemFont = legend->GetFont()->ToQFont();
 
-    std::vector<TRect> cells;
-    std::vector<TRect> symbols;
+    TExpectedPicture expected(QSize(450, 280), PixelOf(background));
     const auto caption = [&](TListGroup* AGroup, const QString& AText, int32_t AFirstRowY) {
-        const QFontMetrics m = Metrics(AGroup->GetCaption()->GetFont());
-        // the caption's line starts 6 above where its advance ends
-        const int32_t y = AFirstRowY - (std::max(m.height() + 1, 6) - 6) - 6;
-        cells.push_back(Rect(area.Left + 4, y - m.height() / 2,
-                             area.Left + 4 + m.horizontalAdvance(AText),
-                             y - m.height() / 2 + m.height()));
+        const QFont font = AGroup->GetCaption()->GetFont()->ToQFont();
+        const int32_t ch = QFontMetrics(font).height();
+        // the caption is written 6 pixels above where the walk stood, and
+        // its row takes the walk to the first item
+        const int32_t y = AFirstRowY - (std::max(ch + 1, 6) - 6) - 6;
+        expected.Text({AText, font, area.Left + 4, y - ch / 2});
     };
     caption(first, QStringLiteral("Alpha"), ys[0]);
     caption(second, QStringLiteral("Second"), ys[2]);
     const QString texts[] = {QStringLiteral("one"), QStringLiteral("two"), QStringLiteral("three")};
     const TColor colors[] = {clRed, clLime, clBlue};
     for (size_t i = 0; i < 3; ++i) {
-        const int32_t y = ys[i];
-        cells.push_back(Rect(area.Left + 23, y - h / 2,
-                             area.Left + 23 + items.horizontalAdvance(texts[i]), y - h / 2 + h));
-        for (int32_t yy = y - 1; yy < y + 2; ++yy)
-            for (int32_t x = area.Left + 6; x < area.Left + 19; ++x)
-                ASSERT_EQ(image.pixel(x, yy) & 0xFFFFFFu, PixelOf(colors[i])) << x << "," << yy;
-        symbols.push_back(Rect(area.Left + 6, y - 1, area.Left + 19, y + 2));
+        expected.Fill(Rect(area.Left + 6, ys[i] - 1, area.Left + 19, ys[i] + 2),
+                      PixelOf(colors[i]));
+        expected.Text({texts[i], itemFont, area.Left + 23, ys[i] - h / 2});
     }
-    ExpectTextOnlyInCells(image, area, cells, PixelOf(background), 0xFFFFFF, symbols);
+    expected.ExpectSame(Painted(), area);
 }
 
 TEST_F(LegendTest, TheRowUnderTheMouseIsAButtonAndAClickAsksForItsProperties) {
