@@ -394,3 +394,108 @@ TEST_F(LegendTest, AGroupFreedFirstLeavesTheLegendAndOneLeftBehindForgetsIt) {
 }
 
 } // namespace
+
+namespace {
+
+// An item that remembers its highlight and draws a symbol of its own when
+// asked to: a 3 x 3 square in its colour centred on the row's point.
+class TSymbolItem : public TKvOptionalDisplayCollectionItem {
+public:
+    explicit TSymbolItem(TCollection* ACollection)
+        : TKvOptionalDisplayCollectionItem(ACollection) {}
+
+    bool IsHighlighted() override { return Highlighted; }
+    void SetHighlighted(bool AState) override { Highlighted = AState; }
+    TColor GetLegendColor() override { return clFuchsia; }
+    bool DrawLegendSymbol(THxCanvas* ACanvas, int32_t Y, int32_t X) override {
+        if (!OwnSymbol)
+            return false;
+        ACanvas->GetBrush().SetStyle(lbsSolid);
+        ACanvas->GetBrush().SetColor(clAqua);
+        ACanvas->FillRect(Rect(X, Y - 1, X + 3, Y + 2));
+        return true;
+    }
+
+    bool Highlighted = false;
+    bool OwnSymbol = false;
+
+protected:
+    ~TSymbolItem() override = default;
+};
+
+class CollectionLegendTest : public LegendTest {
+protected:
+    void SetUp() override {
+        LegendTest::SetUp();
+        items.reset(new TKvDisplayCollection(display.get(), display.get(), display->Lock(),
+                                             ItemFactory<TSymbolItem>()));
+        for (const char* name : {"first", "hidden", "third"})
+            Add()->SetName(QString::fromLatin1(name));
+        Item(1)->SetVisible(false);
+        group.reset(new TKvLegendGroup(legend, QStringLiteral("Markers"), items.get()));
+        legend->AddGroup(group.get());
+        display->Settle();
+    }
+    void TearDown() override {
+        group.reset();
+        items.reset();
+        LegendTest::TearDown();
+    }
+    TSymbolItem* Add() { return static_cast<TSymbolItem*>(items->Add()); }
+    TSymbolItem* Item(int AIndex) { return static_cast<TSymbolItem*>(items->Items(AIndex)); }
+    // The Y of the row of the visible item AVisibleIndex.
+    int32_t RowY(int32_t AVisibleIndex) const {
+        const int32_t ch = Metrics(group->GetCaption()->GetFont()).height();
+        return legend->DrawRect().Top + Row() / 2 + 2 + std::max(ch + 1, 6) - 6 +
+               AVisibleIndex * Row();
+    }
+
+    TOwned<TKvDisplayCollection> items;
+    TOwned<TKvLegendGroup> group;
+};
+
+TEST_F(CollectionLegendTest, ShowsTheVisibleItemsByNameAndTellsThemOfTheHighlight) {
+    const QFontMetrics caption = Metrics(group->GetCaption()->GetFont());
+    const QFontMetrics names = Metrics(legend->GetFont());
+    EXPECT_EQ(legend->DefaultRect().cx,
+              std::max({caption.horizontalAdvance(QStringLiteral("Markers")) + 23,
+                        names.horizontalAdvance(QStringLiteral("first")) + 30,
+                        names.horizontalAdvance(QStringLiteral("third")) + 30}));
+    EXPECT_EQ(group->CaptionText(), QStringLiteral("Markers"));
+
+    const int32_t x = legend->DrawRect().Left + 10;
+    MoveTo(x, RowY(1));
+    EXPECT_EQ(group->HighlightedItemIndex(), 2);
+    EXPECT_FALSE(Item(0)->Highlighted);
+    EXPECT_TRUE(Item(2)->Highlighted);
+    MoveTo(x, RowY(0));
+    EXPECT_TRUE(Item(0)->Highlighted);
+    EXPECT_FALSE(Item(2)->Highlighted);
+    MoveTo(10, 10);
+    EXPECT_FALSE(Item(0)->Highlighted);
+    EXPECT_FALSE(Item(2)->Highlighted);
+
+    // a renamed item widens the legend
+    display->Settle();
+    Item(2)->SetName(QStringLiteral("a much longer name than before"));
+    display->Settle();
+    EXPECT_EQ(legend->DefaultRect().cx,
+              names.horizontalAdvance(QStringLiteral("a much longer name than before")) + 30);
+}
+
+TEST_F(CollectionLegendTest, AnItemMayDrawItsOwnSymbol) {
+    Item(0)->OwnSymbol = true;
+    display->InvalidateRefresh();
+    const TRect area = legend->DrawRect();
+    const QImage image = Painted();
+    const int32_t own = RowY(0);
+    const int32_t plain = RowY(1);
+    for (int32_t dx = 0; dx < 13; ++dx) {
+        // its own square where the symbol starts, nothing of the plain bar beyond it
+        const uint32_t expectedOwn = dx < 3 ? PixelOf(clAqua) : 0u;
+        EXPECT_EQ(image.pixel(area.Left + 6 + dx, own) & 0xFFFFFF, expectedOwn) << dx;
+        EXPECT_EQ(image.pixel(area.Left + 6 + dx, plain) & 0xFFFFFF, PixelOf(clFuchsia)) << dx;
+    }
+}
+
+} // namespace
