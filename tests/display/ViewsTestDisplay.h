@@ -5,12 +5,14 @@
 
 #include "DisplayFixture.h"
 
+#include <atomic>
+
 class TViewsTestDisplay : public TTestDisplay {
     Q_OBJECT
 public:
     explicit TViewsTestDisplay(TComponent* AOwner);
 
-    int LayoutRequests = 0;
+    std::atomic<int> LayoutRequests{0};
     void InvalidateLayout() override;
 
     // Neither a layout nor a render pending any more.
