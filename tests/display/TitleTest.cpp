@@ -8,43 +8,19 @@
 
 namespace {
 
-class TitleTest : public ::testing::Test {
+class TitleTest : public TViewsFixture<TTitledTestDisplay> {
 protected:
     void SetUp() override {
-        host = std::make_unique<QWidget>();
-        host->resize(500, 320);
-        display = MakeOwned<TTitledTestDisplay>(nullptr);
-        display->Widget()->setParent(host.get());
-        display->SetBounds(0, 0, 450, 280);
-        display->Widget()->show();
+        TViewsFixture::SetUp();
         title = display->GetTitle();
         title->SetText(QStringLiteral("Waterfall"));
         display->Settle();
     }
-    void TearDown() override {
-        display.reset();
-        host.reset();
-    }
 
-    QImage Painted() {
-        return display->Widget()->grab().toImage().convertToFormat(QImage::Format_RGB32);
-    }
     QFontMetrics Metrics() const { return QFontMetrics(title->GetFont()->ToQFont()); }
 
-    std::unique_ptr<QWidget> host;
-    TOwned<TTitledTestDisplay> display;
     TKvDisplayTitle* title = nullptr;
 };
-
-TEST_F(TitleTest, DefaultsAreABoldWhiteArialOnTop) {
-    EXPECT_EQ(title->GetViewAlign(), vaTop);
-    EXPECT_TRUE(title->GetVisible());
-    EXPECT_EQ(title->GetFont()->Name(), QStringLiteral("Arial"));
-    EXPECT_EQ(title->GetFont()->Size(), 16);
-    EXPECT_EQ(title->GetFont()->Style(), TFont::TFontStyles(TFont::fsBold));
-    EXPECT_EQ(title->GetFont()->Color(), clWhite);
-    EXPECT_TRUE(title->GetBackground()->GetUseControlColor());
-}
 
 TEST_F(TitleTest, TakesTheTextHeightAndSixteenOrItsFixedSizeAndNothingHidden) {
     const int32_t height = Metrics().height() + 16;
