@@ -5,6 +5,7 @@
 
 #include "foundation/GmBasicBitmap.h"
 #include "foundation/HxCanvasImpl.h"
+#include "foundation/KvDisplayFont.h"
 #include "waterfall/KvLevelBar.h"
 #include "waterfall/KvLevelColors.h"
 
@@ -182,6 +183,40 @@ TEST(LevelBar, AxisLineAndTicksFollowTheRange) {
             const auto p = static_cast<int32_t>(std::nearbyint((1000 - t.Value) / 1000 * length));
             EXPECT_EQ(t.Pixel, vertical ? start + length - p : start + p) << t.Value;
         }
+    }
+}
+
+TEST(LevelBar, LabelsStayInsideAViewOfTheRuledSize) {
+    const TOwned<TKvDisplayFont> font = MakeOwned<TKvDisplayFont>();
+    font->SetName(QStringLiteral("Arial"));
+    font->SetUniSize(8);
+    font->SetColor(clWhite);
+    for (const TKvViewAlign align : {vaRight, vaLeft}) {
+        SCOPED_TRACE(testing::Message() << "side " << align);
+        TSurface s;
+        s.Canvas.SetFromDisplayFont(font.get());
+        const auto text = [](double AValue) { return QString::number(AValue); };
+        const int32_t labelWidth =
+            std::max(s.Canvas.TextWidth(text(-1000)), s.Canvas.TextWidth(text(1000)));
+        const int32_t xg = s.Canvas.TextHeight(QStringLiteral("Xg"));
+        const TKvLevelViewSize size = LevelViewSize(true, 14, true, labelWidth, xg, false, 0);
+        const TRect view = align == vaRight ? TRect{121, 30, 121 + size.Thickness, 101}
+                                            : TRect{38 - size.Thickness, 30, 38, 101};
+        const TKvLevelBar bar(align, view, DataTop, DataHeight, 14);
+        s.Canvas.GetPen().SetColor(clWhite);
+        bar.DrawAxisLine(s.Canvas, clWhite);
+        bar.DrawTicks(s.Canvas, bar.Ticks({-1000, 1000}, 500, 1, 0), text);
+        bool inked = false;
+        for (int32_t y = 0; y < 140; ++y)
+            for (int32_t x = 0; x < 160; ++x)
+                if (s.At(x, y) != Paper) {
+                    inked = true;
+                    // Across the view's thickness; along, the end labels
+                    // reach into the margins the view asks the layout for.
+                    ASSERT_TRUE(x >= view.Left && x < view.Right) << x << " " << y;
+                    ASSERT_TRUE(y >= view.Top - xg && y < view.Bottom + xg) << x << " " << y;
+                }
+        EXPECT_TRUE(inked);
     }
 }
 
