@@ -2,6 +2,7 @@
 // The data display framework: the display base, its components and views,
 // zoom settings and history, the toolbar, and the export of its picture.
 
+#include "display/KvBasicDisplayAxes.h"
 #include "display/KvDataDisplay.h"
 #include "display/KvDisplayAxisList.h"
 #include "display/KvDisplayCollectionItems.h"
