@@ -128,6 +128,21 @@ TEST_F(LevelView, BarLiesBesideTheDataViewInTheMappingsColours) {
     }
 }
 
+TEST_F(LevelView, BelowTheDataViewTheBarRunsFromLeftToRight) {
+    levels->SetAlign(vaBottom);
+    const std::unique_ptr<TGmBasicBitmap> bitmap = display->Render();
+    const TRect view = levels->DrawRect();
+    const TKvDisplayView* data = display->GetDataView();
+    EXPECT_EQ(view.Bottom, 300);
+    EXPECT_EQ(data->DrawRect().Bottom, view.Top);
+    const int32_t length = data->Width() - 1;
+    for (int32_t i = 0; i <= length; ++i)
+        for (int32_t y = view.Top + 2; y < view.Top + 16; ++y)
+            ASSERT_EQ(TLevelTestDisplay::ColorAt(*bitmap, data->Left() + i, y),
+                      levels->ValueToColor(i, length))
+                << i << " " << y;
+}
+
 TEST_F(LevelView, TrackingMarkFollowsTheValueUnderTheMouse) {
     display->Min = -100.0;
     display->Max = 100.0;
@@ -152,13 +167,20 @@ TEST_F(LevelView, TrackingMarkFollowsTheValueUnderTheMouse) {
     bitmap = display->Render();
     EXPECT_EQ(TLevelTestDisplay::ColorAt(*bitmap, across, data->Top() + length), clRed);
 
-    // Off the data view the mark goes; printing never shows it.
+    // A NaN under the mouse is marked at the bottom, where its colour is.
+    display->ValueAt = [](int32_t, int32_t) { return std::nan(""); };
+    display->MouseMove({}, 210, 60);
+    EXPECT_TRUE(std::isnan(levels->CurrentLevelValue()));
+    bitmap = display->Render();
+    EXPECT_EQ(TLevelTestDisplay::ColorAt(*bitmap, across, data->Top() + length), clRed);
+
+    // Off the data view the mark goes.
     display->MouseMove({}, view.Left + 5, 50);
     bitmap = display->Render();
     EXPECT_NE(TLevelTestDisplay::ColorAt(*bitmap, across, data->Top() + length), clRed);
     levels->SetTrackCursor(false);
     display->MouseMove({}, 200, 50);
-    EXPECT_EQ(levels->CurrentLevelValue(), -100.0) << "no tracking, no reading";
+    EXPECT_TRUE(std::isnan(levels->CurrentLevelValue())) << "no tracking, no reading";
 }
 
 TEST_F(LevelView, CaptionButtonOpensTheLevelsDialogUnlessTheClickIsHandled) {
