@@ -73,7 +73,8 @@ bool TKvWaterfallImage::Allocate() {
     FLineStep = static_cast<int32_t>(Step);
     FBufferSize = static_cast<uint32_t>(int64_t{FHeight} * Pad4(FWidth) * 4);
     FStart = 0;
-    FRowPixels.resize(static_cast<std::size_t>(Length));
+    FRowPixels.resize(static_cast<std::size_t>(ChunkRows()) * static_cast<std::size_t>(Length));
+    FChunkSlots.resize(static_cast<std::size_t>(ChunkRows()));
     return true;
 }
 
@@ -88,25 +89,31 @@ void TKvWaterfallImage::AllocateScreenBuffer() {
     FRenderedAll = true;
 }
 
-void TKvWaterfallImage::StorePosition(int32_t APosition, const uint32_t* APixels, uint32_t ACount,
-                                      uint32_t ABackground) {
-    const int32_t s = Slot(APosition);
-    const auto Length = static_cast<uint32_t>(FRowLength);
+void TKvWaterfallImage::StoreRows(int32_t AFirstPosition, int32_t ACount) {
+    const int32_t Length = FRowLength;
+    const uint32_t* Pixels = FRowPixels.data();
+    // Consecutive rows take consecutive positions (backwards when
+    // reversed); their slots run on in at most two pieces.
+    int32_t* Slots = FChunkSlots.data();
+    for (int32_t r = 0; r < ACount; ++r)
+        Slots[r] = Slot(FReversed ? AFirstPosition - r : AFirstPosition + r);
     if (FVertical) {
-        auto* Line = reinterpret_cast<uint32_t*>(FScreenBufferPtr + std::ptrdiff_t{s} * FLineStep);
-        std::memcpy(Line, APixels, std::size_t{ACount} * 4);
-        std::fill(Line + ACount, Line + Length, ABackground);
-        std::memcpy(FScreenBufferPtr + std::ptrdiff_t{s + FDepth} * FLineStep, Line,
-                    std::size_t{Length} * 4);
+        for (int32_t r = 0; r < ACount; ++r)
+            for (const int32_t Line : {Slots[r], Slots[r] + FDepth})
+                std::memcpy(FScreenBufferPtr + std::ptrdiff_t{Line} * FLineStep,
+                            Pixels + std::ptrdiff_t{r} * Length, std::size_t(Length) * 4);
         return;
     }
-    // Sample j on line L - 1 - j.
-    uint8_t* Bottom = FScreenBufferPtr + std::ptrdiff_t{FRowLength - 1} * FLineStep;
-    for (uint32_t j = 0; j < Length; ++j) {
-        auto* Line = reinterpret_cast<uint32_t*>(Bottom - std::ptrdiff_t{j} * FLineStep);
-        const uint32_t Pixel = j < ACount ? APixels[j] : ABackground;
-        Line[s] = Pixel;
-        Line[s + FDepth] = Pixel;
+    // Line by line, so that each line's few slots are written together
+    // rather than one column at a time down the whole image.
+    for (int32_t y = 0; y < Length; ++y) {
+        auto* Line = reinterpret_cast<uint32_t*>(FScreenBufferPtr + std::ptrdiff_t{y} * FLineStep);
+        const uint32_t* Column = Pixels + (Length - 1 - y);
+        for (int32_t r = 0; r < ACount; ++r) {
+            const uint32_t Pixel = Column[std::ptrdiff_t{r} * Length];
+            Line[Slots[r]] = Pixel;
+            Line[Slots[r] + FDepth] = Pixel;
+        }
     }
 }
 
@@ -151,13 +158,21 @@ void TKvWaterfallImage::RenderRows(int32_t AFirst) {
     // A history deeper than the image (its depth was lowered) shows its
     // newest rows.
     const int32_t Base = std::max(0, Count - FDepth);
-    for (int32_t k = std::max({AFirst, Base, 0}); k < Count; ++k) {
-        const std::span<const double> Samples =
-            Rows.RowSamples(k, static_cast<uint32_t>(FRowLength));
-        const auto Used = static_cast<uint32_t>(Samples.size());
-        if (Used > 0)
-            FOwner.ImageMapRow(Samples.data(), FRowPixels.data(), Used, Range);
-        StorePosition(PositionOfRow(k - Base), FRowPixels.data(), Used, Background);
+    const auto Length = static_cast<uint32_t>(FRowLength);
+    int32_t k = std::max({AFirst, Base, 0});
+    while (k < Count) {
+        const int32_t Chunk = std::min(Count - k, ChunkRows());
+        for (int32_t r = 0; r < Chunk; ++r) {
+            uint32_t* Pixels = FRowPixels.data() + std::size_t(r) * Length;
+            const std::span<const double> Samples = Rows.RowSamples(k + r, Length);
+            const auto Used = static_cast<uint32_t>(Samples.size());
+            if (Used > 0)
+                FOwner.ImageMapRow(Samples.data(), Pixels, Used, Range);
+            // A shorter row shows the background past its end.
+            std::fill(Pixels + Used, Pixels + Length, Background);
+        }
+        StoreRows(PositionOfRow(k - Base), Chunk);
+        k += Chunk;
     }
 }
 

@@ -16,6 +16,7 @@
 // on line k (N - 1 - k when reversed), sample j at pixel j. Pixels have blue
 // in the low byte and 0 in the top byte.
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <vector>
@@ -118,10 +119,11 @@ private:
     // The slot of history position APosition (0..N-1 from the image's start).
     int32_t Slot(int32_t APosition) const;
     int32_t PositionOfRow(int32_t ARow) const { return FReversed ? FDepth - 1 - ARow : ARow; }
-    // Writes one history position's pixels (ACount of them, sample order)
-    // and the background for the samples ACount..L-1.
-    void StorePosition(int32_t APosition, const uint32_t* APixels, uint32_t ACount,
-                       uint32_t ABackground);
+    // Stores ACount converted rows (FRowPixels, a full row length each) at
+    // the positions from AFirstPosition on, in the direction rows advance.
+    void StoreRows(int32_t AFirstPosition, int32_t ACount);
+    // Rows converted before they are stored: 256 KB of pixels at most.
+    int32_t ChunkRows() const { return std::clamp(65536 / std::max(FRowLength, 1), 1, 64); }
     void FillPositions(int32_t AFrom, int32_t ATo, uint32_t ABackground);
     bool SizeMatches() const;
     // Sizes the buffer without rendering.
@@ -163,4 +165,5 @@ private:
     // instead of scrolling what the rows since then would move.
     bool FRenderedAll = false;
     std::vector<uint32_t> FRowPixels;
+    std::vector<int32_t> FChunkSlots;
 };
