@@ -100,14 +100,14 @@ TEST_F(DataView, DraggedRectangleZoomsIntoTheRowsAndSamplesItCovers) {
         TKvWaterfallWindow Expected;
     };
     // The view is 200 x 120; the full window 0..39 rows, 0..15 samples; the
-    // drag runs from (20, 30) to (120, 90).
+    // drag runs from (20, 30) to (120, 102).
     const TCase Cases[] = {
-        {false, false, zmBoth, {0.1 * 39, 0.6 * 39, 15 - 0.75 * 15, 15 - 0.25 * 15}},
-        {false, true, zmBoth, {39 - 0.6 * 39, 39 - 0.1 * 39, 15 - 0.75 * 15, 15 - 0.25 * 15}},
-        {true, false, zmBoth, {0.25 * 39, 0.75 * 39, 0.1 * 15, 0.6 * 15}},
-        {true, true, zmBoth, {39 - 0.75 * 39, 39 - 0.25 * 39, 0.1 * 15, 0.6 * 15}},
+        {false, false, zmBoth, {0.1 * 39, 0.6 * 39, 15 - 0.85 * 15, 15 - 0.25 * 15}},
+        {false, true, zmBoth, {39 - 0.6 * 39, 39 - 0.1 * 39, 15 - 0.85 * 15, 15 - 0.25 * 15}},
+        {true, false, zmBoth, {0.25 * 39, 0.85 * 39, 0.1 * 15, 0.6 * 15}},
+        {true, true, zmBoth, {39 - 0.85 * 39, 39 - 0.25 * 39, 0.1 * 15, 0.6 * 15}},
         {false, false, zmXAxis, {0.1 * 39, 0.6 * 39, 0, 15}},
-        {false, false, zmYAxis, {0, 39, 15 - 0.75 * 15, 15 - 0.25 * 15}},
+        {false, false, zmYAxis, {0, 39, 15 - 0.85 * 15, 15 - 0.25 * 15}},
     };
     Painted();
     for (const TCase& C : Cases) {
@@ -119,8 +119,8 @@ TEST_F(DataView, DraggedRectangleZoomsIntoTheRowsAndSamplesItCovers) {
         Operations.clear();
         Display->MouseDown(mbLeft, {}, 20, 30);
         EXPECT_TRUE(Display->View->ZoomDragging());
-        Display->MouseMove({}, 120, 90);
-        Display->MouseUp(mbLeft, {}, 120, 90);
+        Display->MouseMove({}, 120, 102);
+        Display->MouseUp(mbLeft, {}, 120, 102);
         EXPECT_FALSE(Display->View->ZoomDragging());
         ASSERT_TRUE(Display->Zoomed);
         EXPECT_DOUBLE_EQ(Display->Window.XMin, C.Expected.XMin);
