@@ -245,8 +245,12 @@ void TKvWaterfallImage::DirectDraw(TGmBasicBitmap& ABitmap, const TRect& ADrawRe
         return;
 
     RenderRows(First);
-    if (Count < FDepth) {
-        const uint32_t Background = BackgroundPixel();
+    // Positions without rows keep their fill until rows take them (the
+    // image scrolls only once it is full), so a fill is due only after
+    // everything was rendered afresh or the colour changed.
+    const uint32_t Background = BackgroundPixel();
+    if (Count < FDepth && (First == 0 || Background != FFilledBackground)) {
+        FFilledBackground = Background;
         if (FReversed)
             FillPositions(0, FDepth - Count, Background);
         else

@@ -164,6 +164,8 @@ private:
     // Rendered outside a paint: the next paint renders every row again
     // instead of scrolling what the rows since then would move.
     bool FRenderedAll = false;
+    // The colour the positions without rows were last filled with.
+    uint32_t FFilledBackground = 0;
     std::vector<uint32_t> FRowPixels;
     std::vector<int32_t> FChunkSlots;
 };
