@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <utility>
 
 #include "buffers/KvBlockBuffer.h"
 #include "foundation/GmBasicBitmap.h"
@@ -218,20 +219,18 @@ void TKvWaterfallImage::DirectDraw(TGmBasicBitmap& ABitmap, const TRect& ADrawRe
     const int32_t NewCount = Rows.GetNewBuffersCount();
     const int32_t Depth = static_cast<int32_t>(Rows.GetSamples());
     // Rows that left the history since the last paint, whichever way the
-    // image is brought up to date: relative markers follow them.
-    if (NewCount > 0) {
-        const int32_t Left = std::clamp(FOldBufferFill + NewCount - Count, 0, FOldBufferFill);
-        if (Left > 0)
-            FOwner.ImageRowsLeft(Left);
-    }
+    // image is brought up to date: relative markers follow them. (A
+    // replaced row counts as new without anything leaving.)
+    const int32_t Left = std::exchange(Rows.Buffers().FRowsLeft, 0);
+    if (Left > 0)
+        FOwner.ImageRowsLeft(Left);
 
     int32_t First = 0;
     const bool Full = NeedsFullRedraw();
     if (!Full && NewCount < Depth && !JustAllocated && FScreenBufferPtr) {
         First = std::max(0, Count - NewCount);
-        const int32_t Shift = std::min(FOldBufferFill, FDepth) + NewCount - std::min(Count, FDepth);
-        if (Shift > 0) {
-            Scroll(std::min(Shift, FDepth));
+        if (Left > 0) {
+            Scroll(std::min(Left, FDepth));
             FOwner.ImageScrolled();
         }
     }

@@ -283,6 +283,36 @@ TEST(Image, ColourScaleAndRangeChangesAndDeepBatchesRebuildEveryRow) {
     EXPECT_EQ(H.MappedRows - Before, 1);
 }
 
+TEST(Image, ReplacedRowsAreRedrawnWithoutMovingAnything) {
+    TImageHost H(8);
+    auto B = FilledBitmap(24, 16, Sentinel);
+    const TRect R = Bounds(0, 0, 24, 16);
+    for (int i = 0; i < 5; ++i)
+        H.AddRow(NumberedRow(i, 4));
+    H.Draw(*B, R);
+    const int Scrolls = H.Scrolled;
+    const std::vector<double> Replacement = NumberedRow(77, 4);
+    H.Data().SetData(2, Replacement.data(), 4);
+    H.Model[2] = Replacement;
+    B = FilledBitmap(24, 16, Sentinel);
+    H.Draw(*B, R);
+    EXPECT_TRUE(H.RowsLeft.empty());
+    EXPECT_EQ(H.Scrolled, Scrolls);
+    CheckScreen(H, *B, R, "row 2 replaced");
+
+    // In a full history too.
+    for (int i = 5; i < 11; ++i)
+        H.AddRow(NumberedRow(i, 4));
+    H.Draw(*B, R);
+    EXPECT_EQ(H.RowsLeft, std::vector<int32_t>{3});
+    H.Data().SetData(7, Replacement.data(), 4);
+    H.Model[7] = Replacement;
+    B = FilledBitmap(24, 16, Sentinel);
+    H.Draw(*B, R);
+    EXPECT_EQ(H.RowsLeft, std::vector<int32_t>{3});
+    CheckScreen(H, *B, R, "newest replaced");
+}
+
 TEST(Image, ValuesAtAndBeyondTheLevelLimitsTakeTheEndColours) {
     TImageHost H(4);
     H.LevelMin = 10;
