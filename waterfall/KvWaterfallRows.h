@@ -49,6 +49,9 @@ public:
     // Index 0 is the oldest row.
     std::unique_ptr<TRnRealBufferList> FHoldBufferList;
     int32_t FNewBuffersCount = 0;
+    // History rows dropped from the front since the image last took the
+    // count: its relative markers move back by as many.
+    int32_t FRowsLeft = 0;
     double FCurrentMax = 0;
     double FCurrentMin = 0;
     bool FWasCleared = false;
