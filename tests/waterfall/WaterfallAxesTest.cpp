@@ -1,0 +1,80 @@
+// The waterfall's axes: frequency units and scales from the sample rate,
+// rows and samples from axis values, ticks and zooms on whole rows.
+
+#include <gtest/gtest.h>
+
+#include <cfloat>
+#include <limits>
+
+#include "waterfall/KvWaterfallAxisMath.h"
+
+namespace {
+
+TEST(WaterfallAxisMath, FrequencyUnitAndScaleFollowTheRate) {
+    struct TCase {
+        double Rate;
+        const char* Unit;
+        double Max;
+    };
+    const TCase Cases[] = {
+        {10000, "kHz", 5},     {500, "Hz", 250},
+        {2000000, "Mhz", 1},   {3000000000.0, "Hz (E-9)", 1.5},
+        {0.0005, "mHz", 0.25}, {1e-7, "Hz (E6)", 0.05},
+        {999, "Hz", 499.5},    {1000, "kHz", 0.5},
+    };
+    for (const TCase& C : Cases) {
+        SCOPED_TRACE(C.Rate);
+        EXPECT_EQ(KvFrequencyUnit(C.Rate), QString::fromLatin1(C.Unit));
+        EXPECT_DOUBLE_EQ(KvMaxFrequencyScaled(C.Rate), C.Max);
+    }
+    // Rates that are no frequency are labelled in Hz and never reach a
+    // conversion to an integer.
+    const double Bad[] = {-10000, std::numeric_limits<double>::quiet_NaN(),
+                          std::numeric_limits<double>::infinity(), -0.0};
+    for (double Rate : Bad) {
+        EXPECT_EQ(KvFrequencyExponent(Rate), 0);
+        EXPECT_EQ(KvFrequencyUnit(Rate), QStringLiteral("Hz"));
+        EXPECT_TRUE(std::isfinite(KvMaxFrequencyScaled(Rate)));
+    }
+    EXPECT_EQ(KvFrequencyExponent(DBL_MAX), 306);
+    EXPECT_EQ(KvFrequencyExponent(std::numeric_limits<double>::denorm_min()), -321);
+    EXPECT_GT(KvMaxFrequencyScaled(std::numeric_limits<double>::denorm_min()), 0);
+}
+
+TEST(WaterfallAxisMath, AxisValuesBecomeRowsAndSamples) {
+    // 256 rows shown over a scale of 0..1024.
+    EXPECT_EQ(KvValueToRow(0, {0, 1024}, 256, 0), 0);
+    EXPECT_EQ(KvValueToRow(1024, {0, 1024}, 256, 0), 255);
+    EXPECT_EQ(KvValueToRow(512, {0, 1024}, 256, 10), 10 + 127.5);
+    EXPECT_EQ(KvValueToRow(5, {3, 3}, 256, 0), 0);
+
+    // The frequency scale 0..5 kHz over 128 samples.
+    const double Span = KvSampleSpan(128, true, 0, true, 0);
+    EXPECT_EQ(Span, 127);
+    EXPECT_EQ(KvValueToSample(2.5, {0, 5}, Span, 0), 63.5);
+    // Fixed data limits are rounded to whole samples.
+    EXPECT_EQ(KvSampleSpan(128, false, 99.6, false, 9.5), 100 - 10);
+
+    // The zoom's rows are kept inside the unzoomed window.
+    EXPECT_EQ(KvZoomedRowWindow({0, 255}, false, 10, 20), (TKvAxisRange{0, 255}));
+    EXPECT_EQ(KvZoomedRowWindow({0, 255}, true, 10, 20), (TKvAxisRange{10, 20}));
+    EXPECT_EQ(KvZoomedRowWindow({0, 255}, true, -5, 300), (TKvAxisRange{0, 255}));
+}
+
+TEST(WaterfallAxisMath, TicksAndZoomsStayOnWholeRows) {
+    // Four axis units to a row.
+    EXPECT_EQ(KvWholeRowStep(3, 0.25), 4);   // under a row: one row
+    EXPECT_EQ(KvWholeRowStep(6, 0.25), 8);   // 1.5 rows: rounded to 2
+    EXPECT_EQ(KvWholeRowStep(10, 0.25), 8);  // 2.5 rows: ties to even
+    EXPECT_EQ(KvWholeRowStep(-3, 0.25), -4); // a reversed step keeps its sign
+    EXPECT_EQ(KvWholeRowStep(0, 0.25), 4);
+
+    // A window of 10 units (2.5 rows) zoomed in by half would show 1.25 rows:
+    // the zoom stops at 2 rows.
+    EXPECT_DOUBLE_EQ(KvRowZoomFactor(0.5, 10, 0.25), 0.8);
+    EXPECT_DOUBLE_EQ(KvRowZoomFactor(0.5, -10, 0.25), 0.8);
+    EXPECT_EQ(KvRowZoomFactor(0.9, 100, 0.25), 0.9);
+    EXPECT_EQ(KvRowZoomFactor(2, 4, 0.25), 2);
+}
+
+} // namespace
