@@ -1,6 +1,7 @@
 #include "waterfall/KvWaterfallAxisMath.h"
 
 #include <cmath>
+#include <cstdint>
 
 namespace {
 
@@ -94,4 +95,57 @@ double KvRowZoomFactor(double AFactor, double AWidth, double ARowsPerUnit) {
         return AFactor;
     // The width's sign (a reversed axis) cancels: the factor stays positive.
     return 2.0 / std::fabs(WidthRows);
+}
+
+bool KvIsFrequencyAxis(TKvDisplayAxisTicksMode AMode, bool AFrequencyDomain) {
+    return AMode == atmFrequency || (AMode == atmAuto && AFrequencyDomain);
+}
+
+bool KvIsIntensityAxis(TKvDisplayAxisTicksMode AMode, bool AIntensityDomain) {
+    return AMode == atmIntensity || (AMode == atmAuto && AIntensityDomain);
+}
+
+QString KvYAxisLabelText(const QString& AText, TKvDisplayAxisTicksMode AMode, bool ADesigning,
+                         bool AFrequency, bool AIntensity, double AEffectiveRate) {
+    if (!AText.isEmpty())
+        return AText;
+    if (AMode == atmAuto && ADesigning)
+        return QStringLiteral("Y Axis");
+    if (AFrequency)
+        return KvFrequencyUnit(AEffectiveRate);
+    if (AIntensity)
+        return QStringLiteral("Intensity");
+    return QStringLiteral("Samples");
+}
+
+double KvYTickScaleMin(TKvDisplayAxisTicksMode AMode, TKvAxisEnd AMinTick, bool AFrequency,
+                       double ADataMin) {
+    if (AMode == atmManual || !AMinTick.AutoScale)
+        return AMinTick.Value;
+    return AFrequency ? 0.0 : ADataMin;
+}
+
+double KvYTickScaleMax(TKvDisplayAxisTicksMode AMode, TKvAxisEnd AMaxTick, TKvAxisEnd AMax,
+                       bool AFrequency, double AEffectiveRate, double ADataMax) {
+    if (AMode == atmManual || !AMaxTick.AutoScale)
+        return AMaxTick.Value;
+    if (!AMax.AutoScale)
+        return AMax.Value;
+    return AFrequency ? KvMaxFrequencyScaled(AEffectiveRate) : ADataMax;
+}
+
+int32_t KvSoundRowSamples(uint32_t ALength) {
+    if (ALength == 0)
+        return 512;
+    // A row's length may exceed what the axis's integer holds.
+    return ALength > uint32_t{INT32_MAX} ? INT32_MAX : static_cast<int32_t>(ALength);
+}
+
+double KvXDataMax(int32_t ASamples, bool AMaxAutoScale, TKvMaxAxisMode AMode, double AMaxDataValue,
+                  double AMaxValue, double ADataMin) {
+    if (AMaxAutoScale)
+        return ASamples - 1.0;
+    if (AMode == mamOffset)
+        return Finite(ADataMin + AMaxValue);
+    return AMaxDataValue;
 }

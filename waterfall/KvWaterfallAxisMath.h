@@ -42,3 +42,43 @@ double KvWholeRowStep(double AStep, double ARowsPerUnit);
 // A zoom factor that would leave fewer than 2 rows of AWidth (axis units)
 // becomes the factor that leaves exactly 2.
 double KvRowZoomFactor(double AFactor, double AWidth, double ARowsPerUnit);
+
+// --- the value axis along a row ---
+
+// How the Y axis labels itself: frequency when its mode says so, or in the
+// automatic mode when the input marked the stream as spectra; intensity
+// likewise.
+bool KvIsFrequencyAxis(TKvDisplayAxisTicksMode AMode, bool AFrequencyDomain);
+bool KvIsIntensityAxis(TKvDisplayAxisTicksMode AMode, bool AIntensityDomain);
+
+// The Y axis's title: its own text when it has one, "Y Axis" for the
+// automatic mode while designing, the frequency unit, "Intensity", else
+// "Samples".
+QString KvYAxisLabelText(const QString& AText, TKvDisplayAxisTicksMode AMode, bool ADesigning,
+                         bool AFrequency, bool AIntensity, double AEffectiveRate);
+
+// One end of an axis value: whether it scales itself and the value it
+// takes otherwise.
+struct TKvAxisEnd {
+    bool AutoScale = true;
+    double Value = 0.0;
+};
+
+// The ends of the Y axis's tick scale. Manual ticks and fixed tick values
+// win; then a fixed maximum; then the frequency scale (from 0 to the largest
+// frequency in its unit); then the data range.
+double KvYTickScaleMin(TKvDisplayAxisTicksMode AMode, TKvAxisEnd AMinTick, bool AFrequency,
+                       double ADataMin);
+double KvYTickScaleMax(TKvDisplayAxisTicksMode AMode, TKvAxisEnd AMaxTick, TKvAxisEnd AMax,
+                       bool AFrequency, double AEffectiveRate, double ADataMax);
+
+// The Y axis's sample count as the data give it: an empty row counts as 512.
+int32_t KvSoundRowSamples(uint32_t ALength);
+
+// --- the history axis ---
+
+// The X axis's data maximum: the last row when the maximum scales itself;
+// otherwise Max.DataValue (mamValue) or the data minimum plus Max.Value
+// (mamOffset).
+double KvXDataMax(int32_t ASamples, bool AMaxAutoScale, TKvMaxAxisMode AMode, double AMaxDataValue,
+                  double AMaxValue, double ADataMin);

@@ -78,3 +78,49 @@ TEST(WaterfallAxisMath, TicksAndZoomsStayOnWholeRows) {
 }
 
 } // namespace
+
+namespace {
+
+TEST(WaterfallAxisMath, YAxisLabelsSamplesFrequenciesOrIntensities) {
+    const TKvAxisEnd Auto{true, 0};
+    // Nothing marks the stream: the automatic mode labels samples.
+    EXPECT_FALSE(KvIsFrequencyAxis(atmAuto, false));
+    EXPECT_TRUE(KvIsFrequencyAxis(atmAuto, true));
+    EXPECT_TRUE(KvIsFrequencyAxis(atmFrequency, false));
+    EXPECT_FALSE(KvIsFrequencyAxis(atmManual, true));
+    EXPECT_TRUE(KvIsIntensityAxis(atmIntensity, false));
+    EXPECT_EQ(KvYAxisLabelText({}, atmAuto, false, false, false, 10000), QStringLiteral("Samples"));
+    EXPECT_EQ(KvYAxisLabelText({}, atmTime, false, false, false, 10000), QStringLiteral("Samples"));
+    EXPECT_EQ(KvYAxisLabelText({}, atmAuto, true, false, false, 10000), QStringLiteral("Y Axis"));
+    EXPECT_EQ(KvYAxisLabelText({}, atmIntensity, false, false, true, 10000),
+              QStringLiteral("Intensity"));
+    EXPECT_EQ(KvYAxisLabelText(QStringLiteral("Bins"), atmFrequency, false, true, false, 10000),
+              QStringLiteral("Bins"));
+
+    // Frequency at the default rate: kHz from 0 to 5, whatever the data say.
+    EXPECT_EQ(KvYAxisLabelText({}, atmFrequency, false, true, false, 10000), QStringLiteral("kHz"));
+    EXPECT_EQ(KvYTickScaleMin(atmFrequency, Auto, true, 17), 0);
+    EXPECT_EQ(KvYTickScaleMax(atmFrequency, Auto, Auto, true, 10000, 127), 5);
+    EXPECT_EQ(KvYTickScaleMax(atmFrequency, Auto, Auto, true, 3000000000.0, 127), 1.5);
+    // Samples: the data range.
+    EXPECT_EQ(KvYTickScaleMin(atmAuto, Auto, false, 17), 17);
+    EXPECT_EQ(KvYTickScaleMax(atmAuto, Auto, Auto, false, 10000, 127), 127);
+    // Fixed values win in their order: tick values, then the maximum.
+    EXPECT_EQ(KvYTickScaleMax(atmFrequency, Auto, {false, 40}, true, 10000, 127), 40);
+    EXPECT_EQ(KvYTickScaleMax(atmFrequency, {false, 9}, {false, 40}, true, 10000, 127), 9);
+    EXPECT_EQ(KvYTickScaleMin(atmManual, {true, -3}, true, 17), -3);
+    EXPECT_EQ(KvYTickScaleMax(atmManual, {true, 3}, Auto, true, 10000, 127), 3);
+}
+
+TEST(WaterfallAxisMath, SampleCountsAndTheHistoryAxisMaximum) {
+    EXPECT_EQ(KvSoundRowSamples(0), 512);
+    EXPECT_EQ(KvSoundRowSamples(1), 1);
+    EXPECT_EQ(KvSoundRowSamples(1000000), 1000000);
+    EXPECT_EQ(KvSoundRowSamples(4294967295u), 2147483647);
+
+    EXPECT_EQ(KvXDataMax(256, true, mamValue, 1024, 1024, 0), 255);
+    EXPECT_EQ(KvXDataMax(256, false, mamValue, 100, 1024, 0), 100);
+    EXPECT_EQ(KvXDataMax(256, false, mamOffset, 100, 50, 10), 60);
+}
+
+} // namespace
