@@ -50,26 +50,6 @@ TEST(WaterfallAxisMath, FrequencyUnitAndScaleFollowTheRate) {
     EXPECT_GT(KvMaxFrequencyScaled(std::numeric_limits<double>::denorm_min()), 0);
 }
 
-TEST(WaterfallAxisMath, AxisValuesBecomeRowsAndSamples) {
-    // 256 rows shown over a scale of 0..1024.
-    EXPECT_EQ(KvValueToRow(0, {0, 1024}, 256, 0), 0);
-    EXPECT_EQ(KvValueToRow(1024, {0, 1024}, 256, 0), 255);
-    EXPECT_EQ(KvValueToRow(512, {0, 1024}, 256, 10), 10 + 127.5);
-    EXPECT_EQ(KvValueToRow(5, {3, 3}, 256, 0), 0);
-
-    // The frequency scale 0..5 kHz over 128 samples.
-    const double Span = KvSampleSpan(128, true, 0, true, 0);
-    EXPECT_EQ(Span, 127);
-    EXPECT_EQ(KvValueToSample(2.5, {0, 5}, Span, 0), 63.5);
-    // Fixed data limits are rounded to whole samples.
-    EXPECT_EQ(KvSampleSpan(128, false, 99.6, false, 9.5), 100 - 10);
-
-    // The zoom's rows are kept inside the unzoomed window.
-    EXPECT_EQ(KvZoomedRowWindow({0, 255}, false, 10, 20), (TKvAxisRange{0, 255}));
-    EXPECT_EQ(KvZoomedRowWindow({0, 255}, true, 10, 20), (TKvAxisRange{10, 20}));
-    EXPECT_EQ(KvZoomedRowWindow({0, 255}, true, -5, 300), (TKvAxisRange{0, 255}));
-}
-
 TEST(WaterfallAxisMath, TicksAndZoomsStayOnWholeRows) {
     // Four axis units to a row.
     EXPECT_EQ(KvWholeRowStep(3, 0.25), 4);   // under a row: one row
@@ -89,37 +69,6 @@ TEST(WaterfallAxisMath, TicksAndZoomsStayOnWholeRows) {
 } // namespace
 
 namespace {
-
-TEST(WaterfallAxisMath, YAxisLabelsSamplesFrequenciesOrIntensities) {
-    const TKvAxisEnd Auto{true, 0};
-    // Nothing marks the stream: the automatic mode labels samples.
-    EXPECT_FALSE(KvIsFrequencyAxis(atmAuto, false));
-    EXPECT_TRUE(KvIsFrequencyAxis(atmAuto, true));
-    EXPECT_TRUE(KvIsFrequencyAxis(atmFrequency, false));
-    EXPECT_FALSE(KvIsFrequencyAxis(atmManual, true));
-    EXPECT_TRUE(KvIsIntensityAxis(atmIntensity, false));
-    EXPECT_EQ(KvYAxisLabelText({}, atmAuto, false, false, false, 10000), QStringLiteral("Samples"));
-    EXPECT_EQ(KvYAxisLabelText({}, atmTime, false, false, false, 10000), QStringLiteral("Samples"));
-    EXPECT_EQ(KvYAxisLabelText({}, atmAuto, true, false, false, 10000), QStringLiteral("Y Axis"));
-    EXPECT_EQ(KvYAxisLabelText({}, atmIntensity, false, false, true, 10000),
-              QStringLiteral("Intensity"));
-    EXPECT_EQ(KvYAxisLabelText(QStringLiteral("Bins"), atmFrequency, false, true, false, 10000),
-              QStringLiteral("Bins"));
-
-    // Frequency at the default rate: kHz from 0 to 5, whatever the data say.
-    EXPECT_EQ(KvYAxisLabelText({}, atmFrequency, false, true, false, 10000), QStringLiteral("kHz"));
-    EXPECT_EQ(KvYTickScaleMin(atmFrequency, Auto, true, 17), 0);
-    EXPECT_EQ(KvYTickScaleMax(atmFrequency, Auto, Auto, true, 10000, 127), 5);
-    EXPECT_EQ(KvYTickScaleMax(atmFrequency, Auto, Auto, true, 3000000000.0, 127), 1.5);
-    // Samples: the data range.
-    EXPECT_EQ(KvYTickScaleMin(atmAuto, Auto, false, 17), 17);
-    EXPECT_EQ(KvYTickScaleMax(atmAuto, Auto, Auto, false, 10000, 127), 127);
-    // Fixed values win in their order: tick values, then the maximum.
-    EXPECT_EQ(KvYTickScaleMax(atmFrequency, Auto, {false, 40}, true, 10000, 127), 40);
-    EXPECT_EQ(KvYTickScaleMax(atmFrequency, {false, 9}, {false, 40}, true, 10000, 127), 9);
-    EXPECT_EQ(KvYTickScaleMin(atmManual, {true, -3}, true, 17), -3);
-    EXPECT_EQ(KvYTickScaleMax(atmManual, {true, 3}, Auto, true, 10000, 127), 3);
-}
 
 TEST(WaterfallAxisMath, SampleCountsAndTheHistoryAxisMaximum) {
     EXPECT_EQ(KvSoundRowSamples(0), 512);
@@ -219,6 +168,15 @@ TEST_F(WaterfallAxes, FrequencyLabelsFollowTheSampleRateAtTheNextPaint) {
         EXPECT_EQ(Y.GetAxisLabelText(), QString::fromLatin1(C.Unit));
         EXPECT_EQ(Y.ScaleTickFull(), (TKvAxisRange{0, C.Max}));
     }
+
+    // Intensity labels the data range; manual ticks take the tick values.
+    Y.SetTicksMode(atmIntensity);
+    EXPECT_EQ(Y.GetAxisLabelText(), QStringLiteral("Intensity"));
+    EXPECT_EQ(Y.ScaleTickFull(), (TKvAxisRange{0, 127}));
+    Y.GetMin()->GetTick()->SetValue(-3);
+    Y.SetTicksMode(atmManual);
+    EXPECT_EQ(Y.ScaleTickFull(), (TKvAxisRange{-3, 500}));
+    EXPECT_EQ(Y.GetAxisLabelText(), QStringLiteral("Samples"));
 
     // Back to samples: the data range again.
     Y.SetTicksMode(atmAuto);
