@@ -123,6 +123,9 @@ public:
     double EffectiveSampleRate() const;
     uint32_t GetSampleRateStamp() const { return FSampleRateStamp.load(); }
 
+    // The owner's write lock; empty once destruction began.
+    TJwLockSectionPtr WriteLock() { return FOwner.RowsWriteLock(); }
+
     // --- the user-interface thread (or whoever holds the write lock) ---
 
     // Moves the queued rows into the history, or while held into the
