@@ -3,6 +3,7 @@
 // zoom settings and history, the toolbar, title and legend, and the export
 // of its picture.
 
+#include "display/KvBasicDisplayAxes.h"
 #include "display/KvDataDisplay.h"
 #include "display/KvDisplayAxisList.h"
 #include "display/KvDisplayCollectionItems.h"

@@ -2,8 +2,9 @@
 // little-endian doubles, made with our own Fourier kernels from a signal
 // with two drifting tones, a repeating chirp and noise on a fixed seed, so
 // the file is the same on every machine. The periods divide the 400 frames
-// made by default, so the loop the demo plays has no seam. The magnitudes are in decibels
-// mapped onto 0..1000, the level range of the demo's stored form.
+// made by default, so the loop the demo plays has no seam. The magnitudes
+// are in decibels mapped onto 0..1000, the level range of the demo's
+// stored form.
 //
 //   make_fft_demo_data OUTPUT [FRAMES]
 

@@ -6,7 +6,7 @@
 
 #include "foundation/HxPersistentNotify.h"
 
-namespace Kv {
+namespace KvOffsets {
 Q_NAMESPACE
 
 enum TKvCoordinateMode {
@@ -22,10 +22,10 @@ enum TKvCoordinateMode {
 };
 Q_ENUM_NS(TKvCoordinateMode)
 
-} // namespace Kv
+} // namespace KvOffsets
 
-using Kv::TKvCoordinateMode;
-using enum Kv::TKvCoordinateMode;
+using KvOffsets::TKvCoordinateMode;
+using enum KvOffsets::TKvCoordinateMode;
 
 class TKvOffset : public THxPersistentNotify {
     Q_OBJECT
@@ -51,7 +51,8 @@ private:
 
 class TKvCoordinateOffset : public TKvOffset {
     Q_OBJECT
-    Q_PROPERTY(Kv::TKvCoordinateMode CoordinateMode READ GetCoordinateMode WRITE SetCoordinateMode)
+    Q_PROPERTY(
+        KvOffsets::TKvCoordinateMode CoordinateMode READ GetCoordinateMode WRITE SetCoordinateMode)
     Q_CLASSINFO("default:CoordinateMode", "cmLeftTop")
 public:
     using TKvOffset::TKvOffset;
