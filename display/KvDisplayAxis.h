@@ -298,6 +298,8 @@ protected:
     void SetZoomRange(TKvZoomOperation Operation, bool NotifyPin, double A, double B);
     void ApplyZoom(TKvAxisRange ARange, TKvZoomOperation Operation, bool NotifyPin);
     void NotifyZoom(TKvZoomOperation Operation);
+    // The zoomed tick range itself, so that a logarithmic step sees its ends.
+    TKvAxisStepInput StepInput() override;
     // Min, Max or the title changed.
     void ValuesChanged();
     // The label widths (or the text height along a vertical axis) at the

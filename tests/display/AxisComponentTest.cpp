@@ -323,8 +323,14 @@ TEST_F(AxisTest, WheelAndDragKeepTheValueUnderTheMouse) {
     display->MouseUp(mbLeft, {}, mouse.X, mouse.Y);
     EXPECT_FALSE(y.LeftMouseButtonDown());
 
-    // An axis that is not zoomed does not pan.
+    // The data view's wheel zooms the axes its mode names; the other stays as it is.
     TAxisTestXAxis& x = display->X();
+    display->GetZooming()->SetMode(zmYAxis);
+    display->ZoomAtPoint(Point(data.Left + 50, data.Top + 50), 0.9, 0.9);
+    EXPECT_FALSE(x.GetIsZoomed());
+    EXPECT_NEAR(y.GetZoomMax() - y.GetZoomMin(), 0.9 * width, 1e-9);
+
+    // An axis that is not zoomed does not pan.
     const TPoint at{data.Left + 100, x.DrawRect().Top + 5};
     display->MouseDown(mbLeft, {}, at.X, at.Y);
     display->MouseMove({}, at.X + 50, at.Y);
@@ -427,8 +433,16 @@ TEST_F(AxisTest, TheTrackingMarkFollowsTheMouseOverTheDataView) {
     x.SetTrackCursor(false);
     EXPECT_FALSE(marked(display->Render(false)));
     x.SetTrackCursor(true);
-    display->MouseMove({}, column, xr.Top + 3);
-    EXPECT_FALSE(marked(display->Render(false)));
+    // A fixed size: the mark runs from the line to the size's last pixel but one.
+    x.GetViewSize()->SetAutoSize(false);
+    x.GetViewSize()->SetSize(60);
+    display->Layout();
+    const TRect fixed = x.DrawRect();
+    const QImage tall = display->Render(false);
+    EXPECT_EQ(Rgb(tall, column, fixed.Top + 58), 0xFF0000u);
+    EXPECT_NE(Rgb(tall, column, fixed.Top + 59), 0xFF0000u);
+    display->MouseMove({}, column, fixed.Top + 3);
+    EXPECT_NE(Rgb(display->Render(false), column, fixed.Top + 30), 0xFF0000u);
 }
 
 TEST_F(AxisTest, DegenerateRangesAndSizesGiveBoundedSoundAxes) {
