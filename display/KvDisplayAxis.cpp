@@ -747,7 +747,8 @@ QString TKvDisplayAxis::GetTickText(double AValue) {
 }
 
 QString TKvDisplayAxis::GetAxisLabelText() {
-    return QString();
+    // A title the user set shows on any axis; derived axes add their own defaults.
+    return FAxisLabel->GetText();
 }
 
 // Ticks

@@ -175,6 +175,7 @@ public:
     void SetTickText(const QString& AValue);
     QString GetTickText(double AValue);
     void GetTickText(QString& AText, double AValue) override;
+    // AxisLabel.Text.
     virtual QString GetAxisLabelText();
     // Scale units <-> client pixels over the data view.
     int32_t ScaleToPixel(double AValue);

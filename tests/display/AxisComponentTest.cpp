@@ -47,6 +47,8 @@ TEST_F(AxisTest, SettingsStartAtTheirDefaultsAndHoldTheirRules) {
     EXPECT_EQ(x.GetAlign(), vaBottom);
     EXPECT_EQ(x.GetAxisLabelText(), "X Axis");
     EXPECT_EQ(y.GetAxisLabelText(), "");
+    y.GetAxisLabel()->SetText(QStringLiteral("Level"));
+    EXPECT_EQ(y.GetAxisLabelText(), "Level");
     EXPECT_EQ(y.GetColor(), clWhite);
     EXPECT_EQ(y.GetTrackColor(), clRed);
     EXPECT_EQ(y.GetFont()->Size(), 8);
@@ -575,6 +577,23 @@ TEST_F(AxisTest, TheTitleIsAButtonThatOpensTheAxisProperties) {
 
     display->MouseMove({}, over.X, title.Top - 10);
     EXPECT_FALSE(x.LabelButtonShown());
+
+    // A left axis's title is turned upwards at its left edge + 2, centred on the data view.
+    TAxisTestYAxis& y = display->Y();
+    y.GetAxisLabel()->SetText(QStringLiteral("Level"));
+    const QImage turned = display->Render(true);
+    const TRect side = y.AxisLabelRect();
+    const TRect data = Data();
+    EXPECT_EQ(side.Left, y.DrawRect().Left + 2);
+    EXPECT_GT(side.Height(), side.Width());
+    EXPECT_NEAR((side.Top + side.Bottom) / 2.0, data.Top + data.Height() / 2.0, 1.5);
+    int ink = 0;
+    for (int32_t py = side.Top; py < side.Bottom; ++py)
+        for (int32_t px = side.Left; px < side.Right; ++px)
+            ink += Rgb(turned, px, py) == White;
+    EXPECT_GT(ink, 20);
+    for (int32_t py = data.Top; py < data.Bottom; ++py)
+        ASSERT_EQ(Rgb(turned, side.Left - 1, py), Black) << py;
     x.GetButton()->SetEnabled(false);
     display->MouseMove({}, over.X, over.Y);
     EXPECT_FALSE(x.LabelButtonShown());
