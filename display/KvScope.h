@@ -1,6 +1,7 @@
 #pragma once
 // The data display framework: the display base, its components and views,
-// zoom settings and history, the toolbar, and the export of its picture.
+// zoom settings and history, the toolbar, title and legend, and the export
+// of its picture.
 
 #include "display/KvBasicDisplayAxes.h"
 #include "display/KvDataDisplay.h"
@@ -10,9 +11,12 @@
 #include "display/KvDisplayExport.h"
 #include "display/KvDisplayLabel.h"
 #include "display/KvDisplayPersistent.h"
+#include "display/KvDisplayTitle.h"
 #include "display/KvDisplayToolBar.h"
 #include "display/KvDisplayViews.h"
 #include "display/KvDisplayZoom.h"
+#include "display/KvLegendGroup.h"
+#include "display/KvLegendView.h"
 #include "display/KvScopeTypes.h"
 #include "display/KvViewButtonSettings.h"
 #include "display/KvZoomHistory.h"
