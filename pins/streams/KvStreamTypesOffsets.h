@@ -6,7 +6,9 @@
 
 #include "foundation/HxPersistentNotify.h"
 
-namespace Kv {
+// Not Kv: the display's enumerations have that meta-object namespace, and a
+// namespace's meta-object may be defined only once in a program.
+namespace KvOffsets {
 Q_NAMESPACE
 
 enum TKvCoordinateMode {
@@ -22,10 +24,10 @@ enum TKvCoordinateMode {
 };
 Q_ENUM_NS(TKvCoordinateMode)
 
-} // namespace Kv
+} // namespace KvOffsets
 
-using Kv::TKvCoordinateMode;
-using enum Kv::TKvCoordinateMode;
+using KvOffsets::TKvCoordinateMode;
+using enum KvOffsets::TKvCoordinateMode;
 
 class TKvOffset : public THxPersistentNotify {
     Q_OBJECT
@@ -51,7 +53,8 @@ private:
 
 class TKvCoordinateOffset : public TKvOffset {
     Q_OBJECT
-    Q_PROPERTY(Kv::TKvCoordinateMode CoordinateMode READ GetCoordinateMode WRITE SetCoordinateMode)
+    Q_PROPERTY(
+        KvOffsets::TKvCoordinateMode CoordinateMode READ GetCoordinateMode WRITE SetCoordinateMode)
     Q_CLASSINFO("default:CoordinateMode", "cmLeftTop")
 public:
     using TKvOffset::TKvOffset;
