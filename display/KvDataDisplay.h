@@ -112,6 +112,8 @@ public:
     const TKvDisplayZoomList& UndoList() const { return *FUndoList; }
     const TKvDisplayZoomList& RedoList() const { return *FRedoList; }
     bool NeedsRecalc() const { return FNeedsRecalc; }
+    // Lays out again at the next render, without asking for one.
+    void SetNeedsRecalc() { FNeedsRecalc = true; }
     bool RefreshPending() const;
     bool Printing() const { return FPrinting; }
 
