@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing (Debian 12), builds with AddressSanitizer and
-# UndefinedBehaviorSanitizer and runs every test; then builds with
+# UndefinedBehaviorSanitizer and runs every test, checks the installed
+# package from outside the tree; then builds with
 # ThreadSanitizer and runs the tests of threaded code again.
 #   ./test.sh            both runs
 #   ./test.sh --no-tsan  the address/undefined run only
@@ -25,6 +26,8 @@ jobs=$(nproc)
 cmake -S . -B build/asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DKV_SANITIZE=ON -DKV_WARNINGS_AS_ERRORS=ON
 cmake --build build/asan -j "$jobs"
 ctest --test-dir build/asan --output-on-failure -j "$jobs" --no-tests=error
+# The installed package, used from outside the tree as a user's program would.
+./tools/check-install.sh build/asan
 # The stored-form reader's fuzz target (clang, libFuzzer): a bounded run.
 ./tools/fuzz-stored-form.sh 20000
 

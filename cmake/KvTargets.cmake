@@ -1,12 +1,16 @@
 # Helpers shared by every folder's CMakeLists.txt.
 include(GoogleTest)
+include(GNUInstallDirs)
+set(KV_INSTALL_INCLUDEDIR ${CMAKE_INSTALL_INCLUDEDIR}/kvwaterfall)
 
 # kv_add_library(<name> SOURCES ... [QT] [DEPS ...])
 # One static library per folder; QT turns on moc for Q_OBJECT/Q_GADGET classes.
 function(kv_add_library name)
   cmake_parse_arguments(ARG "QT" "" "SOURCES;DEPS" ${ARGN})
   add_library(${name} STATIC ${ARG_SOURCES})
-  target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR})
+  # installed next to other packages' libraries, so the file names say whose they are
+  set_target_properties(${name} PROPERTIES OUTPUT_NAME kvwaterfall_${name})
+  target_include_directories(${name} PUBLIC $<BUILD_INTERFACE:${PROJECT_SOURCE_DIR}>)
   if(ARG_QT)
     set_target_properties(${name} PROPERTIES AUTOMOC ON)
   endif()
@@ -14,6 +18,27 @@ function(kv_add_library name)
     target_link_libraries(${name} PUBLIC ${ARG_DEPS})
   endif()
   kv_target_warnings(${name})
+  kv_install_library(${name})
+endfunction()
+
+# kv_install_library(<name>)
+# Installs a folder's library and its headers (include/kvwaterfall/<folder>/,
+# so that installed code includes them as "display/KvDataDisplay.h" just as
+# the tree does) into the package's export set (cmake/KvPackage.cmake).
+function(kv_install_library name)
+  file(RELATIVE_PATH folder ${PROJECT_SOURCE_DIR} ${CMAKE_CURRENT_SOURCE_DIR})
+  file(GLOB headers CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.h)
+  install(FILES ${headers} DESTINATION ${KV_INSTALL_INCLUDEDIR}/${folder})
+  install(TARGETS ${name} EXPORT KvWaterfallTargets
+          ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR}
+          INCLUDES DESTINATION ${KV_INSTALL_INCLUDEDIR})
+  # A sanitized library needs its runtime in whatever program links it.
+  if(KV_SANITIZER_FLAGS)
+    get_target_property(type ${name} TYPE)
+    if(NOT type STREQUAL "INTERFACE_LIBRARY")
+      target_link_options(${name} INTERFACE $<INSTALL_INTERFACE:${KV_SANITIZER_FLAGS}>)
+    endif()
+  endif()
 endfunction()
 
 # kv_add_test(<name> SOURCES ... [DEPS ...] [THREADED] [QT])
@@ -74,8 +99,9 @@ function(kv_folder_library name)
   if(NOT cpp_sources)
     # Header-only until its first source arrives.
     add_library(${name} INTERFACE)
-    target_include_directories(${name} INTERFACE ${PROJECT_SOURCE_DIR})
+    target_include_directories(${name} INTERFACE $<BUILD_INTERFACE:${PROJECT_SOURCE_DIR}>)
     target_link_libraries(${name} INTERFACE ${ARG_DEPS})
+    kv_install_library(${name})
     return()
   endif()
   set(qt_flag)

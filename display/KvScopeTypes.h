@@ -75,3 +75,8 @@ using TKvZoomChangedEvent = std::function<void(TPersistent* Sender, TKvZoomOpera
                                                const TKvRealRanges& ZoomValues)>;
 using TKvDataToolTipEvent = std::function<void(TPersistent* Sender, TPoint MousePoint,
                                                TKvRealPoint DataPoint, QString& Text)>;
+// A button or an item was clicked; a handler that sets Handled stops what
+// would follow (the default action, a properties dialog).
+using TKvToolBarButtonClickEvent = std::function<void(TPersistent* Sender, bool& Handled)>;
+using TKvChartItemClickEvent =
+    std::function<void(TPersistent* Sender, int32_t ChannelIndex, bool& Handled)>;

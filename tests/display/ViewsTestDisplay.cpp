@@ -1,0 +1,57 @@
+#include "ViewsTestDisplay.h"
+
+TViewsTestDisplay::TViewsTestDisplay(TComponent* AOwner) : TTestDisplay(AOwner) {}
+
+TViewsTestDisplay::~TViewsTestDisplay() = default;
+
+void TViewsTestDisplay::InvalidateLayout() {
+    ++LayoutRequests;
+    TTestDisplay::InvalidateLayout();
+}
+
+void TViewsTestDisplay::Settle() {
+    Widget()->grab();
+}
+
+void TViewsTestDisplay::DrawDisplay(TGmBasicBitmap& ABitmap, THxCanvas& ACanvas, bool APrinting,
+                                    const QRegion& AClipRegion, const TRect& ARect) {
+    TTestDisplay::DrawDisplay(ABitmap, ACanvas, APrinting, AClipRegion, ARect);
+    for (int32_t i = 0; i < Views().Count(); ++i) {
+        TKvDisplayView* view = Views()[i];
+        if (!qobject_cast<TTestView*>(view) && view->IsVisible())
+            view->Draw(ddpBackground, &ACanvas, false, APrinting);
+    }
+}
+
+TSizedTestView::TSizedTestView(TKvDataDisplay* ADisplay, TKvViewAlign AAlign)
+    : TKvOptionalView(ADisplay, AAlign) {}
+
+TSizedTestView::~TSizedTestView() = default;
+
+void TSizedTestView::GetDefaultRect(TSize& ASize) const {
+    const auto size = static_cast<int32_t>(GetViewSize()->GetSize());
+    ASize =
+        (GetViewAlign() == vaTop || GetViewAlign() == vaBottom) ? TSize{-1, size} : TSize{size, -1};
+}
+
+void TSizedTestView::Draw(TKvDisplayDrawPart, THxCanvas* ACanvas, bool, bool) {
+    DrawBackground(ACanvas);
+}
+
+void ViewsFixture::SetUp() {
+    host = std::make_unique<QWidget>();
+    host->resize(500, 320);
+    display = MakeOwned<TViewsTestDisplay>(nullptr);
+    display->Widget()->setParent(host.get());
+    display->SetBounds(0, 0, 450, 280);
+    display->Widget()->show();
+}
+
+void ViewsFixture::TearDown() {
+    display.reset();
+    host.reset();
+}
+
+QImage ViewsFixture::Painted() {
+    return display->Widget()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+}
