@@ -5,7 +5,7 @@
 #include "foundation/HxCanvas.h"
 
 TKvDisplayItemHighlighting::TKvDisplayItemHighlighting(TKvDataDisplay* ADisplay)
-    : THxPersistent(static_cast<TComponent*>(ADisplay), ADisplay->Lock()), FDisplay(ADisplay) {}
+    : TKvDisplayPersistent(ADisplay) {}
 
 TKvDisplayItemHighlighting::~TKvDisplayItemHighlighting() = default;
 
@@ -30,7 +30,7 @@ void TKvDisplayItemHighlighting::SetColor(TColor AValue) {
 }
 
 TKvDisplayOptionalHighlighting::TKvDisplayOptionalHighlighting(TKvDataDisplay* ADisplay)
-    : THxPersistent(static_cast<TComponent*>(ADisplay), ADisplay->Lock()), FDisplay(ADisplay) {}
+    : TKvDisplayPersistent(ADisplay) {}
 
 TKvDisplayOptionalHighlighting::~TKvDisplayOptionalHighlighting() = default;
 

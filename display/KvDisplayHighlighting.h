@@ -3,13 +3,13 @@
 // light up under the mouse or from the legend, and the mouse hit point with
 // its value label.
 
+#include "display/KvDisplayPersistent.h"
 #include "display/KvScopeTypes.h"
-#include "foundation/HxPersistent.h"
 #include "foundation/KvOptionalLabel.h"
 
 class TKvDataDisplay;
 
-class TKvDisplayItemHighlighting : public THxPersistent {
+class TKvDisplayItemHighlighting : public TKvDisplayPersistent {
     Q_OBJECT
     Q_PROPERTY(bool HiglightLegendButton READ GetHiglightLegendButton WRITE SetHiglightLegendButton)
     Q_PROPERTY(bool HiglightFromLegend READ GetHiglightFromLegend WRITE SetHiglightFromLegend)
@@ -42,14 +42,13 @@ protected:
 private:
     void ResetDisplay();
 
-    TKvDataDisplay* const FDisplay;
     bool FHiglightLegendButton = true;
     bool FHiglightFromLegend = true;
     bool FHiglightFromMouse = true;
     TColor FColor = 0x00FF00;
 };
 
-class TKvDisplayOptionalHighlighting : public THxPersistent {
+class TKvDisplayOptionalHighlighting : public TKvDisplayPersistent {
     Q_OBJECT
     Q_PROPERTY(bool Enabled READ GetEnabled WRITE SetEnabled)
     Q_PROPERTY(TColor Color READ GetColor WRITE SetColor)
@@ -66,8 +65,6 @@ public:
 
 protected:
     ~TKvDisplayOptionalHighlighting() override;
-
-    TKvDataDisplay* const FDisplay;
 
 private:
     bool FEnabled = true;
