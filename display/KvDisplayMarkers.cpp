@@ -5,6 +5,7 @@
 #include "display/KvMarkerGeometry.h"
 #include "foundation/HxCanvas.h"
 #include "foundation/MarkerShapes.h"
+#include "platform/EventBinding.h"
 #include "platform/Exceptions.h"
 
 #include <algorithm>
@@ -103,6 +104,20 @@ void TKvDisplayMarkerGroup::SetSize(uint32_t AValue) {
 
 void TKvDisplayMarkerGroup::SetLabels(TKvMarkerGroupLabel* AValue) {
     FLabels->Assign(AValue);
+}
+
+void TKvDisplayMarkerGroup::DefineProperties(TFiler& AFiler) {
+    TKvOptionalDisplayCollectionItem::DefineProperties(AFiler);
+    DefineEvent<TKvDisplayMarkerGroup>(
+        AFiler, QStringLiteral("OnClick"), FOnClickName,
+        [this](std::function<void(TKvDisplayMarkerGroup*)> AHandler) {
+            if (!AHandler)
+                OnClick = nullptr;
+            else
+                OnClick = [handler = std::move(AHandler)](TPersistent* ASender) {
+                    handler(static_cast<TKvDisplayMarkerGroup*>(ASender));
+                };
+        });
 }
 
 bool TKvDisplayMarkerGroup::DrawLegendSymbol(THxCanvas* ACanvas, int32_t Y, int32_t X) {

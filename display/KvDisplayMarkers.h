@@ -52,12 +52,16 @@ public:
     bool DrawLegendSymbol(THxCanvas* ACanvas, int32_t Y, int32_t X) override;
     // Anything else about the group changed: lay the display out again.
     void LockChanged() override;
+    // Stores OnClick by the name of the root's method that handles it.
+    void DefineProperties(TFiler& AFiler) override;
 
 protected:
     ~TKvDisplayMarkerGroup() override;
 
 private:
     void Repaint();
+
+    QString FOnClickName;
 
     TOwned<TKvDisplayBrush> FBrush;
     TOwned<TKvDisplayPen> FPen;

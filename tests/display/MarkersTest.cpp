@@ -65,6 +65,10 @@ public:
     void LaidOut() { ClearNeedsRecalc(); }
 
     bool Vertical = false;
+    std::vector<TPersistent*> Clicked;
+
+public slots:
+    void PeaksClick(TPersistent* ASender) { Clicked.push_back(ASender); }
 
 protected:
     ~TMarkerTestDisplay() override { FMarkerGroups.reset(); }
@@ -213,6 +217,22 @@ TEST_F(MarkersTest, DefaultsStayOutOfTheStoredFormAndChangesRoundTrip) {
     EXPECT_EQ(r->GetLabels()->GetPosition()->GetCY(), -2);
     ASSERT_EQ(r->GetMarkers()->Count(), 1);
     EXPECT_EQ(r->GetMarkers()->Marker(0)->GetTag(), 7);
+}
+
+TEST_F(MarkersTest, ClickHandlerIsStoredByTheNameOfTheRootsMethod) {
+    const QString form = ComponentToText(display.get());
+    ASSERT_TRUE(form.contains(QStringLiteral("Name = 'MarkerGroup1'"))) << form.toStdString();
+    QString text = form;
+    text.replace(QStringLiteral("Name = 'MarkerGroup1'"),
+                 QStringLiteral("Name = 'MarkerGroup1'\n        OnClick = PeaksClick"));
+    const TOwned<TMarkerTestDisplay> read = MakeOwned<TMarkerTestDisplay>(nullptr);
+    ReadComponentFromText(text, read.get());
+    TKvDisplayMarkerGroup* g = read->GetMarkerGroups()->Group(0);
+    ASSERT_TRUE(g->OnClick);
+    g->ItemMouseDown(mbLeft, TShiftState{}, 1, 1);
+    ASSERT_EQ(read->Clicked.size(), 1u);
+    EXPECT_EQ(read->Clicked[0], g);
+    EXPECT_TRUE(ComponentToText(read.get()).contains(QStringLiteral("OnClick = PeaksClick")));
 }
 
 TEST_F(MarkersTest, GroupChangesLayOutOrRepaintAndAFreedGroupMarksTheLayout) {
