@@ -29,7 +29,9 @@ TKvAxisRange WidenFromMin(TKvAxisRange ARange) {
     const double w = KvMinZoomWidth(ARange.Min);
     if (static_cast<long double>(ARange.Min) + w > ARange.Max) {
         ARange.Max = KvSoundValue(static_cast<long double>(ARange.Min) + w);
-        if (ARange.Max - ARange.Min < w) {
+        // Only at the value limit: a sum that rounds a little short of the
+        // width is still a range.
+        if (!(ARange.Max > ARange.Min)) {
             ARange.Max = KvAxisValueLimit;
             ARange.Min = KvAxisValueLimit - w;
         }
@@ -363,7 +365,9 @@ TKvAxisRange KvPanBy(TKvAxisRange AMouseZoom, double AShift, bool AReversed,
 
 bool KvCanZoomIn(TKvAxisRange AZoomed, const TKvZoomLimits& ALimits) {
     const TKvOptionalLimit& least = ALimits.ZoomRange.Low;
-    if (least.Enabled && !(AZoomed.Width() > least.Value))
+    // A range clamped to the least width comes out a rounding above it: that
+    // is the limit all the same, and a zoom in would change nothing.
+    if (least.Enabled && !(AZoomed.Width() > least.Value * (1 + 1e-6)))
         return false;
     const TKvOptionalLimit& maxLow = ALimits.MaxRange.Low;
     const TKvOptionalLimit& minHigh = ALimits.MinRange.High;

@@ -178,10 +178,85 @@ QPen TCanvas::WidePen() const {
     return QPen(PenColor(), FPen->Width(), Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
 }
 
+namespace {
+
+QPainter::CompositionMode MixOf(TPenMode AMode) {
+    switch (AMode) {
+    case pmBlack:
+        return QPainter::RasterOp_ClearDestination;
+    case pmWhite:
+        return QPainter::RasterOp_SetDestination;
+    case pmNot:
+        return QPainter::RasterOp_NotDestination;
+    case pmNotCopy:
+        return QPainter::RasterOp_NotSource;
+    case pmMergePenNot:
+        return QPainter::RasterOp_SourceOrNotDestination;
+    case pmMaskPenNot:
+        return QPainter::RasterOp_SourceAndNotDestination;
+    case pmMergeNotPen:
+        return QPainter::RasterOp_NotSourceOrDestination;
+    case pmMaskNotPen:
+        return QPainter::RasterOp_NotSourceAndDestination;
+    case pmMerge:
+        return QPainter::RasterOp_SourceOrDestination;
+    case pmNotMerge:
+        return QPainter::RasterOp_NotSourceAndNotDestination;
+    case pmMask:
+        return QPainter::RasterOp_SourceAndDestination;
+    case pmNotMask:
+        return QPainter::RasterOp_NotSourceOrNotDestination;
+    case pmXor:
+        return QPainter::RasterOp_SourceXorDestination;
+    case pmNotXor:
+        return QPainter::RasterOp_NotSourceXorDestination;
+    case pmNop:
+    case pmCopy:
+        break;
+    }
+    return QPainter::CompositionMode_SourceOver;
+}
+
+// As in GDI, the pen's mode mixes the whole shape into the pixels under it,
+// outline and fill, while the shape is drawn.
+class TMixScope {
+public:
+    TMixScope(QPainter* APainter, TPenMode AMode)
+        : FPainter(APainter), FOld(APainter->compositionMode()) {
+        FPainter->setCompositionMode(MixOf(AMode));
+    }
+    ~TMixScope() { FPainter->setCompositionMode(FOld); }
+    TMixScope(const TMixScope&) = delete;
+    TMixScope& operator=(const TMixScope&) = delete;
+
+private:
+    QPainter* FPainter;
+    QPainter::CompositionMode FOld;
+};
+
+} // namespace
+
 QBrush TCanvas::FillBrush() const {
-    if (FBrush->Style() == bsClear)
+    const QColor color = ColorToQColor(FBrush->Color());
+    switch (FBrush->Style()) {
+    case bsSolid:
+        return QBrush(color);
+    case bsClear:
         return Qt::NoBrush;
-    return QBrush(ColorToQColor(FBrush->Color()));
+    case bsHorizontal:
+        return QBrush(color, Qt::HorPattern);
+    case bsVertical:
+        return QBrush(color, Qt::VerPattern);
+    case bsFDiagonal:
+        return QBrush(color, Qt::FDiagPattern);
+    case bsBDiagonal:
+        return QBrush(color, Qt::BDiagPattern);
+    case bsCross:
+        return QBrush(color, Qt::CrossPattern);
+    case bsDiagCross:
+        return QBrush(color, Qt::DiagCrossPattern);
+    }
+    return QBrush(color);
 }
 
 void TCanvas::CosmeticLine(TPoint AFrom, TPoint ATo, int64_t& AStylePos) {
@@ -232,7 +307,8 @@ void TCanvas::MoveTo(int32_t X, int32_t Y) {
 
 void TCanvas::LineTo(int32_t X, int32_t Y) {
     const TPoint to{X, Y};
-    if (FPen->Style() != psClear) {
+    if (FPen->Style() != psClear && FPen->Mode() != pmNop) {
+        const TMixScope mix(Painter(), FPen->Mode());
         if (PenIsCosmetic()) {
             CosmeticLine(FPenPos, to, FStylePos);
         } else {
@@ -245,22 +321,24 @@ void TCanvas::LineTo(int32_t X, int32_t Y) {
 }
 
 void TCanvas::Polyline(const std::vector<TPoint>& APoints) {
-    if (APoints.size() < 2 || FPen->Style() == psClear)
+    if (APoints.size() < 2 || FPen->Style() == psClear || FPen->Mode() == pmNop)
         return;
+    QPainter* painter = Painter();
+    const TMixScope mix(painter, FPen->Mode());
     if (PenIsCosmetic()) {
         CosmeticOutline(APoints, false);
         return;
     }
-    QPainter* painter = Painter();
     painter->setPen(WidePen());
     painter->setBrush(Qt::NoBrush);
     painter->drawPolyline(ToQPolygon(APoints));
 }
 
 void TCanvas::Polygon(const std::vector<TPoint>& APoints) {
-    if (APoints.size() < 2)
+    if (APoints.size() < 2 || FPen->Mode() == pmNop)
         return;
     QPainter* painter = Painter();
+    const TMixScope mix(painter, FPen->Mode());
     const QPolygon poly = ToQPolygon(APoints);
     if (FBrush->Style() != bsClear) {
         painter->setPen(Qt::NoPen);
@@ -283,9 +361,10 @@ void TCanvas::Polygon(const std::vector<TPoint>& APoints) {
 
 void TCanvas::Rectangle(int32_t X1, int32_t Y1, int32_t X2, int32_t Y2) {
     const TRect r = Normalized(X1, Y1, X2, Y2);
-    if (r.IsEmpty())
+    if (r.IsEmpty() || FPen->Mode() == pmNop)
         return;
     QPainter* painter = Painter();
+    const TMixScope mix(painter, FPen->Mode());
     if (FPen->Style() == psClear) {
         // without a pen GDI fills one pixel less each way
         if (FBrush->Style() != bsClear)
@@ -311,9 +390,10 @@ void TCanvas::Rectangle(int32_t X1, int32_t Y1, int32_t X2, int32_t Y2) {
 
 void TCanvas::Ellipse(int32_t X1, int32_t Y1, int32_t X2, int32_t Y2) {
     const TRect r = Normalized(X1, Y1, X2, Y2);
-    if (r.IsEmpty())
+    if (r.IsEmpty() || FPen->Mode() == pmNop)
         return;
     QPainter* painter = Painter();
+    const TMixScope mix(painter, FPen->Mode());
     painter->setBrush(FillBrush());
     if (FPen->Style() == psClear) {
         painter->setPen(Qt::NoPen);
@@ -399,7 +479,8 @@ TSize TCanvas::TextExtent(const QString& AText) const {
 }
 
 void TCanvas::TextOut(int32_t X, int32_t Y, const QString& AText) {
-    DrawText(Coord(X), Coord(Y), AText, FBrush->Style() != bsClear);
+    // a hatched brush draws text transparently, as a clear one does
+    DrawText(Coord(X), Coord(Y), AText, FBrush->Style() == bsSolid);
 }
 
 void TCanvas::DrawText(int32_t X, int32_t Y, const QString& AText, bool AOpaque) {

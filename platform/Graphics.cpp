@@ -42,6 +42,13 @@ void TPen::SetStyle(TPenStyle AValue) {
     Changed();
 }
 
+void TPen::SetMode(TPenMode AValue) {
+    if (FMode == AValue)
+        return;
+    FMode = AValue;
+    Changed();
+}
+
 void TPen::SetWidth(int32_t AValue) {
     if (AValue < 0)
         AValue = 0;
@@ -59,6 +66,7 @@ void TPen::Assign(TPersistent* ASource) {
     }
     FColor = source->FColor;
     FStyle = source->FStyle;
+    FMode = source->FMode;
     FWidth = source->FWidth;
     Changed();
 }

@@ -19,10 +19,12 @@ constexpr int32_t ScreenPixelsPerInch = 96;
 class TPen : public TPersistent {
     Q_OBJECT
     Q_PROPERTY(TColor Color READ Color WRITE SetColor)
+    Q_PROPERTY(TPenMode Mode READ Mode WRITE SetMode)
     Q_PROPERTY(TPenStyle Style READ Style WRITE SetStyle)
     Q_PROPERTY(int32_t Width READ Width WRITE SetWidth)
     Q_CLASSINFO("type:Color", "TColor")
     Q_CLASSINFO("default:Color", "clBlack")
+    Q_CLASSINFO("default:Mode", "pmCopy")
     Q_CLASSINFO("default:Style", "psSolid")
     Q_CLASSINFO("default:Width", "1")
 
@@ -40,12 +42,36 @@ public:
     };
     Q_ENUM(TPenStyle)
 
+    // How the pen's colour (P) meets the pixels under it (D), named after
+    // the result: Merge is P or D, Mask P and D, Not inverts.
+    enum TPenMode {
+        pmBlack,
+        pmWhite,
+        pmNop,
+        pmNot,
+        pmCopy,
+        pmNotCopy,
+        pmMergePenNot,
+        pmMaskPenNot,
+        pmMergeNotPen,
+        pmMaskNotPen,
+        pmMerge,
+        pmNotMerge,
+        pmMask,
+        pmNotMask,
+        pmXor,
+        pmNotXor
+    };
+    Q_ENUM(TPenMode)
+
     TPen() = default;
 
     TColor Color() const { return FColor; }
     void SetColor(TColor AValue);
     TPenStyle Style() const { return FStyle; }
     void SetStyle(TPenStyle AValue);
+    TPenMode Mode() const { return FMode; }
+    void SetMode(TPenMode AValue);
     // Width in pixels; 0 draws like 1. Styles other than solid and clear
     // only apply to one-pixel pens: wider pens draw solid.
     int32_t Width() const { return FWidth; }
@@ -64,6 +90,7 @@ private:
 
     TColor FColor = clBlack;
     TPenStyle FStyle = psSolid;
+    TPenMode FMode = pmCopy;
     int32_t FWidth = 1;
 };
 
@@ -76,7 +103,18 @@ class TBrush : public TPersistent {
     Q_CLASSINFO("default:Style", "bsSolid")
 
 public:
-    enum TBrushStyle { bsSolid, bsClear };
+    // The hatched styles draw lines of the brush colour and leave the
+    // pixels between them alone.
+    enum TBrushStyle {
+        bsSolid,
+        bsClear,
+        bsHorizontal,
+        bsVertical,
+        bsFDiagonal,
+        bsBDiagonal,
+        bsCross,
+        bsDiagCross
+    };
     Q_ENUM(TBrushStyle)
 
     TBrush() = default;
@@ -163,6 +201,8 @@ Q_DECLARE_OPERATORS_FOR_FLAGS(TFont::TFontStyles)
 
 using TPenStyle = TPen::TPenStyle;
 using enum TPen::TPenStyle;
+using TPenMode = TPen::TPenMode;
+using enum TPen::TPenMode;
 using TBrushStyle = TBrush::TBrushStyle;
 using enum TBrush::TBrushStyle;
 using TFontStyle = TFont::TFontStyle;

@@ -72,6 +72,7 @@ void TKvWaterfallBuffers::Clear(bool AHold) {
     FCurrentMin = 0;
     FCurrentMax = 0;
     FFiniteRows = 0;
+    FRowsLeft = 0;
     FMaxValuesList->Clear();
     FMinValuesList->Clear();
     FHoldBufferList->Clear();
@@ -205,6 +206,7 @@ bool TKvWaterfallRowStore::UpdateData() {
         B.FCurrentMax = 0;
         B.FCurrentMin = 0;
         B.FFiniteRows = 0;
+        B.FRowsLeft = 0;
         B.FMaxValuesList->Clear();
         B.FMinValuesList->Clear();
         B.FHoldBufferList->Clear();
@@ -386,6 +388,7 @@ void TKvWaterfallRowStore::AppendRow(const TKvRealBufferPtr& ARow) {
 
     if (B.FHoldBufferList->Count() > Depth()) {
         B.FHoldBufferList->Delete(0);
+        ++B.FRowsLeft;
         const double OldMax = B.FMaxValuesList->GetItem(0);
         const double OldMin = B.FMinValuesList->GetItem(0);
         B.FMaxValuesList->Remove();

@@ -49,6 +49,9 @@ public:
     // Index 0 is the oldest row.
     std::unique_ptr<TRnRealBufferList> FHoldBufferList;
     int32_t FNewBuffersCount = 0;
+    // History rows dropped from the front since the image last took the
+    // count: its relative markers move back by as many.
+    int32_t FRowsLeft = 0;
     double FCurrentMax = 0;
     double FCurrentMin = 0;
     bool FWasCleared = false;
@@ -119,6 +122,9 @@ public:
     // The sample rate, or 10000 when none was given.
     double EffectiveSampleRate() const;
     uint32_t GetSampleRateStamp() const { return FSampleRateStamp.load(); }
+
+    // The owner's write lock; empty once destruction began.
+    TJwLockSectionPtr WriteLock() { return FOwner.RowsWriteLock(); }
 
     // --- the user-interface thread (or whoever holds the write lock) ---
 

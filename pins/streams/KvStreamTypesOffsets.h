@@ -6,8 +6,6 @@
 
 #include "foundation/HxPersistentNotify.h"
 
-// Not Kv: the display's enumerations have that meta-object namespace, and a
-// namespace's meta-object may be defined only once in a program.
 namespace KvOffsets {
 Q_NAMESPACE
 

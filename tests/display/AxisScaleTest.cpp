@@ -192,6 +192,12 @@ TEST(AxisScale, ZoomRangeIsOrderedWidenedAndKeptWithinTheWidthLimits) {
     const TKvAxisRange equal = KvSetZoomRange({0, 1}, 2, 2, defaults);
     EXPECT_EQ(equal.Min, 2);
     EXPECT_DOUBLE_EQ(equal.Max, 2.0001);
+    // Where the sum rounds a little short of the width the range stays put.
+    for (const double at : {10.0, 0.3, -7.0, 123456.789}) {
+        const TKvAxisRange r = KvSetZoomRange({0, 1}, at, at + 1e-9, defaults);
+        EXPECT_EQ(r.Min, at);
+        EXPECT_NEAR(r.Width(), 0.0001, 1e-10) << at;
+    }
     // Narrower than Zooming.Range.Low: the centre stays, the width becomes the limit.
     TKvZoomLimits narrow;
     narrow.ZoomRange.SetLow(0.5);

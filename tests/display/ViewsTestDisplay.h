@@ -1,7 +1,7 @@
 #pragma once
 // The test display with the views of a real display drawn as well: every
-// view that is not one of the test's plain views draws itself through its
-// Draw, background part first, over the plain views.
+// view that is not one of the test's plain views draws itself, as a display
+// draws its views, over the plain ones.
 
 #include "DisplayFixture.h"
 
@@ -16,11 +16,42 @@ public:
     // Neither a layout nor a render pending any more.
     void Settle();
 
+    struct TPropertiesRequest {
+        int32_t Page;
+        int32_t Item;
+    };
+    std::vector<TPropertiesRequest> PropertiesRequests;
+    void ShowProperties(int32_t APage, int32_t AItem) override;
+
 protected:
     ~TViewsTestDisplay() override;
 
     void DrawDisplay(TGmBasicBitmap& ABitmap, THxCanvas& ACanvas, bool APrinting,
                      const QRegion& AClipRegion, const TRect& ARect) override;
+};
+
+// A display with a title on top, a legend on the right and the data view,
+// all three stored with the form.
+class TTitledTestDisplay : public TViewsTestDisplay {
+    Q_OBJECT
+    Q_PROPERTY(TKvDisplayTitle* Title READ GetTitle WRITE SetTitle)
+    Q_PROPERTY(TKvLegendView* Legend READ GetLegend WRITE SetLegend)
+public:
+    explicit TTitledTestDisplay(TComponent* AOwner);
+
+    TKvDisplayTitle* GetTitle() const { return FTitle.get(); }
+    void SetTitle(TKvDisplayTitle* AValue) { FTitle->Assign(AValue); }
+    TKvLegendView* GetLegend() const { return FLegend.get(); }
+    void SetLegend(TKvLegendView* AValue) { FLegend->Assign(AValue); }
+    TTestView* Data() const { return FData; }
+
+protected:
+    ~TTitledTestDisplay() override;
+
+private:
+    TOwned<TKvDisplayTitle> FTitle;
+    TOwned<TKvLegendView> FLegend;
+    TTestView* FData = nullptr;
 };
 
 // An optional view whose extent across its side is ViewSize.Size, drawing

@@ -2,7 +2,8 @@
 // A waterfall-shaped host for the row store: it owns the buffer section, the
 // display lock, the store and the Data object as the waterfall control does,
 // holds and releases like the display's Hold, and counts what the store tells
-// it. The paint pass is reduced to moving the queued rows on.
+// it, and has the waterfall's input pin. The paint pass is reduced to moving
+// the queued rows on.
 
 #include <atomic>
 #include <cstdint>
@@ -12,12 +13,14 @@
 #include "buffers/KvRealBuffer.h"
 #include "pins/JwLocks.h"
 #include "waterfall/KvWaterfallData.h"
+#include "waterfall/KvWaterfallInput.h"
 #include "waterfall/KvWaterfallRows.h"
 
 class TWaterfallHost : public TKvWaterfallRowOwner, public TKvWaterfallDataTarget {
 public:
     explicit TWaterfallHost(uint32_t ASamples = 512)
-        : FLock(new TJwLock), FRows(*this, FBufferSection), FData(*this) {
+        : FLock(new TJwLock), FRows(*this, FBufferSection), FData(*this),
+          FInput(nullptr, FRows, FLock) {
         FRows.SetSamples(ASamples);
     }
     virtual ~TWaterfallHost() {
@@ -45,6 +48,7 @@ public:
     void Paint() { FRows.ProcessInputBuffers(); }
 
     TKvWaterfallData& Data() { return FData; }
+    TKvWaterfallInput& Input() { return FInput; }
     TKvWaterfallRowStore& Rows() { return FRows; }
     TKvWaterfallBuffers& Buffers() { return FRows.Buffers(); }
     int32_t InputCount() {
@@ -92,6 +96,8 @@ private:
     std::atomic<bool> FHold{false};
     TKvWaterfallRowStore FRows;
     TKvWaterfallData FData;
+    // Freed first, as the waterfall frees its pin before its rows.
+    TKvWaterfallInput FInput;
 };
 
 inline TKvRealBufferPtr Row(std::initializer_list<double> AValues) {

@@ -14,6 +14,7 @@
 
 #include "WaterfallHost.h"
 #include "buffers/KvBufferErrors.h"
+#include "buffers/KvRealMatrixBuffer.h"
 
 namespace {
 
@@ -223,6 +224,73 @@ TEST(RowThreads, DestructionWhileProducersAddRefusesTheirRows) {
     Host->Paint();
     EXPECT_EQ(Host->Data().GetDrawData().size(), Kept);
     Host.reset();
+}
+
+} // namespace
+
+namespace {
+
+// Matrix ASequence: 3 rows of 4 values, every value of row r = ASequence * 10 + r.
+TKvDataPtr NumberedMatrix(int ASequence) {
+    double Values[12];
+    for (int R = 0; R < 3; ++R)
+        for (int C = 0; C < 4; ++C)
+            Values[R * 4 + C] = ASequence * 10.0 + R;
+    return TKvDataPtr(TKvRealMatrixBuffer::CreateData(Values, 3, 4));
+}
+
+void ExpectWholeRows(const TKvRealBufferArray& ARows) {
+    for (const TKvRealBufferPtr& Row : ARows) {
+        ASSERT_EQ(Row->GetSize(), 4u);
+        for (uint32_t C = 1; C < 4; ++C)
+            ASSERT_EQ(Row->Read()[C], Row->Read()[0]);
+    }
+}
+
+TEST(RowThreads, MatricesThroughThePinWhileHeldPaintedAndDestroyed) {
+    auto Host = std::make_unique<TWaterfallHost>(16);
+    auto Source = MakeOwned<TKvJwRealMatrixSourcePin>(nullptr);
+    ASSERT_TRUE(Source->Connect(Host->Input().Pin()));
+    std::atomic<int> Sent{0};
+    std::atomic<bool> Stop{false};
+    std::thread Producer([&] {
+        for (int S = 0; !Stop.load(); ++S) {
+            Source->SubmitBuffer(NumberedMatrix(S));
+            Sent.store(S + 1);
+        }
+    });
+    std::mt19937 Random(7);
+    for (int Step = 0; Step < 400; ++Step) {
+        Host->Paint();
+        if (Random() % 8 == 0)
+            Host->SetHold(!Host->GetHold());
+        ExpectWholeRows(Host->Data().GetDrawData());
+        ExpectWholeRows(Host->Data().GetData());
+    }
+    Host->SetHold(false);
+    // Every matrix replaces rows 0 to 2, so the history holds one matrix's
+    // rows. The write lock keeps a matrix that is coming in from being seen
+    // half done, as the paint pass does.
+    const int Before = Sent.load();
+    while (Sent.load() < Before + 2)
+        std::this_thread::yield();
+    TKvRealBufferArray Rows;
+    {
+        const TJwLockSectionPtr Lock = Host->Rows().WriteLock();
+        Rows = Host->Data().GetDrawData();
+    }
+    ASSERT_EQ(Rows.size(), 3u);
+    EXPECT_EQ(Rows[1]->Read()[0], Rows[0]->Read()[0] + 1);
+    EXPECT_EQ(Rows[2]->Read()[0], Rows[0]->Read()[0] + 2);
+
+    // Destroyed while the producer keeps sending.
+    Host.reset();
+    const int AtDestruction = Sent.load();
+    while (Sent.load() < AtDestruction + 10)
+        std::this_thread::yield();
+    Stop.store(true);
+    Producer.join();
+    EXPECT_FALSE(Source->IsConnected());
 }
 
 } // namespace
