@@ -3,6 +3,8 @@
 
 #include "waterfall/KvWaterfall.h"
 
+#include "platform/StoredForm.h"
+
 #include <QPrinter>
 #include <QTemporaryDir>
 #include <QWidget>
@@ -286,6 +288,181 @@ TEST_F(WaterfallControlTest, VerticalAndReversedRebuildTheImage) {
                   ColorOf(RowValues[static_cast<size_t>(Depth - 1 - k)]))
             << k;
     }
+}
+
+// The demo's waterfall as its form stores it.
+const char* const DemoForm = R"(object KvWaterfall1: TKvWaterfall
+  Left = 0
+  Top = 0
+  Width = 586
+  Height = 350
+  Title.Align = vaTop
+  Title.Text = 'Waterfall'
+  Title.Font.Color = clWhite
+  Title.Font.Height = -21
+  Title.Font.Name = 'Arial'
+  Title.Font.Style = [fsBold]
+  XAxis.Align = vaBottom
+  XAxis.MinorTicks.Count = 0
+  XAxis.MajorTicks.Step = 10.0
+  XAxis.MajorTicks.StartFrom._Floats = ((StartFrom 0.0))
+  XAxis.Format.PrecisionMode = dpmGeneral
+  XAxis.Format.Precision = 0
+  XAxis.Font.Color = clWhite
+  XAxis.Font.Height = -11
+  XAxis.Font.Name = 'Arial'
+  XAxis.Font.Style = []
+  XAxis.Min.Range.High.Value = 1000.0
+  XAxis.Min.Range.High.Enabled = False
+  XAxis.Min.Range.Low.Value = -1000.0
+  XAxis.Min.Range.Low.Enabled = False
+  XAxis.Min.Tick._Floats = ((Value 0.0))
+  XAxis.Min._Floats = ((Value 0.0) (DataValue 0.0))
+  XAxis.Max.Value = 1024.0
+  XAxis.Max.DataValue = 1024.0
+  XAxis.Max.Tick.Value = 1024.0
+  XAxis.Max.Range.High.Value = 1000.0
+  XAxis.Max.Range.High.Enabled = False
+  XAxis.Max.Range.Low.Value = -1000.0
+  XAxis.Max.Range.Low.Enabled = False
+  XAxis.Max.Mode = mamValue
+  XAxis.Zooming.Range.High.Value = 100000000.0
+  XAxis.Zooming.Range.High.Enabled = False
+  XAxis.Zooming.Range.Low.Value = 1e-07
+  XAxis.Zooming.Range.Low.Enabled = True
+  XAxis.AxisLabel.Font.Color = clWhite
+  XAxis.AxisLabel.Font.Height = -13
+  XAxis.AxisLabel.Font.Name = 'Arial'
+  XAxis.AxisLabel.Font.Style = [fsBold]
+  XAxis.Samples = 256
+  YAxis.Align = vaLeft
+  YAxis.MinorTicks.Count = 0
+  YAxis.MajorTicks.Step = 10.0
+  YAxis.MajorTicks.StartFrom._Floats = ((StartFrom 0.0))
+  YAxis.Format.PrecisionMode = dpmGeneral
+  YAxis.Format.Precision = 3
+  YAxis.Font.Color = clWhite
+  YAxis.Font.Height = -11
+  YAxis.Font.Name = 'Arial'
+  YAxis.Font.Style = []
+  YAxis.Min.Value = -1000.0
+  YAxis.Min.DataValue = -1000.0
+  YAxis.Min.Tick._Floats = ((Value 0.0))
+  YAxis.Min.Range.High.Value = 1000.0
+  YAxis.Min.Range.High.Enabled = False
+  YAxis.Min.Range.Low.Value = -1000.0
+  YAxis.Min.Range.Low.Enabled = False
+  YAxis.Max.Value = 1000.0
+  YAxis.Max.DataValue = 1000.0
+  YAxis.Max.Tick.Value = 500.0
+  YAxis.Max.Range.High.Value = 1000.0
+  YAxis.Max.Range.High.Enabled = False
+  YAxis.Max.Range.Low.Value = -1000.0
+  YAxis.Max.Range.Low.Enabled = False
+  YAxis.Max.Mode = mamValue
+  YAxis.Zooming.Range.High.Value = 100000000.0
+  YAxis.Zooming.Range.High.Enabled = False
+  YAxis.Zooming.Range.Low.Value = 1e-07
+  YAxis.Zooming.Range.Low.Enabled = True
+  YAxis.AxisLabel.Font.Color = clWhite
+  YAxis.AxisLabel.Font.Height = -13
+  YAxis.AxisLabel.Font.Name = 'Arial'
+  YAxis.AxisLabel.Font.Style = [fsBold]
+  YAxis.TicksMode = atmAuto
+  Legend.Align = vaRight
+  Legend.Font.Color = clWhite
+  Legend.Font.Height = -11
+  Legend.Font.Name = 'Arial'
+  Legend.Font.Style = []
+  Legend.MarkerGroups.Caption.Font.Color = clWhite
+  Legend.MarkerGroups.Caption.Font.Height = -13
+  Legend.MarkerGroups.Caption.Font.Name = 'Arial'
+  Legend.MarkerGroups.Caption.Font.Style = [fsBold]
+  Levels.Align = vaRight
+  Levels.MinorTicks.Count = 0
+  Levels.MajorTicks.Step = 10.0
+  Levels.MajorTicks.StartFrom._Floats = ((StartFrom 0.0))
+  Levels.Colors = <>
+  Levels.Axis.Font.Color = clWhite
+  Levels.Axis.Font.Height = -11
+  Levels.Axis.Font.Name = 'Arial'
+  Levels.Axis.Font.Style = []
+  Levels.Axis.FixedPrecision = False
+  Levels.Axis.Max = 1000.0
+  Levels.Axis._Floats = ((Min 0.0))
+  Levels.LevelLabel.Font.Color = clWhite
+  Levels.LevelLabel.Font.Height = -13
+  Levels.LevelLabel.Font.Name = 'Arial'
+  Levels.LevelLabel.Font.Style = [fsBold]
+  Levels.LevelLabel.Text = 'Levels'
+end
+)";
+
+void ExpectDemoValues(TKvWaterfall& W) {
+    EXPECT_EQ(W.Width(), 586);
+    EXPECT_EQ(W.Height(), 350);
+    TKvDisplayTitle* title = W.GetTitle();
+    EXPECT_EQ(title->GetViewAlign(), vaTop);
+    EXPECT_EQ(title->GetText(), "Waterfall");
+    EXPECT_EQ(title->GetFont()->Height(), -21);
+    EXPECT_EQ(title->GetFont()->Name(), "Arial");
+    EXPECT_EQ(title->GetFont()->Style(), TFont::TFontStyles(TFont::fsBold));
+    for (TKvDisplayAxis* axis : {static_cast<TKvDisplayAxis*>(W.GetXAxisObject()),
+                                 static_cast<TKvDisplayAxis*>(W.GetYAxisObject())}) {
+        EXPECT_EQ(axis->GetMinorTicks()->GetCount(), 0);
+        EXPECT_EQ(axis->GetMajorTicks()->GetStep(), 10.0);
+        EXPECT_EQ(axis->GetFormat()->GetPrecisionMode(), dpmGeneral);
+        EXPECT_EQ(axis->GetFont()->Height(), -11);
+        EXPECT_EQ(axis->GetMax()->GetMode(), mamValue);
+        EXPECT_EQ(axis->GetZooming()->GetRange()->GetHigh()->GetValue(), 100000000.0);
+        EXPECT_FALSE(axis->GetZooming()->GetRange()->GetHigh()->GetEnabled());
+        EXPECT_EQ(axis->GetZooming()->GetRange()->GetLow()->GetValue(), 1e-07);
+        EXPECT_TRUE(axis->GetZooming()->GetRange()->GetLow()->GetEnabled());
+        EXPECT_EQ(axis->GetAxisLabel()->GetFont()->Height(), -13);
+        EXPECT_EQ(axis->GetMin()->GetRange()->GetLow()->GetValue(), -1000.0);
+        EXPECT_FALSE(axis->GetMin()->GetRange()->GetLow()->GetEnabled());
+    }
+    TKvWaterfallXAxis* x = W.GetXAxisObject();
+    EXPECT_EQ(x->GetViewAlign(), vaBottom);
+    EXPECT_EQ(x->GetFormat()->GetPrecision(), 0);
+    EXPECT_EQ(x->GetMin()->GetValue(), 0.0);
+    EXPECT_EQ(x->GetMax()->GetValue(), 1024.0);
+    EXPECT_EQ(x->GetMax()->GetDataValue(), 1024.0);
+    EXPECT_EQ(x->GetSamples(), 256);
+    TKvWaterfallYAxis* y = W.GetYAxisObject();
+    EXPECT_EQ(y->GetViewAlign(), vaLeft);
+    EXPECT_EQ(y->GetFormat()->GetPrecision(), 3);
+    EXPECT_EQ(y->GetMin()->GetValue(), -1000.0);
+    EXPECT_EQ(y->GetMin()->GetDataValue(), -1000.0);
+    EXPECT_EQ(y->GetMax()->GetValue(), 1000.0);
+    EXPECT_EQ(y->GetTicksMode(), atmAuto);
+    EXPECT_EQ(W.GetLegend()->GetViewAlign(), vaRight);
+    EXPECT_EQ(W.GetLegend()->GetMarkerGroups()->GetCaption()->GetFont()->Height(), -13);
+    TKvWaterfallDisplayLevelView* levels = W.GetLevels();
+    EXPECT_EQ(levels->GetViewAlign(), vaRight);
+    EXPECT_EQ(levels->GetColors()->Count(), 0);
+    EXPECT_FALSE(levels->GetAxis()->GetFixedPrecision());
+    EXPECT_EQ(levels->GetAxis()->GetMin(), 0.0);
+    EXPECT_EQ(levels->GetAxis()->GetMax(), 1000.0);
+    EXPECT_EQ(levels->GetLevelLabel()->GetText(), "Levels");
+    EXPECT_EQ(levels->GetLevelLabel()->GetFont()->Style(), TFont::TFontStyles(TFont::fsBold));
+}
+
+TEST(WaterfallStoredFormTest, TheDemoFormLoadsAndAWrittenFormReadsBackTheSame) {
+    auto loaded = MakeOwned<TKvWaterfall>(nullptr);
+    ReadComponentFromText(QString::fromUtf8(DemoForm), loaded.get());
+    {
+        SCOPED_TRACE("loaded");
+        ExpectDemoValues(*loaded);
+    }
+    // The history follows the stored depth.
+    EXPECT_EQ(loaded->ImageRows().GetSamples(), 256u);
+    const QString written = ComponentToText(loaded.get());
+    auto copy = MakeOwned<TKvWaterfall>(nullptr);
+    ReadComponentFromText(written, copy.get());
+    SCOPED_TRACE("written and read");
+    ExpectDemoValues(*copy);
+    EXPECT_EQ(ComponentToText(copy.get()), written);
 }
 
 } // namespace
