@@ -5,8 +5,11 @@
 
 #include "platform/StoredForm.h"
 
+#include <QApplication>
+#include <QClipboard>
 #include <QPrinter>
 #include <QTemporaryDir>
+#include <QWheelEvent>
 #include <QWidget>
 #include <QtTest/QTest>
 #include <gtest/gtest.h>
@@ -288,6 +291,77 @@ TEST_F(WaterfallControlTest, VerticalAndReversedRebuildTheImage) {
                   ColorOf(RowValues[static_cast<size_t>(Depth - 1 - k)]))
             << k;
     }
+}
+
+TEST_F(WaterfallControlTest, WheelZoomsAboutTheMouse) {
+    UseFixedLevels();
+    for (double v : RowValues)
+        AddRow(*waterfall, v);
+    waterfall->RefreshView();
+    Painted();
+    const TRect r = DataRect();
+    // Over the first history column: it stays under the mouse.
+    const QPoint p(r.Left + r.Width() / 8, r.Top + r.Height() / 2);
+    QWidget* w = waterfall->Widget();
+    QTest::mouseMove(w, p);
+    QWheelEvent event(QPointF(p), QPointF(w->mapToGlobal(p)), QPoint(), QPoint(0, 120),
+                      Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(w, &event);
+    ASSERT_TRUE(waterfall->GetXAxisObject()->GetZoomed());
+    const QImage image = Painted();
+    EXPECT_EQ(image.pixel(p) & 0xFFFFFFu, ColorOf(100));
+    EXPECT_TRUE(waterfall->CanUndoZoom());
+}
+
+TEST_F(WaterfallControlTest, SaveAndCopyProduceThePicture) {
+    UseFixedLevels();
+    for (double v : RowValues)
+        AddRow(*waterfall, v);
+    waterfall->RefreshView();
+    Painted();
+    QTemporaryDir dir;
+    const QString bmp = dir.filePath("w.bmp");
+    const QString jpg = dir.filePath("w.jpg");
+    waterfall->SaveToBitmap(bmp);
+    waterfall->SaveToJpeg(jpg);
+    waterfall->CopyToClipboard();
+    const QImage saved(bmp);
+    const QImage jpeg(jpg);
+    const QImage copied = QGuiApplication::clipboard()->image();
+    ASSERT_EQ(saved.size(), QSize(450, 280));
+    ASSERT_EQ(jpeg.size(), QSize(450, 280));
+    ASSERT_EQ(copied.size(), QSize(450, 280));
+    const auto near = [](uint32_t A, uint32_t B) {
+        for (int shift : {0, 8, 16})
+            if (std::abs(int((A >> shift) & 0xFF) - int((B >> shift) & 0xFF)) > 24)
+                return false;
+        return true;
+    };
+    for (int k = 0; k < Depth; ++k) {
+        const uint32_t expected = ColorOf(RowValues[static_cast<size_t>(k)]);
+        EXPECT_EQ(ColumnPixel(saved.convertToFormat(QImage::Format_RGB32), k), expected) << k;
+        EXPECT_EQ(ColumnPixel(copied.convertToFormat(QImage::Format_RGB32), k), expected) << k;
+        EXPECT_TRUE(near(ColumnPixel(jpeg.convertToFormat(QImage::Format_RGB32), k), expected))
+            << k;
+    }
+}
+
+TEST_F(WaterfallControlTest, DestructionWithRowsQueuedATickDueAndADragHeld) {
+    UseFixedLevels();
+    std::thread producer([&] {
+        for (int i = 0; i < 200; ++i)
+            AddRow(*waterfall, i);
+    });
+    producer.join();
+    waterfall->PostRefresh();
+    const TRect r = DataRect();
+    QTest::mousePress(waterfall->Widget(), Qt::LeftButton, Qt::NoModifier,
+                      QPoint(r.Left + 5, r.Top + 5));
+    QTest::mouseMove(waterfall->Widget(), QPoint(r.Left + 40, r.Top + 40));
+    waterfall.reset();
+    // Whatever was posted for the control finds it gone.
+    QCoreApplication::processEvents();
+    SUCCEED();
 }
 
 // The demo's waterfall as its form stores it.
