@@ -3,6 +3,8 @@
 
 #include "waterfall/KvWaterfall.h"
 
+#include "buffers/KvRealBuffer.h"
+#include "pins/streams/KvStreamTypes.h"
 #include "platform/StoredForm.h"
 
 #include <QApplication>
@@ -14,6 +16,7 @@
 #include <QtTest/QTest>
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <memory>
 #include <thread>
 #include <vector>
@@ -362,6 +365,34 @@ TEST_F(WaterfallControlTest, DestructionWithRowsQueuedATickDueAndADragHeld) {
     // Whatever was posted for the control finds it gone.
     QCoreApplication::processEvents();
     SUCCEED();
+}
+
+TEST_F(WaterfallControlTest, DestructionWhileAProducerSendsThroughThePin) {
+    auto source = MakeOwned<TKvJwRealSourcePin>(nullptr);
+    ASSERT_TRUE(source->Connect(waterfall->GetInputPin()));
+    std::atomic<int> sent{0};
+    std::atomic<bool> stop{false};
+    std::thread producer([&] {
+        const std::vector<double> row(64, 1.0);
+        for (int i = 0; !stop.load(); ++i) {
+            source->SubmitBuffer(
+                TKvDataPtr(TKvRealBuffer::CreateData(row.data(), uint32_t(row.size()))));
+            sent.store(i + 1);
+        }
+    });
+    // Rows reach the picture while they come.
+    for (int i = 0; i < 20; ++i) {
+        waterfall->RefreshView();
+        Painted();
+    }
+    EXPECT_GT(waterfall->Data().GetDrawData().size(), 0u);
+    waterfall.reset();
+    const int atDestruction = sent.load();
+    while (sent.load() < atDestruction + 10)
+        std::this_thread::yield();
+    stop.store(true);
+    producer.join();
+    EXPECT_FALSE(source->IsConnected());
 }
 
 // The demo's waterfall as its form stores it.
