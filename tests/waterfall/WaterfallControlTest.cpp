@@ -3,12 +3,20 @@
 
 #include "waterfall/KvWaterfall.h"
 
+#include "buffers/KvRealBuffer.h"
+#include "pins/streams/KvStreamTypes.h"
+#include "platform/StoredForm.h"
+
+#include <QApplication>
+#include <QClipboard>
 #include <QPrinter>
 #include <QTemporaryDir>
+#include <QWheelEvent>
 #include <QWidget>
 #include <QtTest/QTest>
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <memory>
 #include <thread>
 #include <vector>
@@ -286,6 +294,280 @@ TEST_F(WaterfallControlTest, VerticalAndReversedRebuildTheImage) {
                   ColorOf(RowValues[static_cast<size_t>(Depth - 1 - k)]))
             << k;
     }
+}
+
+TEST_F(WaterfallControlTest, WheelZoomsAboutTheMouse) {
+    UseFixedLevels();
+    for (double v : RowValues)
+        AddRow(*waterfall, v);
+    waterfall->RefreshView();
+    Painted();
+    const TRect r = DataRect();
+    // Over the first history column: it stays under the mouse.
+    const QPoint p(r.Left + r.Width() / 8, r.Top + r.Height() / 2);
+    QWidget* w = waterfall->Widget();
+    QTest::mouseMove(w, p);
+    QWheelEvent event(QPointF(p), QPointF(w->mapToGlobal(p)), QPoint(), QPoint(0, 120),
+                      Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(w, &event);
+    ASSERT_TRUE(waterfall->GetXAxisObject()->GetZoomed());
+    const QImage image = Painted();
+    EXPECT_EQ(image.pixel(p) & 0xFFFFFFu, ColorOf(100));
+    EXPECT_TRUE(waterfall->CanUndoZoom());
+}
+
+TEST_F(WaterfallControlTest, SaveAndCopyProduceThePicture) {
+    UseFixedLevels();
+    for (double v : RowValues)
+        AddRow(*waterfall, v);
+    waterfall->RefreshView();
+    Painted();
+    QTemporaryDir dir;
+    const QString bmp = dir.filePath("w.bmp");
+    const QString jpg = dir.filePath("w.jpg");
+    waterfall->SaveToBitmap(bmp);
+    waterfall->SaveToJpeg(jpg);
+    waterfall->CopyToClipboard();
+    const QImage saved(bmp);
+    const QImage jpeg(jpg);
+    const QImage copied = QGuiApplication::clipboard()->image();
+    ASSERT_EQ(saved.size(), QSize(450, 280));
+    ASSERT_EQ(jpeg.size(), QSize(450, 280));
+    ASSERT_EQ(copied.size(), QSize(450, 280));
+    const auto near = [](uint32_t A, uint32_t B) {
+        for (int shift : {0, 8, 16})
+            if (std::abs(int((A >> shift) & 0xFF) - int((B >> shift) & 0xFF)) > 24)
+                return false;
+        return true;
+    };
+    for (int k = 0; k < Depth; ++k) {
+        const uint32_t expected = ColorOf(RowValues[static_cast<size_t>(k)]);
+        EXPECT_EQ(ColumnPixel(saved.convertToFormat(QImage::Format_RGB32), k), expected) << k;
+        EXPECT_EQ(ColumnPixel(copied.convertToFormat(QImage::Format_RGB32), k), expected) << k;
+        EXPECT_TRUE(near(ColumnPixel(jpeg.convertToFormat(QImage::Format_RGB32), k), expected))
+            << k;
+    }
+}
+
+TEST_F(WaterfallControlTest, DestructionWithRowsQueuedATickDueAndADragHeld) {
+    UseFixedLevels();
+    std::thread producer([&] {
+        for (int i = 0; i < 200; ++i)
+            AddRow(*waterfall, i);
+    });
+    producer.join();
+    waterfall->PostRefresh();
+    const TRect r = DataRect();
+    QTest::mousePress(waterfall->Widget(), Qt::LeftButton, Qt::NoModifier,
+                      QPoint(r.Left + 5, r.Top + 5));
+    QTest::mouseMove(waterfall->Widget(), QPoint(r.Left + 40, r.Top + 40));
+    waterfall.reset();
+    // Whatever was posted for the control finds it gone.
+    QCoreApplication::processEvents();
+    SUCCEED();
+}
+
+TEST_F(WaterfallControlTest, DestructionWhileAProducerSendsThroughThePin) {
+    auto source = MakeOwned<TKvJwRealSourcePin>(nullptr);
+    ASSERT_TRUE(source->Connect(waterfall->GetInputPin()));
+    std::atomic<int> sent{0};
+    std::atomic<bool> stop{false};
+    std::thread producer([&] {
+        const std::vector<double> row(64, 1.0);
+        for (int i = 0; !stop.load(); ++i) {
+            source->SubmitBuffer(
+                TKvDataPtr(TKvRealBuffer::CreateData(row.data(), uint32_t(row.size()))));
+            sent.store(i + 1);
+        }
+    });
+    // Rows reach the picture while they come.
+    for (int i = 0; i < 20; ++i) {
+        waterfall->RefreshView();
+        Painted();
+    }
+    EXPECT_GT(waterfall->Data().GetDrawData().size(), 0u);
+    waterfall.reset();
+    const int atDestruction = sent.load();
+    while (sent.load() < atDestruction + 10)
+        std::this_thread::yield();
+    stop.store(true);
+    producer.join();
+    EXPECT_FALSE(source->IsConnected());
+}
+
+// The demo's waterfall as its form stores it.
+const char* const DemoForm = R"(object KvWaterfall1: TKvWaterfall
+  Left = 0
+  Top = 0
+  Width = 586
+  Height = 350
+  Title.Align = vaTop
+  Title.Text = 'Waterfall'
+  Title.Font.Color = clWhite
+  Title.Font.Height = -21
+  Title.Font.Name = 'Arial'
+  Title.Font.Style = [fsBold]
+  XAxis.Align = vaBottom
+  XAxis.MinorTicks.Count = 0
+  XAxis.MajorTicks.Step = 10.0
+  XAxis.MajorTicks.StartFrom._Floats = ((StartFrom 0.0))
+  XAxis.Format.PrecisionMode = dpmGeneral
+  XAxis.Format.Precision = 0
+  XAxis.Font.Color = clWhite
+  XAxis.Font.Height = -11
+  XAxis.Font.Name = 'Arial'
+  XAxis.Font.Style = []
+  XAxis.Min.Range.High.Value = 1000.0
+  XAxis.Min.Range.High.Enabled = False
+  XAxis.Min.Range.Low.Value = -1000.0
+  XAxis.Min.Range.Low.Enabled = False
+  XAxis.Min.Tick._Floats = ((Value 0.0))
+  XAxis.Min._Floats = ((Value 0.0) (DataValue 0.0))
+  XAxis.Max.Value = 1024.0
+  XAxis.Max.DataValue = 1024.0
+  XAxis.Max.Tick.Value = 1024.0
+  XAxis.Max.Range.High.Value = 1000.0
+  XAxis.Max.Range.High.Enabled = False
+  XAxis.Max.Range.Low.Value = -1000.0
+  XAxis.Max.Range.Low.Enabled = False
+  XAxis.Max.Mode = mamValue
+  XAxis.Zooming.Range.High.Value = 100000000.0
+  XAxis.Zooming.Range.High.Enabled = False
+  XAxis.Zooming.Range.Low.Value = 1e-07
+  XAxis.Zooming.Range.Low.Enabled = True
+  XAxis.AxisLabel.Font.Color = clWhite
+  XAxis.AxisLabel.Font.Height = -13
+  XAxis.AxisLabel.Font.Name = 'Arial'
+  XAxis.AxisLabel.Font.Style = [fsBold]
+  XAxis.Samples = 256
+  YAxis.Align = vaLeft
+  YAxis.MinorTicks.Count = 0
+  YAxis.MajorTicks.Step = 10.0
+  YAxis.MajorTicks.StartFrom._Floats = ((StartFrom 0.0))
+  YAxis.Format.PrecisionMode = dpmGeneral
+  YAxis.Format.Precision = 3
+  YAxis.Font.Color = clWhite
+  YAxis.Font.Height = -11
+  YAxis.Font.Name = 'Arial'
+  YAxis.Font.Style = []
+  YAxis.Min.Value = -1000.0
+  YAxis.Min.DataValue = -1000.0
+  YAxis.Min.Tick._Floats = ((Value 0.0))
+  YAxis.Min.Range.High.Value = 1000.0
+  YAxis.Min.Range.High.Enabled = False
+  YAxis.Min.Range.Low.Value = -1000.0
+  YAxis.Min.Range.Low.Enabled = False
+  YAxis.Max.Value = 1000.0
+  YAxis.Max.DataValue = 1000.0
+  YAxis.Max.Tick.Value = 500.0
+  YAxis.Max.Range.High.Value = 1000.0
+  YAxis.Max.Range.High.Enabled = False
+  YAxis.Max.Range.Low.Value = -1000.0
+  YAxis.Max.Range.Low.Enabled = False
+  YAxis.Max.Mode = mamValue
+  YAxis.Zooming.Range.High.Value = 100000000.0
+  YAxis.Zooming.Range.High.Enabled = False
+  YAxis.Zooming.Range.Low.Value = 1e-07
+  YAxis.Zooming.Range.Low.Enabled = True
+  YAxis.AxisLabel.Font.Color = clWhite
+  YAxis.AxisLabel.Font.Height = -13
+  YAxis.AxisLabel.Font.Name = 'Arial'
+  YAxis.AxisLabel.Font.Style = [fsBold]
+  YAxis.TicksMode = atmAuto
+  Legend.Align = vaRight
+  Legend.Font.Color = clWhite
+  Legend.Font.Height = -11
+  Legend.Font.Name = 'Arial'
+  Legend.Font.Style = []
+  Legend.MarkerGroups.Caption.Font.Color = clWhite
+  Legend.MarkerGroups.Caption.Font.Height = -13
+  Legend.MarkerGroups.Caption.Font.Name = 'Arial'
+  Legend.MarkerGroups.Caption.Font.Style = [fsBold]
+  Levels.Align = vaRight
+  Levels.MinorTicks.Count = 0
+  Levels.MajorTicks.Step = 10.0
+  Levels.MajorTicks.StartFrom._Floats = ((StartFrom 0.0))
+  Levels.Colors = <>
+  Levels.Axis.Font.Color = clWhite
+  Levels.Axis.Font.Height = -11
+  Levels.Axis.Font.Name = 'Arial'
+  Levels.Axis.Font.Style = []
+  Levels.Axis.FixedPrecision = False
+  Levels.Axis.Max = 1000.0
+  Levels.Axis._Floats = ((Min 0.0))
+  Levels.LevelLabel.Font.Color = clWhite
+  Levels.LevelLabel.Font.Height = -13
+  Levels.LevelLabel.Font.Name = 'Arial'
+  Levels.LevelLabel.Font.Style = [fsBold]
+  Levels.LevelLabel.Text = 'Levels'
+end
+)";
+
+void ExpectDemoValues(TKvWaterfall& W) {
+    EXPECT_EQ(W.Width(), 586);
+    EXPECT_EQ(W.Height(), 350);
+    TKvDisplayTitle* title = W.GetTitle();
+    EXPECT_EQ(title->GetViewAlign(), vaTop);
+    EXPECT_EQ(title->GetText(), "Waterfall");
+    EXPECT_EQ(title->GetFont()->Height(), -21);
+    EXPECT_EQ(title->GetFont()->Name(), "Arial");
+    EXPECT_EQ(title->GetFont()->Style(), TFont::TFontStyles(TFont::fsBold));
+    for (TKvDisplayAxis* axis : {static_cast<TKvDisplayAxis*>(W.GetXAxisObject()),
+                                 static_cast<TKvDisplayAxis*>(W.GetYAxisObject())}) {
+        EXPECT_EQ(axis->GetMinorTicks()->GetCount(), 0);
+        EXPECT_EQ(axis->GetMajorTicks()->GetStep(), 10.0);
+        EXPECT_EQ(axis->GetFormat()->GetPrecisionMode(), dpmGeneral);
+        EXPECT_EQ(axis->GetFont()->Height(), -11);
+        EXPECT_EQ(axis->GetMax()->GetMode(), mamValue);
+        EXPECT_EQ(axis->GetZooming()->GetRange()->GetHigh()->GetValue(), 100000000.0);
+        EXPECT_FALSE(axis->GetZooming()->GetRange()->GetHigh()->GetEnabled());
+        EXPECT_EQ(axis->GetZooming()->GetRange()->GetLow()->GetValue(), 1e-07);
+        EXPECT_TRUE(axis->GetZooming()->GetRange()->GetLow()->GetEnabled());
+        EXPECT_EQ(axis->GetAxisLabel()->GetFont()->Height(), -13);
+        EXPECT_EQ(axis->GetMin()->GetRange()->GetLow()->GetValue(), -1000.0);
+        EXPECT_FALSE(axis->GetMin()->GetRange()->GetLow()->GetEnabled());
+    }
+    TKvWaterfallXAxis* x = W.GetXAxisObject();
+    EXPECT_EQ(x->GetViewAlign(), vaBottom);
+    EXPECT_EQ(x->GetFormat()->GetPrecision(), 0);
+    EXPECT_EQ(x->GetMin()->GetValue(), 0.0);
+    EXPECT_EQ(x->GetMax()->GetValue(), 1024.0);
+    EXPECT_EQ(x->GetMax()->GetDataValue(), 1024.0);
+    EXPECT_EQ(x->GetSamples(), 256);
+    TKvWaterfallYAxis* y = W.GetYAxisObject();
+    EXPECT_EQ(y->GetViewAlign(), vaLeft);
+    EXPECT_EQ(y->GetFormat()->GetPrecision(), 3);
+    EXPECT_EQ(y->GetMin()->GetValue(), -1000.0);
+    EXPECT_EQ(y->GetMin()->GetDataValue(), -1000.0);
+    EXPECT_EQ(y->GetMax()->GetValue(), 1000.0);
+    EXPECT_EQ(y->GetTicksMode(), atmAuto);
+    EXPECT_EQ(W.GetLegend()->GetViewAlign(), vaRight);
+    EXPECT_EQ(W.GetLegend()->GetMarkerGroups()->GetCaption()->GetFont()->Height(), -13);
+    TKvWaterfallDisplayLevelView* levels = W.GetLevels();
+    EXPECT_EQ(levels->GetViewAlign(), vaRight);
+    EXPECT_EQ(levels->GetColors()->Count(), 0);
+    EXPECT_FALSE(levels->GetAxis()->GetFixedPrecision());
+    EXPECT_EQ(levels->GetAxis()->GetMin(), 0.0);
+    EXPECT_EQ(levels->GetAxis()->GetMax(), 1000.0);
+    EXPECT_EQ(levels->GetLevelLabel()->GetText(), "Levels");
+    EXPECT_EQ(levels->GetLevelLabel()->GetFont()->Style(), TFont::TFontStyles(TFont::fsBold));
+}
+
+TEST(WaterfallStoredFormTest, TheDemoFormLoadsAndAWrittenFormReadsBackTheSame) {
+    auto loaded = MakeOwned<TKvWaterfall>(nullptr);
+    ReadComponentFromText(QString::fromUtf8(DemoForm), loaded.get());
+    {
+        SCOPED_TRACE("loaded");
+        ExpectDemoValues(*loaded);
+    }
+    // The history follows the stored depth.
+    EXPECT_EQ(loaded->ImageRows().GetSamples(), 256u);
+    const QString written = ComponentToText(loaded.get());
+    auto copy = MakeOwned<TKvWaterfall>(nullptr);
+    ReadComponentFromText(written, copy.get());
+    SCOPED_TRACE("written and read");
+    ExpectDemoValues(*copy);
+    EXPECT_EQ(ComponentToText(copy.get()), written);
 }
 
 } // namespace
