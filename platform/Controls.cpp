@@ -319,16 +319,21 @@ void TControl::SetParent(TControl* AParent) {
     if (FParent) {
         TControl* old = FParent;
         std::erase(old->FControls, this);
+        std::erase(old->FTabList, this);
         FParent = nullptr;
         old->Realign();
     }
     FParent = AParent;
-    if (FParent)
+    if (FParent) {
         FParent->FControls.push_back(this);
+        FParent->FTabList.push_back(this);
+    }
     if (FWidget) {
         KV_ASSERT_UI_THREAD();
         FWidget->setParent(FParent ? FParent->FWidget : nullptr);
     }
+    if (FParent && FTabOrder >= 0)
+        SetTabOrder(FTabOrder);
     ApplyBounds();
     ApplyVisible();
     if (FParent && FAlign != alNone)
@@ -496,6 +501,35 @@ void TControl::SetCursor(TCursor AValue) {
         FWidget->unsetCursor();
     else
         FWidget->setCursor(CursorToQCursor(AValue));
+}
+
+int32_t TControl::TabOrder() const {
+    if (!FParent)
+        return -1;
+    const auto& list = FParent->FTabList;
+    return static_cast<int32_t>(std::find(list.begin(), list.end(), this) - list.begin());
+}
+
+void TControl::SetTabOrder(int32_t AValue) {
+    if (!FParent) {
+        FTabOrder = AValue;
+        return;
+    }
+    FTabOrder = -1;
+    auto& list = FParent->FTabList;
+    std::erase(list, this);
+    const auto place = static_cast<size_t>(std::max(AValue, 0));
+    list.insert(list.begin() + static_cast<std::ptrdiff_t>(std::min(place, list.size())), this);
+    // Qt's focus chain follows the same order.
+    QWidget* previous = nullptr;
+    for (TControl* c : list) {
+        QWidget* widget = c->Widget();
+        if (!widget)
+            continue;
+        if (previous)
+            QWidget::setTabOrder(previous, widget);
+        previous = widget;
+    }
 }
 
 void TControl::SetTabStop(bool AValue) {

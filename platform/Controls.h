@@ -77,6 +77,7 @@ class TControl : public TComponent {
     Q_PROPERTY(TCursor Cursor READ Cursor WRITE SetCursor)
     Q_PROPERTY(bool Enabled READ Enabled WRITE SetEnabled)
     Q_PROPERTY(bool TabStop READ TabStop WRITE SetTabStop)
+    Q_PROPERTY(int32_t TabOrder READ TabOrder WRITE SetTabOrder)
     Q_PROPERTY(bool Visible READ Visible WRITE SetVisible)
     Q_CLASSINFO("type:Color", "TColor")
     Q_CLASSINFO("default:Align", "alNone")
@@ -84,6 +85,7 @@ class TControl : public TComponent {
     Q_CLASSINFO("default:Cursor", "0")
     Q_CLASSINFO("default:Enabled", "True")
     Q_CLASSINFO("default:TabStop", "False")
+    Q_CLASSINFO("default:TabOrder", "0")
     Q_CLASSINFO("default:Visible", "True")
 
 public:
@@ -150,6 +152,11 @@ public:
     // Focus. A control takes the focus by the Tab key only with TabStop.
     bool TabStop() const { return FTabStop; }
     void SetTabStop(bool AValue);
+    // Place in the parent's Tab sequence (0 first; -1 without parent). A
+    // place past the end moves the control to the end; one set before the
+    // control has a parent is taken when it gets one.
+    int32_t TabOrder() const;
+    void SetTabOrder(int32_t AValue);
     bool Focused() const;
     void SetFocus();
 
@@ -260,6 +267,8 @@ private:
     bool FVisible = true;
     bool FEnabled = true;
     bool FTabStop = false;
+    int32_t FTabOrder = -1;          // asked for before there was a parent
+    std::vector<TControl*> FTabList; // children in Tab order
     TColor FColor = clBtnFace;
     TCursor FCursor = crDefault;
     TCanvas FCanvas;

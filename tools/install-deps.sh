@@ -14,6 +14,7 @@ packages=(
   poppler-utils                    # rasterises printed PDF pages in the display tests
   clang libclang-rt-14-dev         # libFuzzer for the stored-form fuzz target
   locales                          # a decimal-comma locale for the message formatting test
+  xvfb xauth xdotool imagemagick   # the demo without a display: virtual X, input, screenshots
 )
 
 missing=()

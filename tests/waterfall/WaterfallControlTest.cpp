@@ -1,0 +1,573 @@
+// The whole waterfall control in a plain Qt window, driven through its public
+// interface and real input events.
+
+#include "waterfall/KvWaterfall.h"
+
+#include "buffers/KvRealBuffer.h"
+#include "pins/streams/KvStreamTypes.h"
+#include "platform/StoredForm.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QPrinter>
+#include <QTemporaryDir>
+#include <QWheelEvent>
+#include <QWidget>
+#include <QtTest/QTest>
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <memory>
+#include <thread>
+#include <vector>
+
+namespace {
+
+constexpr int WaitMs = 5000;
+// Four rows of four samples, each row one value: the history is full.
+constexpr int Depth = 4;
+const std::vector<double> RowValues = {100, 400, 700, 1000};
+
+class WaterfallControlTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        host = std::make_unique<QWidget>();
+        host->resize(500, 320);
+        waterfall = MakeOwned<TKvWaterfall>(nullptr);
+        waterfall->Widget()->setParent(host.get());
+        waterfall->SetBounds(0, 0, 450, 280);
+        waterfall->Widget()->show();
+        host->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(host.get()));
+    }
+
+    void TearDown() override {
+        waterfall.reset();
+        host.reset();
+    }
+
+    void UseFixedLevels() {
+        waterfall->GetXAxisObject()->SetSamples(Depth);
+        TKvLevelAxis* axis = waterfall->GetLevels()->GetAxis();
+        axis->SetAutoscale(false);
+        axis->SetMin(0);
+        axis->SetMax(1000);
+    }
+
+    static void AddRow(TKvWaterfall& AWaterfall, double AValue) {
+        const std::vector<double> row(4, AValue);
+        AWaterfall.Data().AddData(row.data(), static_cast<uint32_t>(row.size()));
+    }
+
+    QImage Painted() {
+        return waterfall->Widget()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    }
+
+    TRect DataRect() const { return waterfall->DataView()->DrawRect(); }
+
+    // The colour the level scale gives AValue in 0..1000, as 0x00RRGGBB.
+    uint32_t ColorOf(double AValue) const {
+        const TColor c = waterfall->GetLevels()->ValueToColor(AValue, 1000.0);
+        return ((c & 0xFFu) << 16) | (c & 0xFF00u) | ((c >> 16) & 0xFFu);
+    }
+
+    // The centre pixel of history column AColumn in the middle line.
+    uint32_t ColumnPixel(const QImage& AImage, int AColumn) const {
+        const TRect r = DataRect();
+        const int x = r.Left + (2 * AColumn + 1) * r.Width() / (2 * Depth);
+        return AImage.pixel(x, r.Top + r.Height() / 2) & 0xFFFFFFu;
+    }
+
+    std::unique_ptr<QWidget> host;
+    TOwned<TKvWaterfall> waterfall;
+};
+
+TEST_F(WaterfallControlTest, DefaultsAndPublishedParts) {
+    EXPECT_EQ(waterfall->Width(), 450);
+    EXPECT_EQ(waterfall->Height(), 280);
+    EXPECT_EQ(waterfall->Color(), clBlack);
+    EXPECT_EQ(waterfall->GetRefreshInterval(), 100u);
+    EXPECT_FALSE(waterfall->GetVertical());
+    EXPECT_EQ(waterfall->GetTitle()->GetText(), "Waterfall");
+    EXPECT_EQ(waterfall->GetXAxisObject()->GetSamples(), 512);
+    EXPECT_EQ(waterfall->GetYAxisObject()->GetSamples(), 500);
+    EXPECT_EQ(waterfall->GetLevels()->GetBarWidth(), 14);
+    EXPECT_TRUE(waterfall->GetLevels()->GetAxis()->GetAutoscale());
+    EXPECT_EQ(waterfall->GetLevels()->GetAxis()->GetMax(), 1000.0);
+    EXPECT_EQ(waterfall->GetLegend()->GetMarkerGroups()->CaptionText(), "Marker Groups");
+    ASSERT_NE(waterfall->GetInputPin(), nullptr);
+    // The axes and the data view come last in layout order.
+    const TKvDisplayViews& views = waterfall->Views();
+    const int32_t n = views.Count();
+    ASSERT_GE(n, 3);
+    EXPECT_EQ(views[n - 1], waterfall->DataView());
+    EXPECT_EQ(views[n - 2], static_cast<TKvDisplayView*>(waterfall->GetYAxisObject()));
+    EXPECT_EQ(views[n - 3], static_cast<TKvDisplayView*>(waterfall->GetXAxisObject()));
+}
+
+TEST_F(WaterfallControlTest, BeforeAnyRowThePlotShowsOnlyTheDisplayColour) {
+    const QImage image = Painted();
+    const TRect r = DataRect();
+    ASSERT_FALSE(r.IsEmpty());
+    for (int y = r.Top; y < r.Bottom; y += 7)
+        for (int x = r.Left; x < r.Right; x += 7)
+            ASSERT_EQ(image.pixel(x, y) & 0xFFFFFFu, 0u) << x << "," << y;
+    // The title, axes and level bar draw something besides.
+    int lit = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            lit += (image.pixel(x, y) & 0xFFFFFFu) != 0;
+    EXPECT_GT(lit, 200);
+}
+
+TEST_F(WaterfallControlTest, RowsFromAWorkerThreadAppearAfterTheRefreshTick) {
+    UseFixedLevels();
+    // The settings' own refresh is done before the rows come.
+    Painted();
+    std::thread producer([&] {
+        for (double v : RowValues)
+            AddRow(*waterfall, v);
+    });
+    producer.join();
+    // Queued rows show nothing before the tick.
+    QImage image = Painted();
+    EXPECT_EQ(ColumnPixel(image, 0), 0u);
+    waterfall->RefreshView();
+    image = Painted();
+    for (int k = 0; k < Depth; ++k)
+        EXPECT_EQ(ColumnPixel(image, k), ColorOf(RowValues[static_cast<size_t>(k)])) << k;
+    EXPECT_EQ(waterfall->Data().GetData().size(), static_cast<size_t>(Depth));
+}
+
+TEST_F(WaterfallControlTest, HoldFreezesThePictureAndReleaseCatchesUp) {
+    UseFixedLevels();
+    for (double v : RowValues)
+        AddRow(*waterfall, v);
+    waterfall->RefreshView();
+    const QImage before = Painted();
+    waterfall->SetHold(true);
+    AddRow(*waterfall, 0);
+    AddRow(*waterfall, 0);
+    waterfall->RefreshView();
+    const QImage held = Painted();
+    for (int k = 0; k < Depth; ++k)
+        EXPECT_EQ(ColumnPixel(held, k), ColumnPixel(before, k)) << k;
+    waterfall->SetHold(false);
+    const QImage after = Painted();
+    // Two rows of 0 came in at the newest end; the oldest two left.
+    EXPECT_EQ(ColumnPixel(after, 0), ColorOf(700));
+    EXPECT_EQ(ColumnPixel(after, 1), ColorOf(1000));
+    EXPECT_EQ(ColumnPixel(after, 2), ColorOf(0));
+    EXPECT_EQ(ColumnPixel(after, 3), ColorOf(0));
+}
+
+TEST_F(WaterfallControlTest, MouseDragZoomsAndUndoRestores) {
+    UseFixedLevels();
+    for (double v : RowValues)
+        AddRow(*waterfall, v);
+    waterfall->RefreshView();
+    Painted();
+    const TRect r = DataRect();
+    QWidget* w = waterfall->Widget();
+    const QPoint a(r.Left + 10, r.Top + 10);
+
+    // 4 x 4 does not zoom.
+    QTest::mousePress(w, Qt::LeftButton, Qt::NoModifier, a);
+    QTest::mouseMove(w, a + QPoint(4, 4));
+    QTest::mouseRelease(w, Qt::LeftButton, Qt::NoModifier, a + QPoint(4, 4));
+    EXPECT_FALSE(waterfall->GetXAxisObject()->GetZoomed());
+    EXPECT_FALSE(waterfall->CanUndoZoom());
+
+    const QPoint b(r.Left + r.Width() / 2, r.Top + r.Height() / 2);
+    QTest::mousePress(w, Qt::LeftButton, Qt::NoModifier, a);
+    QTest::mouseMove(w, b);
+    QTest::mouseRelease(w, Qt::LeftButton, Qt::NoModifier, b);
+    EXPECT_TRUE(waterfall->GetXAxisObject()->GetZoomed());
+    EXPECT_TRUE(waterfall->GetYAxisObject()->GetZoomed());
+    ASSERT_TRUE(waterfall->CanUndoZoom());
+    // The drag covered the left half: the oldest rows fill the view.
+    const QImage zoomed = Painted();
+    EXPECT_EQ(ColumnPixel(zoomed, 0), ColorOf(100));
+    EXPECT_NE(ColumnPixel(zoomed, 3), ColorOf(1000));
+
+    waterfall->UndoZoom();
+    EXPECT_FALSE(waterfall->GetXAxisObject()->GetZoomed());
+    EXPECT_FALSE(waterfall->GetYAxisObject()->GetZoomed());
+    const QImage restored = Painted();
+    for (int k = 0; k < Depth; ++k)
+        EXPECT_EQ(ColumnPixel(restored, k), ColorOf(RowValues[static_cast<size_t>(k)])) << k;
+}
+
+TEST_F(WaterfallControlTest, NewRowsWaitWhileAZoomIsDragged) {
+    UseFixedLevels();
+    AddRow(*waterfall, 100);
+    waterfall->RefreshView();
+    Painted();
+    const TRect r = DataRect();
+    QWidget* w = waterfall->Widget();
+    QTest::mousePress(w, Qt::LeftButton, Qt::NoModifier, QPoint(r.Left + 5, r.Top + 5));
+    AddRow(*waterfall, 400);
+    waterfall->RefreshView();
+    Painted();
+    EXPECT_EQ(waterfall->Data().GetDrawData().size(), 1u);
+    QTest::mouseRelease(w, Qt::LeftButton, Qt::NoModifier, QPoint(r.Left + 6, r.Top + 6));
+    waterfall->RefreshView();
+    Painted();
+    EXPECT_EQ(waterfall->Data().GetDrawData().size(), 2u);
+}
+
+TEST_F(WaterfallControlTest, TooltipFormats) {
+    TKvWaterfall& wf = *waterfall;
+    const double x = 3;
+    const double y = 2;
+    const double z = 500;
+    const QString plain = wf.GetXAxisObject()->GetTickText(x) + " : " +
+                          wf.GetYAxisObject()->GetTickText(y) + " : " +
+                          wf.GetLevels()->GetTickText(z);
+    EXPECT_EQ(wf.ExpandPointLabel("%D (%%)", x, y, z), plain + " (%)");
+    EXPECT_EQ(wf.ExpandPointLabel("%Q%X", x, y, z), wf.GetXAxisObject()->GetTickText(x));
+    EXPECT_EQ(wf.ExpandPointLabel("%x|%z", x, y, z),
+              wf.GetXAxisObject()->GetTickText(x) + "|" + wf.GetLevels()->GetTickText(z));
+    // A lone percent sign at the end ends the text.
+    EXPECT_EQ(wf.ExpandPointLabel("a%", x, y, z), "a");
+}
+
+TEST_F(WaterfallControlTest, TooltipShowsTheValueUnderTheMouse) {
+    UseFixedLevels();
+    for (double v : RowValues)
+        AddRow(*waterfall, v);
+    waterfall->RefreshView();
+    Painted();
+    const TRect r = DataRect();
+    // Over the third history column.
+    const QPoint p(r.Left + 5 * r.Width() / 8, r.Top + r.Height() / 2);
+    QTest::mouseMove(waterfall->Widget(), p);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return waterfall->ToolTipZValue() == 700.0; }, WaitMs));
+    EXPECT_TRUE(waterfall->GetToolTipText().endsWith(waterfall->GetLevels()->GetTickText(700)))
+        << waterfall->GetToolTipText().toStdString();
+}
+
+TEST_F(WaterfallControlTest, LevelsPageWithoutMarkerGroups) {
+    std::vector<std::pair<int32_t, int32_t>> shown;
+    waterfall->OnShowProperties = [&](int32_t APage, int32_t AItem) {
+        shown.emplace_back(APage, AItem);
+    };
+    waterfall->DoColorChannelClick(3);
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_EQ(shown[0], std::make_pair(1, 3));
+    EXPECT_FALSE(waterfall->GetToolBar()->GetVisible());
+}
+
+TEST_F(WaterfallControlTest, PrintRestoresHold) {
+    UseFixedLevels();
+    for (double v : RowValues)
+        AddRow(*waterfall, v);
+    QTemporaryDir dir;
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(dir.filePath("out.pdf"));
+    waterfall->Print(printer);
+    EXPECT_FALSE(waterfall->GetHold());
+    waterfall->SetHold(true);
+    waterfall->Print(printer);
+    EXPECT_TRUE(waterfall->GetHold());
+}
+
+TEST_F(WaterfallControlTest, VerticalAndReversedRebuildTheImage) {
+    UseFixedLevels();
+    for (double v : RowValues)
+        AddRow(*waterfall, v);
+    waterfall->RefreshView();
+    waterfall->GetXAxisObject()->SetReversed(true);
+    const QImage image = Painted();
+    for (int k = 0; k < Depth; ++k)
+        EXPECT_EQ(ColumnPixel(image, k), ColorOf(RowValues[static_cast<size_t>(Depth - 1 - k)]))
+            << k;
+    waterfall->SetVertical(true);
+    const QImage vertical = Painted();
+    const TRect r = DataRect();
+    // Rows run down the view, reversed: the newest on top.
+    const int x = r.Left + r.Width() / 2;
+    for (int k = 0; k < Depth; ++k) {
+        const int y = r.Top + (2 * k + 1) * r.Height() / (2 * Depth);
+        EXPECT_EQ(vertical.pixel(x, y) & 0xFFFFFFu,
+                  ColorOf(RowValues[static_cast<size_t>(Depth - 1 - k)]))
+            << k;
+    }
+}
+
+TEST_F(WaterfallControlTest, WheelZoomsAboutTheMouse) {
+    UseFixedLevels();
+    for (double v : RowValues)
+        AddRow(*waterfall, v);
+    waterfall->RefreshView();
+    Painted();
+    const TRect r = DataRect();
+    // Over the first history column: it stays under the mouse.
+    const QPoint p(r.Left + r.Width() / 8, r.Top + r.Height() / 2);
+    QWidget* w = waterfall->Widget();
+    QTest::mouseMove(w, p);
+    QWheelEvent event(QPointF(p), QPointF(w->mapToGlobal(p)), QPoint(), QPoint(0, 120),
+                      Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(w, &event);
+    ASSERT_TRUE(waterfall->GetXAxisObject()->GetZoomed());
+    const QImage image = Painted();
+    EXPECT_EQ(image.pixel(p) & 0xFFFFFFu, ColorOf(100));
+    EXPECT_TRUE(waterfall->CanUndoZoom());
+}
+
+TEST_F(WaterfallControlTest, SaveAndCopyProduceThePicture) {
+    UseFixedLevels();
+    for (double v : RowValues)
+        AddRow(*waterfall, v);
+    waterfall->RefreshView();
+    Painted();
+    QTemporaryDir dir;
+    const QString bmp = dir.filePath("w.bmp");
+    const QString jpg = dir.filePath("w.jpg");
+    waterfall->SaveToBitmap(bmp);
+    waterfall->SaveToJpeg(jpg);
+    waterfall->CopyToClipboard();
+    const QImage saved(bmp);
+    const QImage jpeg(jpg);
+    const QImage copied = QGuiApplication::clipboard()->image();
+    ASSERT_EQ(saved.size(), QSize(450, 280));
+    ASSERT_EQ(jpeg.size(), QSize(450, 280));
+    ASSERT_EQ(copied.size(), QSize(450, 280));
+    const auto near = [](uint32_t A, uint32_t B) {
+        for (int shift : {0, 8, 16})
+            if (std::abs(int((A >> shift) & 0xFF) - int((B >> shift) & 0xFF)) > 24)
+                return false;
+        return true;
+    };
+    for (int k = 0; k < Depth; ++k) {
+        const uint32_t expected = ColorOf(RowValues[static_cast<size_t>(k)]);
+        EXPECT_EQ(ColumnPixel(saved.convertToFormat(QImage::Format_RGB32), k), expected) << k;
+        EXPECT_EQ(ColumnPixel(copied.convertToFormat(QImage::Format_RGB32), k), expected) << k;
+        EXPECT_TRUE(near(ColumnPixel(jpeg.convertToFormat(QImage::Format_RGB32), k), expected))
+            << k;
+    }
+}
+
+TEST_F(WaterfallControlTest, DestructionWithRowsQueuedATickDueAndADragHeld) {
+    UseFixedLevels();
+    std::thread producer([&] {
+        for (int i = 0; i < 200; ++i)
+            AddRow(*waterfall, i);
+    });
+    producer.join();
+    waterfall->PostRefresh();
+    const TRect r = DataRect();
+    QTest::mousePress(waterfall->Widget(), Qt::LeftButton, Qt::NoModifier,
+                      QPoint(r.Left + 5, r.Top + 5));
+    QTest::mouseMove(waterfall->Widget(), QPoint(r.Left + 40, r.Top + 40));
+    waterfall.reset();
+    // Whatever was posted for the control finds it gone.
+    QCoreApplication::processEvents();
+    SUCCEED();
+}
+
+TEST_F(WaterfallControlTest, DestructionWhileAProducerSendsThroughThePin) {
+    auto source = MakeOwned<TKvJwRealSourcePin>(nullptr);
+    ASSERT_TRUE(source->Connect(waterfall->GetInputPin()));
+    std::atomic<int> sent{0};
+    std::atomic<bool> stop{false};
+    std::thread producer([&] {
+        const std::vector<double> row(64, 1.0);
+        for (int i = 0; !stop.load(); ++i) {
+            source->SubmitBuffer(
+                TKvDataPtr(TKvRealBuffer::CreateData(row.data(), uint32_t(row.size()))));
+            sent.store(i + 1);
+        }
+    });
+    // Rows reach the picture while they come.
+    for (int i = 0; i < 20; ++i) {
+        waterfall->RefreshView();
+        Painted();
+    }
+    EXPECT_GT(waterfall->Data().GetDrawData().size(), 0u);
+    waterfall.reset();
+    const int atDestruction = sent.load();
+    while (sent.load() < atDestruction + 10)
+        std::this_thread::yield();
+    stop.store(true);
+    producer.join();
+    EXPECT_FALSE(source->IsConnected());
+}
+
+// The demo's waterfall as its form stores it.
+const char* const DemoForm = R"(object KvWaterfall1: TKvWaterfall
+  Left = 0
+  Top = 0
+  Width = 586
+  Height = 350
+  Title.Align = vaTop
+  Title.Text = 'Waterfall'
+  Title.Font.Color = clWhite
+  Title.Font.Height = -21
+  Title.Font.Name = 'Arial'
+  Title.Font.Style = [fsBold]
+  XAxis.Align = vaBottom
+  XAxis.MinorTicks.Count = 0
+  XAxis.MajorTicks.Step = 10.0
+  XAxis.MajorTicks.StartFrom._Floats = ((StartFrom 0.0))
+  XAxis.Format.PrecisionMode = dpmGeneral
+  XAxis.Format.Precision = 0
+  XAxis.Font.Color = clWhite
+  XAxis.Font.Height = -11
+  XAxis.Font.Name = 'Arial'
+  XAxis.Font.Style = []
+  XAxis.Min.Range.High.Value = 1000.0
+  XAxis.Min.Range.High.Enabled = False
+  XAxis.Min.Range.Low.Value = -1000.0
+  XAxis.Min.Range.Low.Enabled = False
+  XAxis.Min.Tick._Floats = ((Value 0.0))
+  XAxis.Min._Floats = ((Value 0.0) (DataValue 0.0))
+  XAxis.Max.Value = 1024.0
+  XAxis.Max.DataValue = 1024.0
+  XAxis.Max.Tick.Value = 1024.0
+  XAxis.Max.Range.High.Value = 1000.0
+  XAxis.Max.Range.High.Enabled = False
+  XAxis.Max.Range.Low.Value = -1000.0
+  XAxis.Max.Range.Low.Enabled = False
+  XAxis.Max.Mode = mamValue
+  XAxis.Zooming.Range.High.Value = 100000000.0
+  XAxis.Zooming.Range.High.Enabled = False
+  XAxis.Zooming.Range.Low.Value = 1e-07
+  XAxis.Zooming.Range.Low.Enabled = True
+  XAxis.AxisLabel.Font.Color = clWhite
+  XAxis.AxisLabel.Font.Height = -13
+  XAxis.AxisLabel.Font.Name = 'Arial'
+  XAxis.AxisLabel.Font.Style = [fsBold]
+  XAxis.Samples = 256
+  YAxis.Align = vaLeft
+  YAxis.MinorTicks.Count = 0
+  YAxis.MajorTicks.Step = 10.0
+  YAxis.MajorTicks.StartFrom._Floats = ((StartFrom 0.0))
+  YAxis.Format.PrecisionMode = dpmGeneral
+  YAxis.Format.Precision = 3
+  YAxis.Font.Color = clWhite
+  YAxis.Font.Height = -11
+  YAxis.Font.Name = 'Arial'
+  YAxis.Font.Style = []
+  YAxis.Min.Value = -1000.0
+  YAxis.Min.DataValue = -1000.0
+  YAxis.Min.Tick._Floats = ((Value 0.0))
+  YAxis.Min.Range.High.Value = 1000.0
+  YAxis.Min.Range.High.Enabled = False
+  YAxis.Min.Range.Low.Value = -1000.0
+  YAxis.Min.Range.Low.Enabled = False
+  YAxis.Max.Value = 1000.0
+  YAxis.Max.DataValue = 1000.0
+  YAxis.Max.Tick.Value = 500.0
+  YAxis.Max.Range.High.Value = 1000.0
+  YAxis.Max.Range.High.Enabled = False
+  YAxis.Max.Range.Low.Value = -1000.0
+  YAxis.Max.Range.Low.Enabled = False
+  YAxis.Max.Mode = mamValue
+  YAxis.Zooming.Range.High.Value = 100000000.0
+  YAxis.Zooming.Range.High.Enabled = False
+  YAxis.Zooming.Range.Low.Value = 1e-07
+  YAxis.Zooming.Range.Low.Enabled = True
+  YAxis.AxisLabel.Font.Color = clWhite
+  YAxis.AxisLabel.Font.Height = -13
+  YAxis.AxisLabel.Font.Name = 'Arial'
+  YAxis.AxisLabel.Font.Style = [fsBold]
+  YAxis.TicksMode = atmAuto
+  Legend.Align = vaRight
+  Legend.Font.Color = clWhite
+  Legend.Font.Height = -11
+  Legend.Font.Name = 'Arial'
+  Legend.Font.Style = []
+  Legend.MarkerGroups.Caption.Font.Color = clWhite
+  Legend.MarkerGroups.Caption.Font.Height = -13
+  Legend.MarkerGroups.Caption.Font.Name = 'Arial'
+  Legend.MarkerGroups.Caption.Font.Style = [fsBold]
+  Levels.Align = vaRight
+  Levels.MinorTicks.Count = 0
+  Levels.MajorTicks.Step = 10.0
+  Levels.MajorTicks.StartFrom._Floats = ((StartFrom 0.0))
+  Levels.Colors = <>
+  Levels.Axis.Font.Color = clWhite
+  Levels.Axis.Font.Height = -11
+  Levels.Axis.Font.Name = 'Arial'
+  Levels.Axis.Font.Style = []
+  Levels.Axis.FixedPrecision = False
+  Levels.Axis.Max = 1000.0
+  Levels.Axis._Floats = ((Min 0.0))
+  Levels.LevelLabel.Font.Color = clWhite
+  Levels.LevelLabel.Font.Height = -13
+  Levels.LevelLabel.Font.Name = 'Arial'
+  Levels.LevelLabel.Font.Style = [fsBold]
+  Levels.LevelLabel.Text = 'Levels'
+end
+)";
+
+void ExpectDemoValues(TKvWaterfall& W) {
+    EXPECT_EQ(W.Width(), 586);
+    EXPECT_EQ(W.Height(), 350);
+    TKvDisplayTitle* title = W.GetTitle();
+    EXPECT_EQ(title->GetViewAlign(), vaTop);
+    EXPECT_EQ(title->GetText(), "Waterfall");
+    EXPECT_EQ(title->GetFont()->Height(), -21);
+    EXPECT_EQ(title->GetFont()->Name(), "Arial");
+    EXPECT_EQ(title->GetFont()->Style(), TFont::TFontStyles(TFont::fsBold));
+    for (TKvDisplayAxis* axis : {static_cast<TKvDisplayAxis*>(W.GetXAxisObject()),
+                                 static_cast<TKvDisplayAxis*>(W.GetYAxisObject())}) {
+        EXPECT_EQ(axis->GetMinorTicks()->GetCount(), 0);
+        EXPECT_EQ(axis->GetMajorTicks()->GetStep(), 10.0);
+        EXPECT_EQ(axis->GetFormat()->GetPrecisionMode(), dpmGeneral);
+        EXPECT_EQ(axis->GetFont()->Height(), -11);
+        EXPECT_EQ(axis->GetMax()->GetMode(), mamValue);
+        EXPECT_EQ(axis->GetZooming()->GetRange()->GetHigh()->GetValue(), 100000000.0);
+        EXPECT_FALSE(axis->GetZooming()->GetRange()->GetHigh()->GetEnabled());
+        EXPECT_EQ(axis->GetZooming()->GetRange()->GetLow()->GetValue(), 1e-07);
+        EXPECT_TRUE(axis->GetZooming()->GetRange()->GetLow()->GetEnabled());
+        EXPECT_EQ(axis->GetAxisLabel()->GetFont()->Height(), -13);
+        EXPECT_EQ(axis->GetMin()->GetRange()->GetLow()->GetValue(), -1000.0);
+        EXPECT_FALSE(axis->GetMin()->GetRange()->GetLow()->GetEnabled());
+    }
+    TKvWaterfallXAxis* x = W.GetXAxisObject();
+    EXPECT_EQ(x->GetViewAlign(), vaBottom);
+    EXPECT_EQ(x->GetFormat()->GetPrecision(), 0);
+    EXPECT_EQ(x->GetMin()->GetValue(), 0.0);
+    EXPECT_EQ(x->GetMax()->GetValue(), 1024.0);
+    EXPECT_EQ(x->GetMax()->GetDataValue(), 1024.0);
+    EXPECT_EQ(x->GetSamples(), 256);
+    TKvWaterfallYAxis* y = W.GetYAxisObject();
+    EXPECT_EQ(y->GetViewAlign(), vaLeft);
+    EXPECT_EQ(y->GetFormat()->GetPrecision(), 3);
+    EXPECT_EQ(y->GetMin()->GetValue(), -1000.0);
+    EXPECT_EQ(y->GetMin()->GetDataValue(), -1000.0);
+    EXPECT_EQ(y->GetMax()->GetValue(), 1000.0);
+    EXPECT_EQ(y->GetTicksMode(), atmAuto);
+    EXPECT_EQ(W.GetLegend()->GetViewAlign(), vaRight);
+    EXPECT_EQ(W.GetLegend()->GetMarkerGroups()->GetCaption()->GetFont()->Height(), -13);
+    TKvWaterfallDisplayLevelView* levels = W.GetLevels();
+    EXPECT_EQ(levels->GetViewAlign(), vaRight);
+    EXPECT_EQ(levels->GetColors()->Count(), 0);
+    EXPECT_FALSE(levels->GetAxis()->GetFixedPrecision());
+    EXPECT_EQ(levels->GetAxis()->GetMin(), 0.0);
+    EXPECT_EQ(levels->GetAxis()->GetMax(), 1000.0);
+    EXPECT_EQ(levels->GetLevelLabel()->GetText(), "Levels");
+    EXPECT_EQ(levels->GetLevelLabel()->GetFont()->Style(), TFont::TFontStyles(TFont::fsBold));
+}
+
+TEST(WaterfallStoredFormTest, TheDemoFormLoadsAndAWrittenFormReadsBackTheSame) {
+    auto loaded = MakeOwned<TKvWaterfall>(nullptr);
+    ReadComponentFromText(QString::fromUtf8(DemoForm), loaded.get());
+    {
+        SCOPED_TRACE("loaded");
+        ExpectDemoValues(*loaded);
+    }
+    // The history follows the stored depth.
+    EXPECT_EQ(loaded->ImageRows().GetSamples(), 256u);
+    const QString written = ComponentToText(loaded.get());
+    auto copy = MakeOwned<TKvWaterfall>(nullptr);
+    ReadComponentFromText(written, copy.get());
+    SCOPED_TRACE("written and read");
+    ExpectDemoValues(*copy);
+    EXPECT_EQ(ComponentToText(copy.get()), written);
+}
+
+} // namespace

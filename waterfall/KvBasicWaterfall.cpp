@@ -1,0 +1,310 @@
+#include "waterfall/KvBasicWaterfall.h"
+
+#include "foundation/HxCanvas.h"
+
+#include <QScopeGuard>
+
+TKvWaterfallMarkerGroupsLegendGroup::TKvWaterfallMarkerGroupsLegendGroup(TKvLegendView* AOwner)
+    : TKvBasicLegendGroup(AOwner, QStringLiteral("Marker Groups")) {}
+
+TKvWaterfallMarkerGroupsLegendGroup::~TKvWaterfallMarkerGroupsLegendGroup() = default;
+
+TKvWaterfallLegendView::TKvWaterfallLegendView(TKvDataDisplay* ADisplay) : TKvLegendView(ADisplay) {
+    FMarkerGroups.reset(new TKvWaterfallMarkerGroupsLegendGroup(this));
+    AddGroup(FMarkerGroups.get());
+}
+
+TKvWaterfallLegendView::~TKvWaterfallLegendView() {
+    RemoveGroup(FMarkerGroups.get());
+    FMarkerGroups.reset();
+}
+
+void TKvWaterfallLegendView::SetMarkerGroups(TKvWaterfallMarkerGroupsLegendGroup* AValue) {
+    FMarkerGroups->Assign(AValue);
+}
+
+TKvBasicWaterfall::TKvBasicWaterfall(TComponent* AOwner)
+    : TKvDataDisplay(AOwner), FBufferSection(std::make_unique<TJwCriticalSection>()) {
+    FTitle.reset(new TKvDisplayTitle(this));
+    FTitle->SetText(QStringLiteral("Waterfall"));
+    FLegend.reset(new TKvWaterfallLegendView(this));
+    FXAxis.reset(new TKvWaterfallXAxis(this));
+    FYAxis.reset(new TKvWaterfallYAxis(this));
+}
+
+TKvBasicWaterfall::~TKvBasicWaterfall() {
+    // The derived control stopped the lock already; whatever still runs
+    // into it is refused.
+    FXAxis.reset();
+    FYAxis.reset();
+    FTitle.reset();
+    FLegend.reset();
+    FBufferSection.reset();
+}
+
+bool TKvBasicWaterfall::GetVertical() const {
+    const TJwLockSectionPtr section = Lock()->ReadLock();
+    return FVertical;
+}
+
+void TKvBasicWaterfall::SetVertical(bool AValue) {
+    {
+        const TJwLockSectionPtr section = Lock()->WriteLock();
+        if (!section || AValue == FVertical)
+            return;
+        FVertical = AValue;
+    }
+    InvalidateLayout();
+    GeometryChanged();
+}
+
+void TKvBasicWaterfall::Print() {
+    const bool held = GetHold();
+    SetHold(true);
+    const auto restore = qScopeGuard([this, held] { SetHold(held); });
+    TKvDataDisplay::Print();
+}
+
+void TKvBasicWaterfall::Print(QPrinter& APrinter) {
+    const bool held = GetHold();
+    SetHold(true);
+    const auto restore = qScopeGuard([this, held] { SetHold(held); });
+    TKvDataDisplay::Print(APrinter);
+}
+
+void TKvBasicWaterfall::ZoomAxes(bool ScaleUnits, double XMin, double XMax, double YMin,
+                                 double YMax) {
+    if (ScaleUnits) {
+        FXAxis->ZoomTo(XMin, XMax, false);
+        FYAxis->ZoomTo(YMin, YMax, false);
+    } else {
+        FXAxis->ZoomToData(XMin, XMax, false);
+        FYAxis->ZoomToData(YMin, YMax, false);
+    }
+}
+
+void TKvBasicWaterfall::ZoomTo(double XMin, double XMax, double YMin, double YMax,
+                               bool SaveHistory) {
+    const TJwLockSectionPtr section = Lock()->WriteLock();
+    if (!section)
+        return;
+    if (SaveHistory)
+        SaveZoomHistory(false);
+    const TKvRealRanges old = CurrentRanges();
+    if (GetZooming()->GetHoldOnZoom())
+        SetHold(true);
+    ZoomAxes(true, XMin, XMax, YMin, YMax);
+    InvalidateRefresh();
+    DoZoomChanged(old, zoZoom);
+}
+
+void TKvBasicWaterfall::ZoomToData(double XMin, double XMax, double YMin, double YMax,
+                                   bool SaveHistory) {
+    const TJwLockSectionPtr section = Lock()->WriteLock();
+    if (!section)
+        return;
+    if (SaveHistory)
+        SaveZoomHistory(false);
+    const TKvRealRanges old = CurrentRanges();
+    if (GetZooming()->GetHoldOnZoom())
+        SetHold(true);
+    ZoomAxes(false, XMin, XMax, YMin, YMax);
+    InvalidateRefresh();
+    DoZoomChanged(old, zoZoom);
+}
+
+void TKvBasicWaterfall::ZoomBy(double XValue, double YValue, bool SaveHistory) {
+    const TJwLockSectionPtr section = Lock()->WriteLock();
+    if (!section)
+        return;
+    if (SaveHistory)
+        SaveZoomHistory(false);
+    FYAxis->ZoomBy(YValue, false);
+    FXAxis->ZoomBy(XValue, false);
+    InvalidateRefresh();
+}
+
+void TKvBasicWaterfall::DoZoom(TKvZoomOperation, bool ScaleUnits, double XMin, double XMax,
+                               double YMin, double YMax) {
+    ZoomAxes(ScaleUnits, XMin, XMax, YMin, YMax);
+    InvalidateRefresh();
+}
+
+void TKvBasicWaterfall::DoZoomOff() {
+    FXAxis->DoZoomOff();
+    FYAxis->DoZoomOff();
+    InvalidateRefresh();
+}
+
+bool TKvBasicWaterfall::GetCanZoomOut() {
+    return (FXAxis->GetZoomed() && FXAxis->GetCanZoomOut()) ||
+           (FYAxis->GetZoomed() && FYAxis->GetCanZoomOut());
+}
+
+double TKvBasicWaterfall::GetXMin() {
+    return FXAxis->GetZoomed() ? FXAxis->GetZoomMin() : FXAxis->GetCurrentMin();
+}
+
+double TKvBasicWaterfall::GetXMax() {
+    return FXAxis->GetZoomed() ? FXAxis->GetZoomMax() : FXAxis->GetCurrentMax();
+}
+
+double TKvBasicWaterfall::GetYMin() {
+    return FYAxis->GetZoomed() ? FYAxis->GetZoomMin() : FYAxis->GetCurrentMin();
+}
+
+double TKvBasicWaterfall::GetYMax() {
+    return FYAxis->GetZoomed() ? FYAxis->GetZoomMax() : FYAxis->GetCurrentMax();
+}
+
+int32_t TKvBasicWaterfall::GetAxisIndex(IKvDisplayAxis* AAxis) {
+    return AAxis == static_cast<IKvDisplayAxis*>(FXAxis.get()) ? 0 : 1;
+}
+
+void TKvBasicWaterfall::ApplyZoomList(const TKvAxisZoomList& AAxisList, bool) {
+    for (int32_t i = 0; i < AAxisList.Count(); ++i) {
+        const TKvAxisZoomListItem& item = AAxisList.Items(i);
+        if (item.Axis == static_cast<IKvDisplayAxis*>(FXAxis.get()))
+            FXAxis->RestoreZoom(item.Min, item.Max, item.Zoomed);
+        else if (item.Axis == static_cast<IKvDisplayAxis*>(FYAxis.get()))
+            FYAxis->RestoreZoom(item.Min, item.Max, item.Zoomed);
+    }
+    InvalidateRefresh();
+}
+
+TKvAxisZoomListPtr TKvBasicWaterfall::CaptureZoomList() {
+    auto list = std::make_unique<TKvAxisZoomList>();
+    list->Add(FXAxis.get());
+    list->Add(FYAxis.get());
+    return list;
+}
+
+void TKvBasicWaterfall::Changed() {
+    SetForcedFullRedraw();
+    InvalidateRefresh();
+}
+
+void TKvBasicWaterfall::GeometryChanged() {
+    AllocateScreenBuffer();
+    InvalidateRefresh();
+}
+
+int32_t TKvBasicWaterfall::LevelsPageIndex() const {
+    bool present = false;
+    const_cast<TKvBasicWaterfall*>(this)->MarkerGroupsPresent(present);
+    return present ? 2 : 1;
+}
+
+void TKvBasicWaterfall::DoColorChannelClick(int32_t AItemIndex) {
+    ShowProperties(LevelsPageIndex(), AItemIndex);
+}
+
+void TKvBasicWaterfall::ShowProperties(int32_t APage, int32_t AItem) {
+    GetToolBar()->SetVisible(false);
+    // The dialogs attach here; until then nothing opens.
+    if (OnShowProperties)
+        OnShowProperties(APage, AItem);
+}
+
+void TKvBasicWaterfall::ShowAxisProperties(int32_t) {
+    bool present = false;
+    MarkerGroupsPresent(present);
+    ShowProperties(present ? 1 : 0, 0);
+}
+
+QString TKvBasicWaterfall::ExpandPointLabel(const QString& AFormat, double AX, double AY,
+                                            double AZ) {
+    QString result;
+    const qsizetype n = AFormat.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        const QChar c = AFormat[i];
+        if (c != u'%') {
+            result += c;
+            continue;
+        }
+        if (i + 1 >= n)
+            break;
+        switch (AFormat[++i].toUpper().unicode()) {
+        case u'%':
+            result += u'%';
+            break;
+        case u'D':
+            result += ExpandPointLabel(DefaultPointLabel, AX, AY, AZ);
+            break;
+        case u'X':
+            result += FXAxis->GetTickText(AX);
+            break;
+        case u'Y':
+            result += FYAxis->GetTickText(AY);
+            break;
+        case u'Z':
+            result += LevelTickText(AZ);
+            break;
+        default:
+            break;
+        }
+    }
+    return result;
+}
+
+void TKvBasicWaterfall::FormatPointLabel(TPoint AMousePoint, const QString& ATemplate,
+                                         QString& AText) {
+    double x = 0;
+    double y = 0;
+    GetAxisValueAt(AMousePoint.X, AMousePoint.Y, x, y);
+    const double z = LevelValueAt(AMousePoint.X, AMousePoint.Y);
+    AText = ExpandPointLabel(ATemplate.isEmpty() ? DefaultPointLabel : ATemplate, x, y, z);
+}
+
+void TKvBasicWaterfall::GetPointLabelText(QString& AText) {
+    AText.clear();
+}
+
+void TKvBasicWaterfall::DrawDisplay(TGmBasicBitmap& ABitmap, THxCanvas& ACanvas, bool APrinting,
+                                    const QRegion& AClipRegion, const TRect&) {
+    try {
+        if (NeedsRecalc()) {
+            CalculateLayout();
+            ClearNeedsRecalc();
+        }
+        ACanvas.GetBrush().SetStyle(lbsSolid);
+        ACanvas.GetBrush().SetColor(Color());
+        ACanvas.GetPen().SetStyle(lpsSolid);
+        ACanvas.GetPen().SetColor(clWhite);
+        ACanvas.SetFontColor(clWhite);
+        ACanvas.FillRect(Rect(0, 0, PlotWidth(), PlotHeight()));
+        const bool vertical = GetIsVertical();
+        const TKvDisplayViews& views = Views();
+        for (int32_t i = 0; i < views.Count(); ++i) {
+            TKvDisplayView* view = views[i];
+            if (!view->IsVisible())
+                continue;
+            const TRect r = view->DrawRect();
+            if (!r.IsEmpty() && AClipRegion.intersects(r.ToQRect()))
+                view->Draw(ddpFeatures, &ACanvas, vertical, APrinting);
+            else
+                view->DrawEx(ddpFeatures, &ACanvas, vertical);
+        }
+        ProcessInputBuffers();
+        TKvDisplayView* data = GetDataView();
+        const TRect dataRect = data ? data->DrawRect() : TRect{};
+        if (!HistoryEmpty() && !dataRect.IsEmpty() && AClipRegion.intersects(dataRect.ToQRect())) {
+            // the image is written into the bitmap's memory, not through the painter
+            ACanvas.GetCanvas().ReleasePainter();
+            DirectDraw(ABitmap);
+        }
+        if (GetBuffersChanged()) {
+            RefreshHighlighting();
+            SetBuffersChanged(false);
+        }
+        if (!APrinting && IsFocusedControl())
+            ACanvas.DrawFocusRect(Rect(0, 0, PlotWidth(), PlotHeight()));
+    } catch (...) {
+        return;
+    }
+    AfterDraw(AClipRegion, APrinting);
+}
+
+void TKvBasicWaterfall::AfterDraw(const QRegion&, bool) {
+    // Markers and view overlays draw here once there are any.
+}

@@ -1,0 +1,147 @@
+#pragma once
+// The layout parts and generic behaviour of the waterfall control: title,
+// history and value axes, legend, orientation, zoom entry points, the paint
+// and overlay passes and the tooltip. Where the rows come from is the
+// derived control's business (the data-source operations below).
+
+#include "display/KvDataDisplay.h"
+#include "display/KvDisplayTitle.h"
+#include "display/KvLegendGroup.h"
+#include "display/KvLegendView.h"
+#include "pins/JwLocks.h"
+#include "waterfall/KvWaterfallAxes.h"
+
+class TKvWaterfallLegendView;
+
+// The legend's "Marker Groups" group: the waterfall's marker groups.
+class TKvWaterfallMarkerGroupsLegendGroup : public TKvBasicLegendGroup {
+    Q_OBJECT
+public:
+    explicit TKvWaterfallMarkerGroupsLegendGroup(TKvLegendView* AOwner);
+    int32_t GetItemCount() override { return 0; }
+
+protected:
+    ~TKvWaterfallMarkerGroupsLegendGroup() override;
+};
+
+class TKvWaterfallLegendView : public TKvLegendView {
+    Q_OBJECT
+    Q_PROPERTY(TKvWaterfallMarkerGroupsLegendGroup* MarkerGroups READ GetMarkerGroups WRITE
+                   SetMarkerGroups)
+public:
+    explicit TKvWaterfallLegendView(TKvDataDisplay* ADisplay);
+
+    TKvWaterfallMarkerGroupsLegendGroup* GetMarkerGroups() const { return FMarkerGroups.get(); }
+    void SetMarkerGroups(TKvWaterfallMarkerGroupsLegendGroup* AValue);
+
+protected:
+    ~TKvWaterfallLegendView() override;
+
+private:
+    TOwned<TKvWaterfallMarkerGroupsLegendGroup> FMarkerGroups;
+};
+
+class TKvBasicWaterfall : public TKvDataDisplay {
+    Q_OBJECT
+    Q_PROPERTY(TKvDisplayTitle* Title READ GetTitle WRITE SetTitle)
+    Q_PROPERTY(TKvWaterfallXAxis* XAxis READ GetXAxisObject WRITE SetXAxis)
+    Q_PROPERTY(TKvWaterfallYAxis* YAxis READ GetYAxisObject WRITE SetYAxis)
+    Q_PROPERTY(TKvWaterfallLegendView* Legend READ GetLegend WRITE SetLegend)
+    Q_PROPERTY(bool Vertical READ GetVertical WRITE SetVertical)
+    Q_CLASSINFO("default:Vertical", "False")
+public:
+    explicit TKvBasicWaterfall(TComponent* AOwner);
+
+    TKvDisplayTitle* GetTitle() const { return FTitle.get(); }
+    void SetTitle(TKvDisplayTitle* AValue) { FTitle->Assign(AValue); }
+    TKvWaterfallXAxis* GetXAxisObject() const { return FXAxis.get(); }
+    void SetXAxis(TKvWaterfallXAxis* AValue) { FXAxis->Assign(AValue); }
+    TKvWaterfallYAxis* GetYAxisObject() const { return FYAxis.get(); }
+    void SetYAxis(TKvWaterfallYAxis* AValue) { FYAxis->Assign(AValue); }
+    TKvWaterfallLegendView* GetLegend() const { return FLegend.get(); }
+    void SetLegend(TKvWaterfallLegendView* AValue) { FLegend->Assign(AValue); }
+    bool GetVertical() const;
+    void SetVertical(bool AValue);
+
+    // Prints a still picture: Hold is on while printing and restored after,
+    // also when printing fails.
+    void Print() override;
+    void Print(QPrinter& APrinter);
+
+    bool GetIsVertical() override { return GetVertical(); }
+    void ZoomBy(double XValue, double YValue, bool SaveHistory) override;
+    void ZoomTo(double XMin, double XMax, double YMin, double YMax, bool SaveHistory) override;
+    void ZoomToData(double XMin, double XMax, double YMin, double YMax, bool SaveHistory) override;
+    void DoColorChannelClick(int32_t AItemIndex) override;
+    bool GetCanZoomOut() override;
+    double GetXMin() override;
+    double GetXMax() override;
+    double GetYMin() override;
+    double GetYMax() override;
+    IKvDisplayAxis* GetXAxis() override { return FXAxis.get(); }
+    IKvDisplayAxis* GetYAxis() override { return FYAxis.get(); }
+    int32_t GetAxisIndex(IKvDisplayAxis* AAxis) override;
+    void ShowProperties(int32_t APage, int32_t AItem) override;
+    void ShowAxisProperties(int32_t AAxisIndex) override;
+    void Changed() override;
+    void GeometryChanged() override;
+
+    // The expansion of a tooltip format at axis values (AX, AY) with level
+    // value AZ: %X, %Y, %Z the tick texts, %D the default format, %% a
+    // percent sign; any other letter is dropped with its percent sign.
+    QString ExpandPointLabel(const QString& AFormat, double AX, double AY, double AZ);
+    // The default tooltip format.
+    static inline const QString DefaultPointLabel = QStringLiteral("%X : %Y : %Z");
+    // The page index of the levels page: there is no "Marker Groups" page
+    // without marker groups.
+    int32_t LevelsPageIndex() const;
+
+    // The tooltip's format; empty means the default. (The hit-point
+    // settings take it over once the highlighting settings exist.)
+    QString GetPointLabel() const { return FPointLabel; }
+    void SetPointLabel(const QString& AValue) { FPointLabel = AValue; }
+
+    // What ShowProperties was last asked for (the dialogs connect here).
+    std::function<void(int32_t APage, int32_t AItem)> OnShowProperties;
+
+protected:
+    ~TKvBasicWaterfall() override;
+
+    // The data-source operations.
+    virtual double EffectiveSampleRate() = 0;
+    virtual void DirectDraw(TGmBasicBitmap& ABitmap) = 0;
+    virtual void RefreshHighlighting() = 0;
+    virtual void ProcessInputBuffers() = 0;
+    virtual bool HistoryEmpty() = 0;
+    virtual bool GetBuffersChanged() = 0;
+    virtual void SetBuffersChanged(bool AValue) = 0;
+    virtual void SetForcedFullRedraw() = 0;
+    virtual void AllocateScreenBuffer() = 0;
+    // The level value at control point (X, Y) and its tick text.
+    virtual double LevelValueAt(int32_t X, int32_t Y) = 0;
+    virtual QString LevelTickText(double AValue) = 0;
+    virtual void MarkerGroupsPresent(bool& APresent) { APresent = false; }
+
+    void DrawDisplay(TGmBasicBitmap& ABitmap, THxCanvas& ACanvas, bool APrinting,
+                     const QRegion& AClipRegion, const TRect& ARect) override;
+    void AfterDraw(const QRegion& AClipRegion, bool APrinting) override;
+    void FormatPointLabel(TPoint AMousePoint, const QString& ATemplate, QString& AText) override;
+    void GetPointLabelText(QString& AText) override;
+    void DoZoom(TKvZoomOperation AOperation, bool ScaleUnits, double XMin, double XMax, double YMin,
+                double YMax) override;
+    void DoZoomOff() override;
+    void ApplyZoomList(const TKvAxisZoomList& AAxisList, bool Redo) override;
+    TKvAxisZoomListPtr CaptureZoomList() override;
+
+    // Guards the row store; made first and freed last.
+    std::unique_ptr<TJwCriticalSection> FBufferSection;
+    bool FVertical = false;
+    QString FPointLabel;
+    TOwned<TKvDisplayTitle> FTitle;
+    TOwned<TKvWaterfallLegendView> FLegend;
+    TOwned<TKvWaterfallXAxis> FXAxis;
+    TOwned<TKvWaterfallYAxis> FYAxis;
+
+private:
+    void ZoomAxes(bool ScaleUnits, double XMin, double XMax, double YMin, double YMax);
+};
