@@ -37,6 +37,7 @@
 
 class QPrinter;
 class THxCanvasImpl;
+class TKvChannelMouseHitPoint;
 
 class TKvDataDisplay : public THxControlDrawLayer, public IYbBasicControl {
     Q_OBJECT
@@ -111,6 +112,8 @@ public:
     const TKvDisplayZoomList& UndoList() const { return *FUndoList; }
     const TKvDisplayZoomList& RedoList() const { return *FRedoList; }
     bool NeedsRecalc() const { return FNeedsRecalc; }
+    // Lays out again at the next render, without asking for one.
+    void SetNeedsRecalc() { FNeedsRecalc = true; }
     bool RefreshPending() const;
     bool Printing() const { return FPrinting; }
 
@@ -211,6 +214,18 @@ public:
     virtual int32_t GetYAxisIndex(IKvDisplayAxis* AAxis);
     virtual void GetPrintTitle(QString& AText);
     virtual void GetHitPointText(QString& AText);
+    // A label from ATemplate for the point AMousePoint whose axis values are
+    // AValue (markers' labels and the hit point's).
+    virtual void FormatPointLabel(TPoint AMousePoint, const QString& ATemplate, QString& AText,
+                                  const TKvRealPoint& AValue) = 0;
+    // Drops the data view's cached drawing data (what lies under the mouse)
+    // and repaints.
+    virtual void ResetDrawData() = 0;
+    // The mouse hit point: a small square about AMousePoint in the canvas's
+    // pen and brush, and when the hit point's label is visible the label,
+    // which OnDataToolTip may change, next to it inside the data view.
+    void DrawHitPointLabel(THxCanvas& ACanvas, TPoint AMousePoint,
+                           TKvChannelMouseHitPoint& AHitPoint);
     virtual THxCanvas* GetBitmapCanvas();
 
     // Renders into ABitmap through ACanvas (its framework canvas).
@@ -246,10 +261,8 @@ protected:
     void CalculateLayout();
     void ClearNeedsRecalc() { FNeedsRecalc = false; }
 
-    virtual void FormatPointLabel(TPoint AMousePoint, const QString& ATemplate, QString& AText) = 0;
     // Takes over pending data; true when a render is due.
     virtual bool UpdateData() = 0;
-    virtual void ResetDrawData() = 0;
     virtual void GetPointLabelText(QString& AText) = 0;
     virtual void DoZoom(TKvZoomOperation AOperation, bool ScaleUnits, double XMin, double XMax,
                         double YMin, double YMax) = 0;

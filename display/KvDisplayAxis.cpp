@@ -423,7 +423,9 @@ int32_t TKvDisplayAxis::AxisLength() const {
 }
 
 void TKvDisplayAxis::ZoomAtPoint(TPoint AMousePos, double AFactor) {
-    if (!UsableFactor(AFactor))
+    // A factor of 1 is how the display leaves out an axis the zoom mode
+    // excludes: that axis stays as it is, zoomed or not.
+    if (!UsableFactor(AFactor) || AFactor == 1.0)
         return;
     const TJwLockSectionPtr section = FLock->WriteLock();
     // The pixels run from the first to the last of the data view, and p
@@ -708,6 +710,12 @@ double TKvDisplayAxis::GetMinTickSpacing() {
     return KvMinTickSpacing(measured, GetScaleMode());
 }
 
+TKvAxisStepInput TKvDisplayAxis::StepInput() {
+    TKvAxisStepInput input = TKvTrackingOptionalAxis::StepInput();
+    input.Range = ScaleTickZoomed();
+    return input;
+}
+
 double TKvDisplayAxis::GetStep() {
     FStep = FStepCache.GetStep(FMajorTicks->GetMode(), FMajorTicks->GetStep(), StepInput());
     return FStep;
@@ -739,7 +747,8 @@ QString TKvDisplayAxis::GetTickText(double AValue) {
 }
 
 QString TKvDisplayAxis::GetAxisLabelText() {
-    return QString();
+    // A title the user set shows on any axis; derived axes add their own defaults.
+    return FAxisLabel->GetText();
 }
 
 // Ticks
@@ -985,6 +994,8 @@ void TKvDisplayAxis::GetDefaultRect(TSize& ASize) const {
     if (!GetViewSize()->GetAutoSize()) {
         const int32_t size =
             static_cast<int32_t>(std::min<uint32_t>(GetViewSize()->GetSize(), 1u << 20));
+        // The mark spans the axis's fixed size too.
+        self->FTrackSize = size - 1;
         ASize = TSize{size, size};
         return;
     }

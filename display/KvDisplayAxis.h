@@ -175,6 +175,7 @@ public:
     void SetTickText(const QString& AValue);
     QString GetTickText(double AValue);
     void GetTickText(QString& AText, double AValue) override;
+    // AxisLabel.Text.
     virtual QString GetAxisLabelText();
     // Scale units <-> client pixels over the data view.
     int32_t ScaleToPixel(double AValue);
@@ -298,6 +299,8 @@ protected:
     void SetZoomRange(TKvZoomOperation Operation, bool NotifyPin, double A, double B);
     void ApplyZoom(TKvAxisRange ARange, TKvZoomOperation Operation, bool NotifyPin);
     void NotifyZoom(TKvZoomOperation Operation);
+    // The zoomed tick range itself, so that a logarithmic step sees its ends.
+    TKvAxisStepInput StepInput() override;
     // Min, Max or the title changed.
     void ValuesChanged();
     // The label widths (or the text height along a vertical axis) at the

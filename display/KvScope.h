@@ -1,7 +1,7 @@
 #pragma once
 // The data display framework: the display base, its components and views,
-// zoom settings and history, the toolbar, title and legend, and the export
-// of its picture.
+// zoom settings and history, the toolbar, title and legend, marker groups
+// and highlighting, and the export of its picture.
 
 #include "display/KvBasicDisplayAxes.h"
 #include "display/KvDataDisplay.h"
@@ -9,7 +9,10 @@
 #include "display/KvDisplayCollectionItems.h"
 #include "display/KvDisplayComponent.h"
 #include "display/KvDisplayExport.h"
+#include "display/KvDisplayHighlighting.h"
 #include "display/KvDisplayLabel.h"
+#include "display/KvDisplayMarkerSettings.h"
+#include "display/KvDisplayMarkers.h"
 #include "display/KvDisplayPersistent.h"
 #include "display/KvDisplayTitle.h"
 #include "display/KvDisplayToolBar.h"
@@ -17,6 +20,7 @@
 #include "display/KvDisplayZoom.h"
 #include "display/KvLegendGroup.h"
 #include "display/KvLegendView.h"
+#include "display/KvMarkerGeometry.h"
 #include "display/KvScopeTypes.h"
 #include "display/KvViewButtonSettings.h"
 #include "display/KvZoomHistory.h"

@@ -248,12 +248,10 @@ QString TKvBasicWaterfall::ExpandPointLabel(const QString& AFormat, double AX, d
 }
 
 void TKvBasicWaterfall::FormatPointLabel(TPoint AMousePoint, const QString& ATemplate,
-                                         QString& AText) {
-    double x = 0;
-    double y = 0;
-    GetAxisValueAt(AMousePoint.X, AMousePoint.Y, x, y);
+                                         QString& AText, const TKvRealPoint& AValue) {
     const double z = LevelValueAt(AMousePoint.X, AMousePoint.Y);
-    AText = ExpandPointLabel(ATemplate.isEmpty() ? DefaultPointLabel : ATemplate, x, y, z);
+    AText = ExpandPointLabel(ATemplate.isEmpty() ? DefaultPointLabel : ATemplate, AValue.X,
+                             AValue.Y, z);
 }
 
 void TKvBasicWaterfall::GetPointLabelText(QString& AText) {

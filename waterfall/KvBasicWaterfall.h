@@ -101,6 +101,9 @@ public:
     QString GetPointLabel() const { return FPointLabel; }
     void SetPointLabel(const QString& AValue) { FPointLabel = AValue; }
 
+    void FormatPointLabel(TPoint AMousePoint, const QString& ATemplate, QString& AText,
+                          const TKvRealPoint& AValue) override;
+
     // What ShowProperties was last asked for (the dialogs connect here).
     std::function<void(int32_t APage, int32_t AItem)> OnShowProperties;
 
@@ -125,7 +128,6 @@ protected:
     void DrawDisplay(TGmBasicBitmap& ABitmap, THxCanvas& ACanvas, bool APrinting,
                      const QRegion& AClipRegion, const TRect& ARect) override;
     void AfterDraw(const QRegion& AClipRegion, bool APrinting) override;
-    void FormatPointLabel(TPoint AMousePoint, const QString& ATemplate, QString& AText) override;
     void GetPointLabelText(QString& AText) override;
     void DoZoom(TKvZoomOperation AOperation, bool ScaleUnits, double XMin, double XMax, double YMin,
                 double YMax) override;

@@ -176,8 +176,10 @@ void TKvWaterfall::RefreshHighlighting() {
     if (r.IsEmpty() || !r.Contains(p))
         return;
     FDataView->UpdateMouseValue();
+    TKvRealPoint value;
+    GetAxisValueAt(p.X, p.Y, value.X, value.Y);
     QString text;
-    FormatPointLabel(p, FPointLabel, text);
+    FormatPointLabel(p, FPointLabel, text, value);
     SetToolTipText(text);
 }
 

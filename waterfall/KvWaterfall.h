@@ -34,6 +34,7 @@ public:
     double ToolTipZValue() const;
 
     TKvDisplayView* GetDataView() override { return FDataView.get(); }
+    void ResetDrawData() override;
 
     // TKvWaterfallRowOwner
     TJwLockSectionPtr RowsWriteLock() override { return Lock()->WriteLock(); }
@@ -81,7 +82,6 @@ protected:
     ~TKvWaterfall() override;
     void BeforeDestruction() override;
     bool UpdateData() override;
-    void ResetDrawData() override;
     void MouseLeaveDisplay() override;
 
     double EffectiveSampleRate() override { return FRows->EffectiveSampleRate(); }

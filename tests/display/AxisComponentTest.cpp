@@ -47,6 +47,8 @@ TEST_F(AxisTest, SettingsStartAtTheirDefaultsAndHoldTheirRules) {
     EXPECT_EQ(x.GetAlign(), vaBottom);
     EXPECT_EQ(x.GetAxisLabelText(), "X Axis");
     EXPECT_EQ(y.GetAxisLabelText(), "");
+    y.GetAxisLabel()->SetText(QStringLiteral("Level"));
+    EXPECT_EQ(y.GetAxisLabelText(), "Level");
     EXPECT_EQ(y.GetColor(), clWhite);
     EXPECT_EQ(y.GetTrackColor(), clRed);
     EXPECT_EQ(y.GetFont()->Size(), 8);
@@ -323,8 +325,14 @@ TEST_F(AxisTest, WheelAndDragKeepTheValueUnderTheMouse) {
     display->MouseUp(mbLeft, {}, mouse.X, mouse.Y);
     EXPECT_FALSE(y.LeftMouseButtonDown());
 
-    // An axis that is not zoomed does not pan.
+    // The data view's wheel zooms the axes its mode names; the other stays as it is.
     TAxisTestXAxis& x = display->X();
+    display->GetZooming()->SetMode(zmYAxis);
+    display->ZoomAtPoint(Point(data.Left + 50, data.Top + 50), 0.9, 0.9);
+    EXPECT_FALSE(x.GetIsZoomed());
+    EXPECT_NEAR(y.GetZoomMax() - y.GetZoomMin(), 0.9 * width, 1e-9);
+
+    // An axis that is not zoomed does not pan.
     const TPoint at{data.Left + 100, x.DrawRect().Top + 5};
     display->MouseDown(mbLeft, {}, at.X, at.Y);
     display->MouseMove({}, at.X + 50, at.Y);
@@ -427,8 +435,16 @@ TEST_F(AxisTest, TheTrackingMarkFollowsTheMouseOverTheDataView) {
     x.SetTrackCursor(false);
     EXPECT_FALSE(marked(display->Render(false)));
     x.SetTrackCursor(true);
-    display->MouseMove({}, column, xr.Top + 3);
-    EXPECT_FALSE(marked(display->Render(false)));
+    // A fixed size: the mark runs from the line to the size's last pixel but one.
+    x.GetViewSize()->SetAutoSize(false);
+    x.GetViewSize()->SetSize(60);
+    display->Layout();
+    const TRect fixed = x.DrawRect();
+    const QImage tall = display->Render(false);
+    EXPECT_EQ(Rgb(tall, column, fixed.Top + 58), 0xFF0000u);
+    EXPECT_NE(Rgb(tall, column, fixed.Top + 59), 0xFF0000u);
+    display->MouseMove({}, column, fixed.Top + 3);
+    EXPECT_NE(Rgb(display->Render(false), column, fixed.Top + 30), 0xFF0000u);
 }
 
 TEST_F(AxisTest, DegenerateRangesAndSizesGiveBoundedSoundAxes) {
@@ -561,6 +577,23 @@ TEST_F(AxisTest, TheTitleIsAButtonThatOpensTheAxisProperties) {
 
     display->MouseMove({}, over.X, title.Top - 10);
     EXPECT_FALSE(x.LabelButtonShown());
+
+    // A left axis's title is turned upwards at its left edge + 2, centred on the data view.
+    TAxisTestYAxis& y = display->Y();
+    y.GetAxisLabel()->SetText(QStringLiteral("Level"));
+    const QImage turned = display->Render(true);
+    const TRect side = y.AxisLabelRect();
+    const TRect data = Data();
+    EXPECT_EQ(side.Left, y.DrawRect().Left + 2);
+    EXPECT_GT(side.Height(), side.Width());
+    EXPECT_NEAR((side.Top + side.Bottom) / 2.0, data.Top + data.Height() / 2.0, 1.5);
+    int ink = 0;
+    for (int32_t py = side.Top; py < side.Bottom; ++py)
+        for (int32_t px = side.Left; px < side.Right; ++px)
+            ink += Rgb(turned, px, py) == White;
+    EXPECT_GT(ink, 20);
+    for (int32_t py = data.Top; py < data.Bottom; ++py)
+        ASSERT_EQ(Rgb(turned, side.Left - 1, py), Black) << py;
     x.GetButton()->SetEnabled(false);
     display->MouseMove({}, over.X, over.Y);
     EXPECT_FALSE(x.LabelButtonShown());

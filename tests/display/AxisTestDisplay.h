@@ -86,7 +86,8 @@ public:
 protected:
     ~TAxisTestDisplay() override;
 
-    void FormatPointLabel(TPoint, const QString& ATemplate, QString& AText) override {
+    void FormatPointLabel(TPoint, const QString& ATemplate, QString& AText,
+                          const TKvRealPoint&) override {
         AText = ATemplate;
     }
     bool UpdateData() override { return false; }

@@ -36,22 +36,16 @@ private:
     TItem& At(int32_t AIndex) { return Items.at(static_cast<size_t>(AIndex)); }
 };
 
-class LegendTest : public ::testing::Test {
+class LegendTest : public TViewsFixture<TTitledTestDisplay> {
 protected:
     void SetUp() override {
-        host = std::make_unique<QWidget>();
-        host->resize(500, 320);
-        display = MakeOwned<TTitledTestDisplay>(nullptr);
-        display->Widget()->setParent(host.get());
-        display->SetBounds(0, 0, 450, 280);
-        display->Widget()->show();
+        TViewsFixture::SetUp();
         display->GetTitle()->SetVisible(false);
         legend = display->GetLegend();
     }
     void TearDown() override {
         groups.clear();
-        display.reset();
-        host.reset();
+        TViewsFixture::TearDown();
     }
 
     TListGroup* AddGroup(const QString& ALabel, std::vector<TListGroup::TItem> AItems) {
@@ -59,9 +53,6 @@ protected:
         legend->AddGroup(groups.back().get());
         display->Settle();
         return groups.back().get();
-    }
-    QImage Painted() {
-        return display->Widget()->grab().toImage().convertToFormat(QImage::Format_RGB32);
     }
     QFontMetrics Metrics(TKvDisplayFont* AFont) const { return QFontMetrics(AFont->ToQFont()); }
     int32_t TextHeight() const { return Metrics(legend->GetFont()).height(); }
@@ -89,8 +80,6 @@ protected:
     void Press(int32_t X, int32_t Y) { display->MouseDown(mbLeft, {}, X, Y); }
     void Release(int32_t X, int32_t Y) { display->MouseUp(mbLeft, {}, X, Y); }
 
-    std::unique_ptr<QWidget> host;
-    TOwned<TTitledTestDisplay> display;
     TKvLegendView* legend = nullptr;
     std::vector<TOwned<TListGroup>> groups;
 };
@@ -156,36 +145,30 @@ TEST_F(LegendTest, TwoGroupsDrawCaptionsSymbolsAndTextsWhereTheRulesPutThem) {
     display->Settle();
 
     const TRect area = legend->DrawRect();
-    const QImage image = Painted();
     const std::vector<int32_t> ys = RowYs();
     ASSERT_EQ(ys.size(), 3u);
     const int32_t h = TextHeight();
-    const QFontMetrics items = Metrics(legend->GetFont());
+    const QFont itemFont = legend->GetFont()->ToQFont();
 
-    std::vector<TRect> cells;
-    std::vector<TRect> symbols;
+    TExpectedPicture expected(QSize(450, 280), PixelOf(background));
     const auto caption = [&](TListGroup* AGroup, const QString& AText, int32_t AFirstRowY) {
-        const QFontMetrics m = Metrics(AGroup->GetCaption()->GetFont());
-        // the caption's line starts 6 above where its advance ends
-        const int32_t y = AFirstRowY - (std::max(m.height() + 1, 6) - 6) - 6;
-        cells.push_back(Rect(area.Left + 4, y - m.height() / 2,
-                             area.Left + 4 + m.horizontalAdvance(AText),
-                             y - m.height() / 2 + m.height()));
+        const QFont font = AGroup->GetCaption()->GetFont()->ToQFont();
+        const int32_t ch = QFontMetrics(font).height();
+        // the caption is written 6 pixels above where the walk stood, and
+        // its row takes the walk to the first item
+        const int32_t y = AFirstRowY - (std::max(ch + 1, 6) - 6) - 6;
+        expected.Text({AText, font, area.Left + 4, y - ch / 2});
     };
     caption(first, QStringLiteral("Alpha"), ys[0]);
     caption(second, QStringLiteral("Second"), ys[2]);
     const QString texts[] = {QStringLiteral("one"), QStringLiteral("two"), QStringLiteral("three")};
     const TColor colors[] = {clRed, clLime, clBlue};
     for (size_t i = 0; i < 3; ++i) {
-        const int32_t y = ys[i];
-        cells.push_back(Rect(area.Left + 23, y - h / 2,
-                             area.Left + 23 + items.horizontalAdvance(texts[i]), y - h / 2 + h));
-        for (int32_t yy = y - 1; yy < y + 2; ++yy)
-            for (int32_t x = area.Left + 6; x < area.Left + 19; ++x)
-                ASSERT_EQ(image.pixel(x, yy) & 0xFFFFFFu, PixelOf(colors[i])) << x << "," << yy;
-        symbols.push_back(Rect(area.Left + 6, y - 1, area.Left + 19, y + 2));
+        expected.Fill(Rect(area.Left + 6, ys[i] - 1, area.Left + 19, ys[i] + 2),
+                      PixelOf(colors[i]));
+        expected.Text({texts[i], itemFont, area.Left + 23, ys[i] - h / 2});
     }
-    ExpectTextOnlyInCells(image, area, cells, PixelOf(background), 0xFFFFFF, symbols);
+    expected.ExpectSame(Painted(), area);
 }
 
 TEST_F(LegendTest, TheRowUnderTheMouseIsAButtonAndAClickAsksForItsProperties) {
@@ -377,10 +360,6 @@ TEST_F(LegendTest, FontLaysOutAgainWhileButtonColoursOnlyRepaint) {
     legend->GetButtons()->SetButtonColor(clMaroon);
     EXPECT_FALSE(display->NeedsRecalc());
     EXPECT_TRUE(display->RefreshPending());
-    display->Settle();
-    legend->GetBackground()->SetUseControlColor(false);
-    EXPECT_FALSE(display->NeedsRecalc());
-    EXPECT_TRUE(display->RefreshPending());
 }
 
 TEST_F(LegendTest, AGroupFreedFirstLeavesTheLegendAndOneLeftBehindForgetsIt) {
@@ -397,6 +376,111 @@ TEST_F(LegendTest, AGroupFreedFirstLeavesTheLegendAndOneLeftBehindForgetsIt) {
     groups.clear();
     display.reset();
     EXPECT_EQ(survivor->Legend(), nullptr);
+}
+
+} // namespace
+
+namespace {
+
+// An item that remembers its highlight and draws a symbol of its own when
+// asked to: a 3 x 3 square in its colour centred on the row's point.
+class TSymbolItem : public TKvOptionalDisplayCollectionItem {
+public:
+    explicit TSymbolItem(TCollection* ACollection)
+        : TKvOptionalDisplayCollectionItem(ACollection) {}
+
+    bool IsHighlighted() override { return Highlighted; }
+    void SetHighlighted(bool AState) override { Highlighted = AState; }
+    TColor GetLegendColor() override { return clFuchsia; }
+    bool DrawLegendSymbol(THxCanvas* ACanvas, int32_t Y, int32_t X) override {
+        if (!OwnSymbol)
+            return false;
+        ACanvas->GetBrush().SetStyle(lbsSolid);
+        ACanvas->GetBrush().SetColor(clAqua);
+        ACanvas->FillRect(Rect(X, Y - 1, X + 3, Y + 2));
+        return true;
+    }
+
+    bool Highlighted = false;
+    bool OwnSymbol = false;
+
+protected:
+    ~TSymbolItem() override = default;
+};
+
+class CollectionLegendTest : public LegendTest {
+protected:
+    void SetUp() override {
+        LegendTest::SetUp();
+        items.reset(new TKvDisplayCollection(display.get(), display.get(), display->Lock(),
+                                             ItemFactory<TSymbolItem>()));
+        for (const char* name : {"first", "hidden", "third"})
+            Add()->SetName(QString::fromLatin1(name));
+        Item(1)->SetVisible(false);
+        group.reset(new TKvLegendGroup(legend, QStringLiteral("Markers"), items.get()));
+        legend->AddGroup(group.get());
+        display->Settle();
+    }
+    void TearDown() override {
+        group.reset();
+        items.reset();
+        LegendTest::TearDown();
+    }
+    TSymbolItem* Add() { return static_cast<TSymbolItem*>(items->Add()); }
+    TSymbolItem* Item(int AIndex) { return static_cast<TSymbolItem*>(items->Items(AIndex)); }
+    // The Y of the row of the visible item AVisibleIndex.
+    int32_t RowY(int32_t AVisibleIndex) const {
+        const int32_t ch = Metrics(group->GetCaption()->GetFont()).height();
+        return legend->DrawRect().Top + Row() / 2 + 2 + std::max(ch + 1, 6) - 6 +
+               AVisibleIndex * Row();
+    }
+
+    TOwned<TKvDisplayCollection> items;
+    TOwned<TKvLegendGroup> group;
+};
+
+TEST_F(CollectionLegendTest, ShowsTheVisibleItemsByNameAndTellsThemOfTheHighlight) {
+    const QFontMetrics caption = Metrics(group->GetCaption()->GetFont());
+    const QFontMetrics names = Metrics(legend->GetFont());
+    EXPECT_EQ(legend->DefaultRect().cx,
+              std::max({caption.horizontalAdvance(QStringLiteral("Markers")) + 23,
+                        names.horizontalAdvance(QStringLiteral("first")) + 30,
+                        names.horizontalAdvance(QStringLiteral("third")) + 30}));
+    EXPECT_EQ(group->CaptionText(), QStringLiteral("Markers"));
+
+    const int32_t x = legend->DrawRect().Left + 10;
+    MoveTo(x, RowY(1));
+    EXPECT_EQ(group->HighlightedItemIndex(), 2);
+    EXPECT_FALSE(Item(0)->Highlighted);
+    EXPECT_TRUE(Item(2)->Highlighted);
+    MoveTo(x, RowY(0));
+    EXPECT_TRUE(Item(0)->Highlighted);
+    EXPECT_FALSE(Item(2)->Highlighted);
+    MoveTo(10, 10);
+    EXPECT_FALSE(Item(0)->Highlighted);
+    EXPECT_FALSE(Item(2)->Highlighted);
+
+    // a renamed item widens the legend
+    display->Settle();
+    Item(2)->SetName(QStringLiteral("a much longer name than before"));
+    display->Settle();
+    EXPECT_EQ(legend->DefaultRect().cx,
+              names.horizontalAdvance(QStringLiteral("a much longer name than before")) + 30);
+}
+
+TEST_F(CollectionLegendTest, AnItemMayDrawItsOwnSymbol) {
+    Item(0)->OwnSymbol = true;
+    display->InvalidateRefresh();
+    const TRect area = legend->DrawRect();
+    const QImage image = Painted();
+    const int32_t own = RowY(0);
+    const int32_t plain = RowY(1);
+    for (int32_t dx = 0; dx < 13; ++dx) {
+        // its own square where the symbol starts, nothing of the plain bar beyond it
+        const uint32_t expectedOwn = dx < 3 ? PixelOf(clAqua) : 0u;
+        EXPECT_EQ(image.pixel(area.Left + 6 + dx, own) & 0xFFFFFF, expectedOwn) << dx;
+        EXPECT_EQ(image.pixel(area.Left + 6 + dx, plain) & 0xFFFFFF, PixelOf(clFuchsia)) << dx;
+    }
 }
 
 } // namespace

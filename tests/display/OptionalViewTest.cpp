@@ -67,17 +67,4 @@ TEST_F(OptionalViewTest, SizeSideAndVisibilityLayOutAgainWhileBackgroundOnlyRepa
         "UseControlColor", [&] { view->GetBackground()->SetUseControlColor(false); }, false);
 }
 
-TEST_F(OptionalViewTest, FillsItsRectangleOnlyWithABackgroundOfItsOwn) {
-    display->SetColor(RGBColor(0x20, 0x20, 0x20));
-    QImage image = Painted();
-    EXPECT_EQ(image.pixel(5, 5) & 0xFFFFFF, 0x202020u);
-
-    view->GetBackground()->SetColor(RGBColor(0x12, 0x34, 0x56));
-    view->GetBackground()->SetUseControlColor(false);
-    image = Painted();
-    for (const TPoint p : {Point(0, 0), Point(449, 0), Point(0, 39), Point(449, 39)})
-        EXPECT_EQ(image.pixel(p.X, p.Y) & 0xFFFFFF, 0x123456u) << p.X << "," << p.Y;
-    EXPECT_NE(image.pixel(0, 40) & 0xFFFFFF, 0x123456u);
-}
-
 } // namespace

@@ -118,12 +118,22 @@ public:
     IKvDisplayAxis* GetXAxis() override { return &FXAxis; }
     IKvDisplayAxis* GetYAxis() override { return &FYAxis; }
 
+    void FormatPointLabel(TPoint, const QString& ATemplate, QString& AText,
+                          const TKvRealPoint&) override {
+        AText = ATemplate;
+    }
+    void ResetDrawData() override {
+        ++ResetDrawDataCalls;
+        InvalidateRefresh();
+    }
+
     TTestAxis& XAxis() { return FXAxis; }
     TTestAxis& YAxis() { return FYAxis; }
 
     std::vector<std::string> Events;
     int Renders = 0;
     int UpdateDataCalls = 0;
+    int ResetDrawDataCalls = 0;
     // Answered (once) by the next UpdateData.
     bool NewData = false;
     bool FailDraw = false;
@@ -133,11 +143,7 @@ public:
 protected:
     ~TTestDisplay() override;
 
-    void FormatPointLabel(TPoint, const QString& ATemplate, QString& AText) override {
-        AText = ATemplate;
-    }
     bool UpdateData() override;
-    void ResetDrawData() override { InvalidateRefresh(); }
     void GetPointLabelText(QString& AText) override { AText = QStringLiteral("point"); }
     void DoZoom(TKvZoomOperation AOperation, bool ScaleUnits, double XMin, double XMax, double YMin,
                 double YMax) override;

@@ -8,43 +8,19 @@
 
 namespace {
 
-class TitleTest : public ::testing::Test {
+class TitleTest : public TViewsFixture<TTitledTestDisplay> {
 protected:
     void SetUp() override {
-        host = std::make_unique<QWidget>();
-        host->resize(500, 320);
-        display = MakeOwned<TTitledTestDisplay>(nullptr);
-        display->Widget()->setParent(host.get());
-        display->SetBounds(0, 0, 450, 280);
-        display->Widget()->show();
+        TViewsFixture::SetUp();
         title = display->GetTitle();
         title->SetText(QStringLiteral("Waterfall"));
         display->Settle();
     }
-    void TearDown() override {
-        display.reset();
-        host.reset();
-    }
 
-    QImage Painted() {
-        return display->Widget()->grab().toImage().convertToFormat(QImage::Format_RGB32);
-    }
     QFontMetrics Metrics() const { return QFontMetrics(title->GetFont()->ToQFont()); }
 
-    std::unique_ptr<QWidget> host;
-    TOwned<TTitledTestDisplay> display;
     TKvDisplayTitle* title = nullptr;
 };
-
-TEST_F(TitleTest, DefaultsAreABoldWhiteArialOnTop) {
-    EXPECT_EQ(title->GetViewAlign(), vaTop);
-    EXPECT_TRUE(title->GetVisible());
-    EXPECT_EQ(title->GetFont()->Name(), QStringLiteral("Arial"));
-    EXPECT_EQ(title->GetFont()->Size(), 16);
-    EXPECT_EQ(title->GetFont()->Style(), TFont::TFontStyles(TFont::fsBold));
-    EXPECT_EQ(title->GetFont()->Color(), clWhite);
-    EXPECT_TRUE(title->GetBackground()->GetUseControlColor());
-}
 
 TEST_F(TitleTest, TakesTheTextHeightAndSixteenOrItsFixedSizeAndNothingHidden) {
     const int32_t height = Metrics().height() + 16;
@@ -71,41 +47,31 @@ TEST_F(TitleTest, TextIsCentredOnEachSideOverItsOwnBackground) {
     const TColor background = RGBColor(0x40, 0x00, 0x40);
     title->GetBackground()->SetUseControlColor(false);
     title->GetBackground()->SetColor(background);
+    const QString text = QStringLiteral("Waterfall");
     const QFontMetrics metrics = Metrics();
-    const int32_t w = metrics.horizontalAdvance(QStringLiteral("Waterfall"));
+    const int32_t w = metrics.horizontalAdvance(text);
     const int32_t h = metrics.height();
     const int32_t size = h + 16;
-
-    {
-        SCOPED_TRACE("top");
-        const int32_t x = (450 - w) / 2;
-        ExpectTextOnlyInCells(Painted(), Rect(0, 0, 450, size), {Rect(x, 4, x + w, 4 + h)},
-                              PixelOf(background), 0xFFFFFF);
-    }
-    {
-        SCOPED_TRACE("bottom");
-        title->SetAlign(vaBottom);
-        const int32_t x = (450 - w) / 2;
-        const int32_t top = 280 - size;
-        ExpectTextOnlyInCells(Painted(), Rect(0, top, 450, 280),
-                              {Rect(x, top + 4, x + w, top + 4 + h)}, PixelOf(background),
-                              0xFFFFFF);
-    }
-    {
-        SCOPED_TRACE("left, reading upwards");
-        title->SetAlign(vaLeft);
-        const int32_t bottom = (280 + w) / 2;
-        ExpectTextOnlyInCells(Painted(), Rect(0, 0, size, 280),
-                              {Rect(4, bottom - w, 4 + h, bottom)}, PixelOf(background), 0xFFFFFF);
-    }
-    {
-        SCOPED_TRACE("right, reading downwards");
-        title->SetAlign(vaRight);
-        const int32_t top = (280 - w) / 2;
-        ExpectTextOnlyInCells(Painted(), Rect(450 - size, 0, 450, 280),
-                              {Rect(450 - 4 - h, top, 450 - 4, top + w)}, PixelOf(background),
-                              0xFFFFFF);
-    }
+    const auto check = [&](TKvViewAlign AAlign, const TRect& AArea, int32_t X, int32_t Y,
+                           int32_t AAngle) {
+        SCOPED_TRACE(AAlign);
+        title->SetAlign(AAlign);
+        TExpectedPicture expected(QSize(450, 280), PixelOf(background));
+        expected.Text({text, title->GetFont()->ToQFont(), X, Y, AAngle});
+        const QImage image = Painted();
+        expected.ExpectSame(image, AArea);
+        int ink = 0;
+        for (int32_t y = AArea.Top; y < AArea.Bottom; ++y)
+            for (int32_t x = AArea.Left; x < AArea.Right; ++x)
+                ink += (image.pixel(x, y) & 0xFFFFFF) == 0xFFFFFF;
+        EXPECT_GT(ink, 20);
+    };
+    check(vaTop, Rect(0, 0, 450, size), (450 - w) / 2, 4, 0);
+    check(vaBottom, Rect(0, 280 - size, 450, 280), (450 - w) / 2, 280 - size + 4, 0);
+    // reading upwards from the point, centred on the height
+    check(vaLeft, Rect(0, 0, size, 280), 4, (280 + w) / 2, 90);
+    // reading downwards, its cell to the left of the point
+    check(vaRight, Rect(450 - size, 0, 450, 280), 450 - 4, (280 - w) / 2, 270);
 }
 
 TEST_F(TitleTest, AwkwardTextsAndFontsLayOutWithoutFault) {

@@ -1,46 +1,74 @@
 #pragma once
-// Checks of text drawn into a picture: where glyphs may be, from the font's
-// metrics, and which colour everything else must have.
-
-#include <QFontMetrics>
-#include <QImage>
-#include <gtest/gtest.h>
+// Expected pictures of views: the background, plain rectangles and texts
+// drawn with Qt's painter at the positions the layout rules give, compared
+// pixel for pixel with what the display painted.
 
 #include "platform/Colors.h"
 #include "platform/Geometry.h"
 
+#include <QFont>
+#include <QFontMetrics>
+#include <QImage>
+#include <QPainter>
+#include <gtest/gtest.h>
+
 #include <vector>
 
-// Within AArea every pixel outside the text cells (each grown by one pixel
-// for the rasteriser's rounding) and outside AOther must be ABackground; each
-// text cell must hold pixels of ATextColor.
-inline void ExpectTextOnlyInCells(const QImage& AImage, const TRect& AArea,
-                                  const std::vector<TRect>& ACells, uint32_t ABackground,
-                                  uint32_t ATextColor, const std::vector<TRect>& AOther = {}) {
-    int wrong = 0;
-    for (int y = AArea.Top; y < AArea.Bottom; ++y)
-        for (int x = AArea.Left; x < AArea.Right; ++x) {
-            bool inCell = false;
-            for (const TRect& c : ACells)
-                inCell =
-                    inCell || (x >= c.Left - 1 && x <= c.Right && y >= c.Top - 1 && y <= c.Bottom);
-            for (const TRect& c : AOther)
-                inCell = inCell || c.Contains(Point(x, y));
-            if (!inCell && (AImage.pixel(x, y) & 0xFFFFFFu) != ABackground && wrong++ < 5)
-                ADD_FAILURE() << "pixel " << x << "," << y << " is " << std::hex
-                              << (AImage.pixel(x, y) & 0xFFFFFFu);
-        }
-    for (const TRect& c : ACells) {
-        int ink = 0;
-        for (int y = std::max(c.Top, 0); y < std::min(c.Bottom, AImage.height()); ++y)
-            for (int x = std::max(c.Left, 0); x < std::min(c.Right, AImage.width()); ++x)
-                ink += (AImage.pixel(x, y) & 0xFFFFFFu) == ATextColor;
-        EXPECT_GT(ink, 0) << "no text in cell " << c.Left << "," << c.Top << " - " << c.Right << ","
-                          << c.Bottom;
-    }
-}
-
+// 0x00RRGGBB of a stored colour (0x00BBGGRR).
 inline uint32_t PixelOf(TColor AColor) {
     const auto c = static_cast<uint32_t>(AColor);
     return ((c & 0xFFu) << 16) | (c & 0xFF00u) | ((c >> 16) & 0xFFu);
 }
+
+struct TExpectedText {
+    QString Text;
+    QFont Font;
+    // The top-left corner of the text's cell before it is turned.
+    int32_t X = 0;
+    int32_t Y = 0;
+    // Degrees counter-clockwise.
+    int32_t Angle = 0;
+    uint32_t Color = 0xFFFFFF;
+};
+
+struct TExpectedFill {
+    TRect Rect;
+    uint32_t Color = 0;
+};
+
+class TExpectedPicture {
+public:
+    TExpectedPicture(const QSize& ASize, uint32_t ABackground)
+        : FImage(ASize, QImage::Format_RGB32) {
+        FImage.fill(ABackground);
+    }
+    void Fill(const TRect& ARect, uint32_t AColor) {
+        QPainter p(&FImage);
+        p.fillRect(ARect.ToQRect(), QColor::fromRgb(AColor));
+    }
+    void Text(const TExpectedText& AText) {
+        QPainter p(&FImage);
+        p.translate(AText.X, AText.Y);
+        p.rotate(-AText.Angle);
+        p.setFont(AText.Font);
+        p.setPen(QColor::fromRgb(AText.Color));
+        p.drawText(QPoint(0, QFontMetrics(AText.Font).ascent()), AText.Text);
+    }
+    uint32_t At(int32_t X, int32_t Y) const { return FImage.pixel(X, Y) & 0xFFFFFFu; }
+
+    // Every pixel of AArea in AActual equals the expected one.
+    void ExpectSame(const QImage& AActual, const TRect& AArea) const {
+        int wrong = 0;
+        for (int32_t y = AArea.Top; y < AArea.Bottom; ++y)
+            for (int32_t x = AArea.Left; x < AArea.Right; ++x) {
+                const uint32_t actual = AActual.pixel(x, y) & 0xFFFFFFu;
+                if (actual != At(x, y) && wrong++ < 5)
+                    ADD_FAILURE() << "pixel " << x << "," << y << " is " << std::hex << actual
+                                  << ", expected " << At(x, y);
+            }
+        EXPECT_EQ(wrong, 0) << "pixels differ";
+    }
+
+private:
+    QImage FImage;
+};

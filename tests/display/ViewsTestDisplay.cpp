@@ -52,21 +52,3 @@ void TSizedTestView::GetDefaultRect(TSize& ASize) const {
 void TSizedTestView::Draw(TKvDisplayDrawPart, THxCanvas* ACanvas, bool, bool) {
     DrawBackground(ACanvas);
 }
-
-void ViewsFixture::SetUp() {
-    host = std::make_unique<QWidget>();
-    host->resize(500, 320);
-    display = MakeOwned<TViewsTestDisplay>(nullptr);
-    display->Widget()->setParent(host.get());
-    display->SetBounds(0, 0, 450, 280);
-    display->Widget()->show();
-}
-
-void ViewsFixture::TearDown() {
-    display.reset();
-    host.reset();
-}
-
-QImage ViewsFixture::Painted() {
-    return display->Widget()->grab().toImage().convertToFormat(QImage::Format_RGB32);
-}

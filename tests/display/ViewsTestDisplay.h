@@ -5,12 +5,14 @@
 
 #include "DisplayFixture.h"
 
+#include <atomic>
+
 class TViewsTestDisplay : public TTestDisplay {
     Q_OBJECT
 public:
     explicit TViewsTestDisplay(TComponent* AOwner);
 
-    int LayoutRequests = 0;
+    std::atomic<int> LayoutRequests{0};
     void InvalidateLayout() override;
 
     // Neither a layout nor a render pending any more.
@@ -69,14 +71,27 @@ protected:
     ~TSizedTestView() override;
 };
 
-// The fixture's window with a TViewsTestDisplay in it.
-class ViewsFixture : public ::testing::Test {
+// A display of class TDisplay in a plain window, 450 x 280 at (0, 0).
+template <class TDisplay> class TViewsFixture : public ::testing::Test {
 protected:
-    void SetUp() override;
-    void TearDown() override;
-
-    QImage Painted();
+    void SetUp() override {
+        host = std::make_unique<QWidget>();
+        host->resize(500, 320);
+        display = MakeOwned<TDisplay>(nullptr);
+        display->Widget()->setParent(host.get());
+        display->SetBounds(0, 0, 450, 280);
+        display->Widget()->show();
+    }
+    void TearDown() override {
+        display.reset();
+        host.reset();
+    }
+    QImage Painted() {
+        return display->Widget()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    }
 
     std::unique_ptr<QWidget> host;
-    TOwned<TViewsTestDisplay> display;
+    TOwned<TDisplay> display;
 };
+
+using ViewsFixture = TViewsFixture<TViewsTestDisplay>;

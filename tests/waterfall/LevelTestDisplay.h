@@ -55,7 +55,8 @@ public:
 protected:
     ~TLevelTestDisplay() override;
 
-    void FormatPointLabel(TPoint, const QString& ATemplate, QString& AText) override {
+    void FormatPointLabel(TPoint, const QString& ATemplate, QString& AText,
+                          const TKvRealPoint&) override {
         AText = ATemplate;
     }
     bool UpdateData() override { return false; }

@@ -76,7 +76,8 @@ public:
 protected:
     ~TViewDisplay() override { View.reset(); }
 
-    void FormatPointLabel(TPoint, const QString& ATemplate, QString& AText) override {
+    void FormatPointLabel(TPoint, const QString& ATemplate, QString& AText,
+                          const TKvRealPoint&) override {
         AText = ATemplate;
     }
     bool UpdateData() override { return false; }

@@ -71,7 +71,8 @@ public:
 protected:
     ~TWaterfallDisplayHost() override;
 
-    void FormatPointLabel(TPoint, const QString& ATemplate, QString& AText) override {
+    void FormatPointLabel(TPoint, const QString& ATemplate, QString& AText,
+                          const TKvRealPoint&) override {
         AText = ATemplate;
     }
     bool UpdateData() override { return false; }
