@@ -95,6 +95,8 @@ protected:
     void AllocateScreenBuffer() override;
     double LevelValueAt(int32_t X, int32_t Y) override;
     QString LevelTickText(double AValue) override { return FLevels->GetTickText(AValue); }
+    bool HighlightedPoint(TPoint& APoint, double& AValue) override;
+    TColor LevelColor(double AValue) override;
 
 private:
     std::unique_ptr<TKvWaterfallRowStore> FRows;
