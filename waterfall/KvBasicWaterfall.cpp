@@ -23,6 +23,27 @@ void TKvWaterfallLegendView::SetMarkerGroups(TKvWaterfallMarkerGroupsLegendGroup
     FMarkerGroups->Assign(AValue);
 }
 
+TKvWaterfallHighlighting::TKvWaterfallHighlighting(TKvDataDisplay* ADisplay)
+    : TKvDisplayPersistent(ADisplay) {
+    FMarkers.reset(new TKvDisplayItemHighlighting(ADisplay));
+    FMouseHitPoint.reset(new TKvChannelMouseHitPoint(ADisplay));
+}
+
+TKvWaterfallHighlighting::~TKvWaterfallHighlighting() {
+    FMouseHitPoint.reset();
+    FMarkers.reset();
+}
+
+void TKvWaterfallHighlighting::SetMarkers(TKvDisplayItemHighlighting* AValue) {
+    FMarkers->Assign(AValue);
+    Display()->ResetDrawData();
+}
+
+void TKvWaterfallHighlighting::SetMouseHitPoint(TKvChannelMouseHitPoint* AValue) {
+    FMouseHitPoint->Assign(AValue);
+    Display()->ResetDrawData();
+}
+
 TKvBasicWaterfall::TKvBasicWaterfall(TComponent* AOwner)
     : TKvDataDisplay(AOwner), FBufferSection(std::make_unique<TJwCriticalSection>()) {
     FTitle.reset(new TKvDisplayTitle(this));
@@ -30,11 +51,13 @@ TKvBasicWaterfall::TKvBasicWaterfall(TComponent* AOwner)
     FLegend.reset(new TKvWaterfallLegendView(this));
     FXAxis.reset(new TKvWaterfallXAxis(this));
     FYAxis.reset(new TKvWaterfallYAxis(this));
+    FHighlighting.reset(new TKvWaterfallHighlighting(this));
 }
 
 TKvBasicWaterfall::~TKvBasicWaterfall() {
     // The derived control stopped the lock already; whatever still runs
     // into it is refused.
+    FHighlighting.reset();
     FXAxis.reset();
     FYAxis.reset();
     FTitle.reset();
@@ -248,16 +271,35 @@ QString TKvBasicWaterfall::ExpandPointLabel(const QString& AFormat, double AX, d
 }
 
 void TKvBasicWaterfall::FormatPointLabel(TPoint AMousePoint, const QString& ATemplate,
-                                         QString& AText) {
-    double x = 0;
-    double y = 0;
-    GetAxisValueAt(AMousePoint.X, AMousePoint.Y, x, y);
+                                         QString& AText, const TKvRealPoint& AValue) {
     const double z = LevelValueAt(AMousePoint.X, AMousePoint.Y);
-    AText = ExpandPointLabel(ATemplate.isEmpty() ? DefaultPointLabel : ATemplate, x, y, z);
+    AText = ExpandPointLabel(ATemplate.isEmpty() ? DefaultPointLabel : ATemplate, AValue.X,
+                             AValue.Y, z);
 }
 
 void TKvBasicWaterfall::GetPointLabelText(QString& AText) {
     AText.clear();
+    TPoint p;
+    double z = 0;
+    if (!HighlightedPoint(p, z))
+        return;
+    TKvRealPoint value;
+    GetAxisValueAt(p.X, p.Y, value.X, value.Y);
+    FormatPointLabel(p, FHighlighting->GetMouseHitPoint()->GetPointLabel()->GetText(), AText,
+                     value);
+}
+
+void TKvBasicWaterfall::DrawHighlightedPoint(THxCanvas& ACanvas) {
+    TKvChannelMouseHitPoint& hit = *FHighlighting->GetMouseHitPoint();
+    TPoint p;
+    double z = 0;
+    if (!hit.GetEnabled() || !HighlightedPoint(p, z))
+        return;
+    ACanvas.GetBrush().SetStyle(lbsSolid);
+    ACanvas.GetBrush().SetColor(Color());
+    ACanvas.GetPen().SetStyle(lpsSolid);
+    ACanvas.GetPen().SetColor(hit.GetUseChannelColor() ? LevelColor(z) : hit.GetColor());
+    DrawHitPointLabel(ACanvas, p, hit);
 }
 
 void TKvBasicWaterfall::DrawDisplay(TGmBasicBitmap& ABitmap, THxCanvas& ACanvas, bool APrinting,
@@ -297,6 +339,8 @@ void TKvBasicWaterfall::DrawDisplay(TGmBasicBitmap& ABitmap, THxCanvas& ACanvas,
             RefreshHighlighting();
             SetBuffersChanged(false);
         }
+        if (!APrinting)
+            DrawHighlightedPoint(ACanvas);
         if (!APrinting && IsFocusedControl())
             ACanvas.DrawFocusRect(Rect(0, 0, PlotWidth(), PlotHeight()));
     } catch (...) {

@@ -5,6 +5,7 @@
 // derived control's business (the data-source operations below).
 
 #include "display/KvDataDisplay.h"
+#include "display/KvDisplayHighlighting.h"
 #include "display/KvDisplayTitle.h"
 #include "display/KvLegendGroup.h"
 #include "display/KvLegendView.h"
@@ -41,6 +42,28 @@ private:
     TOwned<TKvWaterfallMarkerGroupsLegendGroup> FMarkerGroups;
 };
 
+// Item highlighting (Markers) and the mouse hit point (MouseHitPoint).
+class TKvWaterfallHighlighting : public TKvDisplayPersistent {
+    Q_OBJECT
+    Q_PROPERTY(TKvDisplayItemHighlighting* Markers READ GetMarkers WRITE SetMarkers)
+    Q_PROPERTY(TKvChannelMouseHitPoint* MouseHitPoint READ GetMouseHitPoint WRITE SetMouseHitPoint)
+public:
+    explicit TKvWaterfallHighlighting(TKvDataDisplay* ADisplay);
+
+    TKvDisplayItemHighlighting* GetMarkers() const { return FMarkers.get(); }
+    // Copies AValue; the display tests what lies under the mouse again.
+    void SetMarkers(TKvDisplayItemHighlighting* AValue);
+    TKvChannelMouseHitPoint* GetMouseHitPoint() const { return FMouseHitPoint.get(); }
+    void SetMouseHitPoint(TKvChannelMouseHitPoint* AValue);
+
+protected:
+    ~TKvWaterfallHighlighting() override;
+
+private:
+    TOwned<TKvDisplayItemHighlighting> FMarkers;
+    TOwned<TKvChannelMouseHitPoint> FMouseHitPoint;
+};
+
 class TKvBasicWaterfall : public TKvDataDisplay {
     Q_OBJECT
     Q_PROPERTY(TKvDisplayTitle* Title READ GetTitle WRITE SetTitle)
@@ -48,6 +71,7 @@ class TKvBasicWaterfall : public TKvDataDisplay {
     Q_PROPERTY(TKvWaterfallYAxis* YAxis READ GetYAxisObject WRITE SetYAxis)
     Q_PROPERTY(TKvWaterfallLegendView* Legend READ GetLegend WRITE SetLegend)
     Q_PROPERTY(bool Vertical READ GetVertical WRITE SetVertical)
+    Q_PROPERTY(TKvWaterfallHighlighting* Highlighting READ GetHighlighting WRITE SetHighlighting)
     Q_CLASSINFO("default:Vertical", "False")
 public:
     explicit TKvBasicWaterfall(TComponent* AOwner);
@@ -60,6 +84,8 @@ public:
     void SetYAxis(TKvWaterfallYAxis* AValue) { FYAxis->Assign(AValue); }
     TKvWaterfallLegendView* GetLegend() const { return FLegend.get(); }
     void SetLegend(TKvWaterfallLegendView* AValue) { FLegend->Assign(AValue); }
+    TKvWaterfallHighlighting* GetHighlighting() const { return FHighlighting.get(); }
+    void SetHighlighting(TKvWaterfallHighlighting* AValue) { FHighlighting->Assign(AValue); }
     bool GetVertical() const;
     void SetVertical(bool AValue);
 
@@ -96,10 +122,8 @@ public:
     // without marker groups.
     int32_t LevelsPageIndex() const;
 
-    // The tooltip's format; empty means the default. (The hit-point
-    // settings take it over once the highlighting settings exist.)
-    QString GetPointLabel() const { return FPointLabel; }
-    void SetPointLabel(const QString& AValue) { FPointLabel = AValue; }
+    void FormatPointLabel(TPoint AMousePoint, const QString& ATemplate, QString& AText,
+                          const TKvRealPoint& AValue) override;
 
     // What ShowProperties was last asked for (the dialogs connect here).
     std::function<void(int32_t APage, int32_t AItem)> OnShowProperties;
@@ -120,13 +144,18 @@ protected:
     // The level value at control point (X, Y) and its tick text.
     virtual double LevelValueAt(int32_t X, int32_t Y) = 0;
     virtual QString LevelTickText(double AValue) = 0;
+    // The data view's highlighted pixel and the value there; false when
+    // nothing is highlighted.
+    virtual bool HighlightedPoint(TPoint& APoint, double& AValue) = 0;
+    // The level scale's colour of AValue (clamped to its range).
+    virtual TColor LevelColor(double AValue) = 0;
     virtual void MarkerGroupsPresent(bool& APresent) { APresent = false; }
 
     void DrawDisplay(TGmBasicBitmap& ABitmap, THxCanvas& ACanvas, bool APrinting,
                      const QRegion& AClipRegion, const TRect& ARect) override;
     void AfterDraw(const QRegion& AClipRegion, bool APrinting) override;
-    void FormatPointLabel(TPoint AMousePoint, const QString& ATemplate, QString& AText) override;
     void GetPointLabelText(QString& AText) override;
+    void DrawHighlightedPoint(THxCanvas& ACanvas);
     void DoZoom(TKvZoomOperation AOperation, bool ScaleUnits, double XMin, double XMax, double YMin,
                 double YMax) override;
     void DoZoomOff() override;
@@ -136,7 +165,7 @@ protected:
     // Guards the row store; made first and freed last.
     std::unique_ptr<TJwCriticalSection> FBufferSection;
     bool FVertical = false;
-    QString FPointLabel;
+    TOwned<TKvWaterfallHighlighting> FHighlighting;
     TOwned<TKvDisplayTitle> FTitle;
     TOwned<TKvWaterfallLegendView> FLegend;
     TOwned<TKvWaterfallXAxis> FXAxis;

@@ -170,15 +170,26 @@ void TKvWaterfall::DirectDraw(TGmBasicBitmap& ABitmap) {
 void TKvWaterfall::RefreshHighlighting() {
     if (!FDataView)
         return;
-    const TPoint p = FDataView->CurrentMousePoint();
-    TRect r;
-    FDataView->GetDrawRect(r);
-    if (r.IsEmpty() || !r.Contains(p))
+    // A point outside the view clears the highlight.
+    if (!FDataView->UpdateMouseValue())
         return;
-    FDataView->UpdateMouseValue();
     QString text;
-    FormatPointLabel(p, FPointLabel, text);
+    GetPointLabelText(text);
     SetToolTipText(text);
+}
+
+bool TKvWaterfall::HighlightedPoint(TPoint& APoint, double& AValue) {
+    if (!FDataView || !FDataView->IsHighlighted())
+        return false;
+    APoint = FDataView->HighlightedPoint();
+    AValue = FDataView->CurrentMouseValue();
+    return true;
+}
+
+TColor TKvWaterfall::LevelColor(double AValue) {
+    const TKvLevelRange range = FLevels->LevelRange();
+    const TKvLevelRange::TArgs args = range.Reduce(AValue);
+    return FLevels->ValueToColor(args.AValue, args.MaxValue);
 }
 
 void TKvWaterfall::ResetDrawData() {
@@ -189,6 +200,8 @@ void TKvWaterfall::ResetDrawData() {
 void TKvWaterfall::MouseLeaveDisplay() {
     TKvBasicWaterfall::MouseLeaveDisplay();
     FDataView->SetCurrentMousePoint(TPoint{-10000, FDataView->CurrentMousePoint().Y});
+    RefreshHighlighting();
+    InvalidateRefresh();
 }
 
 double TKvWaterfall::LevelValueAt(int32_t X, int32_t Y) {

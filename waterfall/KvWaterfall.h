@@ -34,6 +34,7 @@ public:
     double ToolTipZValue() const;
 
     TKvDisplayView* GetDataView() override { return FDataView.get(); }
+    void ResetDrawData() override;
 
     // TKvWaterfallRowOwner
     TJwLockSectionPtr RowsWriteLock() override { return Lock()->WriteLock(); }
@@ -81,7 +82,6 @@ protected:
     ~TKvWaterfall() override;
     void BeforeDestruction() override;
     bool UpdateData() override;
-    void ResetDrawData() override;
     void MouseLeaveDisplay() override;
 
     double EffectiveSampleRate() override { return FRows->EffectiveSampleRate(); }
@@ -95,6 +95,8 @@ protected:
     void AllocateScreenBuffer() override;
     double LevelValueAt(int32_t X, int32_t Y) override;
     QString LevelTickText(double AValue) override { return FLevels->GetTickText(AValue); }
+    bool HighlightedPoint(TPoint& APoint, double& AValue) override;
+    TColor LevelColor(double AValue) override;
 
 private:
     std::unique_ptr<TKvWaterfallRowStore> FRows;

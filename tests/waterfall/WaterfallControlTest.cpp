@@ -163,6 +163,8 @@ TEST_F(WaterfallControlTest, HoldFreezesThePictureAndReleaseCatchesUp) {
 
 TEST_F(WaterfallControlTest, MouseDragZoomsAndUndoRestores) {
     UseFixedLevels();
+    // The hit point and its label would cover the pixels looked at.
+    waterfall->GetHighlighting()->GetMouseHitPoint()->SetEnabled(false);
     for (double v : RowValues)
         AddRow(*waterfall, v);
     waterfall->RefreshView();
@@ -247,6 +249,37 @@ TEST_F(WaterfallControlTest, TooltipShowsTheValueUnderTheMouse) {
         << waterfall->GetToolTipText().toStdString();
 }
 
+TEST_F(WaterfallControlTest, HitPointIsDrawnAtTheMouseInTheChosenColour) {
+    UseFixedLevels();
+    for (double v : RowValues)
+        AddRow(*waterfall, v);
+    waterfall->RefreshView();
+    Painted();
+    const TRect r = DataRect();
+    // Somewhere the cursor was not before: Qt sends no move to where it is.
+    const QPoint p(r.Left + 5 * r.Width() / 8 + 3, r.Top + r.Height() / 2 + 5);
+    QTest::mouseMove(waterfall->Widget(), p);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return waterfall->ToolTipZValue() == 700.0; }, WaitMs));
+    // A 5 x 5 square: the level colour's outline around the display colour.
+    QImage image = Painted();
+    EXPECT_EQ(image.pixel(p) & 0xFFFFFFu, 0u);
+    EXPECT_EQ(image.pixel(p + QPoint(1, 1)) & 0xFFFFFFu, 0u);
+    EXPECT_EQ(image.pixel(p + QPoint(-2, 0)) & 0xFFFFFFu, ColorOf(700));
+
+    TKvChannelMouseHitPoint* hit = waterfall->GetHighlighting()->GetMouseHitPoint();
+    hit->SetUseChannelColor(false);
+    hit->SetColor(clFuchsia);
+    waterfall->InvalidateRefresh();
+    image = Painted();
+    EXPECT_EQ(image.pixel(p + QPoint(-2, 0)) & 0xFFFFFFu, 0xFF00FFu);
+    EXPECT_EQ(image.pixel(p + QPoint(2, 2)) & 0xFFFFFFu, 0xFF00FFu);
+
+    hit->SetEnabled(false);
+    waterfall->InvalidateRefresh();
+    image = Painted();
+    EXPECT_EQ(image.pixel(p) & 0xFFFFFFu, ColorOf(700));
+}
+
 TEST_F(WaterfallControlTest, LevelsPageWithoutMarkerGroups) {
     std::vector<std::pair<int32_t, int32_t>> shown;
     waterfall->OnShowProperties = [&](int32_t APage, int32_t AItem) {
@@ -298,21 +331,31 @@ TEST_F(WaterfallControlTest, VerticalAndReversedRebuildTheImage) {
 
 TEST_F(WaterfallControlTest, WheelZoomsAboutTheMouse) {
     UseFixedLevels();
+    // The hit point and its label would cover the pixels looked at.
+    waterfall->GetHighlighting()->GetMouseHitPoint()->SetEnabled(false);
     for (double v : RowValues)
         AddRow(*waterfall, v);
     waterfall->RefreshView();
     Painted();
     const TRect r = DataRect();
-    // Over the first history column: it stays under the mouse.
-    const QPoint p(r.Left + r.Width() / 8, r.Top + r.Height() / 2);
+    // Off the middle, so that a zoom about the centre would move the value.
+    const QPoint p(r.Left + r.Width() / 5, r.Top + r.Height() / 3);
+    double x0 = 0;
+    double y0 = 0;
+    ASSERT_TRUE(waterfall->GetAxisValueAt(p.x(), p.y(), x0, y0));
+    const double width0 = waterfall->GetXMax() - waterfall->GetXMin();
     QWidget* w = waterfall->Widget();
     QTest::mouseMove(w, p);
     QWheelEvent event(QPointF(p), QPointF(w->mapToGlobal(p)), QPoint(), QPoint(0, 120),
                       Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
     QApplication::sendEvent(w, &event);
     ASSERT_TRUE(waterfall->GetXAxisObject()->GetZoomed());
-    const QImage image = Painted();
-    EXPECT_EQ(image.pixel(p) & 0xFFFFFFu, ColorOf(100));
+    Painted();
+    EXPECT_LT(waterfall->GetXMax() - waterfall->GetXMin(), width0);
+    double x1 = 0;
+    double y1 = 0;
+    ASSERT_TRUE(waterfall->GetAxisValueAt(p.x(), p.y(), x1, y1));
+    EXPECT_NEAR(x1, x0, 0.02 * width0);
     EXPECT_TRUE(waterfall->CanUndoZoom());
 }
 
@@ -483,6 +526,10 @@ const char* const DemoForm = R"(object KvWaterfall1: TKvWaterfall
   Legend.MarkerGroups.Caption.Font.Height = -13
   Legend.MarkerGroups.Caption.Font.Name = 'Arial'
   Legend.MarkerGroups.Caption.Font.Style = [fsBold]
+  Highlighting.MouseHitPoint.PointLabel.Font.Color = clWhite
+  Highlighting.MouseHitPoint.PointLabel.Font.Height = -11
+  Highlighting.MouseHitPoint.PointLabel.Font.Name = 'Arial'
+  Highlighting.MouseHitPoint.PointLabel.Font.Style = []
   Levels.Align = vaRight
   Levels.MinorTicks.Count = 0
   Levels.MajorTicks.Step = 10.0
@@ -543,6 +590,10 @@ void ExpectDemoValues(TKvWaterfall& W) {
     EXPECT_EQ(y->GetTicksMode(), atmAuto);
     EXPECT_EQ(W.GetLegend()->GetViewAlign(), vaRight);
     EXPECT_EQ(W.GetLegend()->GetMarkerGroups()->GetCaption()->GetFont()->Height(), -13);
+    TKvDisplayFont* hitFont = W.GetHighlighting()->GetMouseHitPoint()->GetPointLabel()->GetFont();
+    EXPECT_EQ(hitFont->Height(), -11);
+    EXPECT_EQ(hitFont->Name(), "Arial");
+    EXPECT_EQ(hitFont->Style(), TFont::TFontStyles());
     TKvWaterfallDisplayLevelView* levels = W.GetLevels();
     EXPECT_EQ(levels->GetViewAlign(), vaRight);
     EXPECT_EQ(levels->GetColors()->Count(), 0);
