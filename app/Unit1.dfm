@@ -103,6 +103,10 @@ object Form1: TForm1
     Legend.MarkerGroups.Caption.Font.Height = -13
     Legend.MarkerGroups.Caption.Font.Name = 'Arial'
     Legend.MarkerGroups.Caption.Font.Style = [fsBold]
+    Highlighting.MouseHitPoint.PointLabel.Font.Color = clWhite
+    Highlighting.MouseHitPoint.PointLabel.Font.Height = -11
+    Highlighting.MouseHitPoint.PointLabel.Font.Name = 'Arial'
+    Highlighting.MouseHitPoint.PointLabel.Font.Style = []
     Levels.Align = vaRight
     Levels.MinorTicks.Count = 0
     Levels.MajorTicks.Step = 10.0

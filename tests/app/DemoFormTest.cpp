@@ -143,6 +143,8 @@ TEST_F(DemoFormTest, TheStoredLayoutHoldsTheFormsValues) {
         {"KvWaterfall1.YAxis.TicksMode", QStringLiteral("atmAuto")},
         {"KvWaterfall1.Legend.Align", QStringLiteral("vaRight")},
         {"KvWaterfall1.Legend.MarkerGroups.Caption.Font.Height", -13},
+        {"KvWaterfall1.Highlighting.MouseHitPoint.PointLabel.Font.Height", -11},
+        {"KvWaterfall1.Highlighting.MouseHitPoint.PointLabel.Font.Name", QStringLiteral("Arial")},
         {"KvWaterfall1.Levels.Align", QStringLiteral("vaRight")},
         {"KvWaterfall1.Levels.Axis.Min", 0.0},
         {"KvWaterfall1.Levels.Axis.Max", 1000.0},
