@@ -503,8 +503,21 @@ void TControl::SetCursor(TCursor AValue) {
         FWidget->setCursor(CursorToQCursor(AValue));
 }
 
+namespace {
+
+const TComponent* OwnerRoot(const TComponent* AComponent) {
+    while (AComponent->Owner())
+        AComponent = AComponent->Owner();
+    return AComponent;
+}
+
+} // namespace
+
 int32_t TControl::TabOrder() const {
-    if (!FParent)
+    // A place counts among the controls of one form: a control kept on a
+    // parent outside its owner's form (a hidden parking parent) has none, so
+    // that no stored form records where it happened to be parked.
+    if (!FParent || (Owner() && OwnerRoot(FParent) != OwnerRoot(this)))
         return -1;
     const auto& list = FParent->FTabList;
     return static_cast<int32_t>(std::find(list.begin(), list.end(), this) - list.begin());

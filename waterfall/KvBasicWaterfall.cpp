@@ -108,21 +108,16 @@ void TKvBasicWaterfall::ZoomAxes(bool ScaleUnits, double XMin, double XMax, doub
 
 void TKvBasicWaterfall::ZoomTo(double XMin, double XMax, double YMin, double YMax,
                                bool SaveHistory) {
-    const TJwLockSectionPtr section = Lock()->WriteLock();
-    if (!section)
-        return;
-    if (SaveHistory)
-        SaveZoomHistory(false);
-    const TKvRealRanges old = CurrentRanges();
-    if (GetZooming()->GetHoldOnZoom())
-        SetHold(true);
-    ZoomAxes(true, XMin, XMax, YMin, YMax);
-    InvalidateRefresh();
-    DoZoomChanged(old, zoZoom);
+    ZoomAxesAsUser(true, XMin, XMax, YMin, YMax, SaveHistory);
 }
 
 void TKvBasicWaterfall::ZoomToData(double XMin, double XMax, double YMin, double YMax,
                                    bool SaveHistory) {
+    ZoomAxesAsUser(false, XMin, XMax, YMin, YMax, SaveHistory);
+}
+
+void TKvBasicWaterfall::ZoomAxesAsUser(bool ScaleUnits, double XMin, double XMax, double YMin,
+                                       double YMax, bool SaveHistory) {
     const TJwLockSectionPtr section = Lock()->WriteLock();
     if (!section)
         return;
@@ -131,7 +126,7 @@ void TKvBasicWaterfall::ZoomToData(double XMin, double XMax, double YMin, double
     const TKvRealRanges old = CurrentRanges();
     if (GetZooming()->GetHoldOnZoom())
         SetHold(true);
-    ZoomAxes(false, XMin, XMax, YMin, YMax);
+    ZoomAxes(ScaleUnits, XMin, XMax, YMin, YMax);
     InvalidateRefresh();
     DoZoomChanged(old, zoZoom);
 }

@@ -173,4 +173,8 @@ protected:
 
 private:
     void ZoomAxes(bool ScaleUnits, double XMin, double XMax, double YMin, double YMax);
+    // ZoomTo and ZoomToData: the history entry, the hold on zoom, the zoom and
+    // the notification, in scale units or in data units.
+    void ZoomAxesAsUser(bool ScaleUnits, double XMin, double XMax, double YMin, double YMax,
+                        bool SaveHistory);
 };
