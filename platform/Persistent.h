@@ -45,6 +45,12 @@ public:
     // write routine.
     virtual void DefineProperties(TFiler& AFiler);
 
+    // The read routine of a design-time expander entry: a published name under
+    // which a designer groups an object's settings. It holds no data, is never
+    // stored and cannot be written:
+    //     Q_PROPERTY(bool _XAxis READ ExpanderEntry STORED false)
+    bool ExpanderEntry() const { return false; }
+
 protected:
     ~TPersistent() override;
 

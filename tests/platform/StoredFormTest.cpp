@@ -123,6 +123,10 @@ TOwned<TTestForm> MakeSample() {
 TEST_F(StoredFormTest, RoundTripRestoresEveryStoredPropertyAndIsStable) {
     auto form = MakeSample();
     const QString text = ComponentToText(form.get());
+    // A design-time expander entry is published but holds nothing to store.
+    EXPECT_TRUE(
+        FindPublishedProperty(TTestAxis::staticMetaObject, QStringLiteral("_Range")).isValid());
+    EXPECT_FALSE(text.contains(QStringLiteral("_Range")));
     const int liveBefore = TTestChild::Live;
     TOwned<TComponent> read = CreateComponentFromText(text);
     auto* copy = qobject_cast<TTestForm*>(read.get());

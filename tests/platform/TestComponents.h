@@ -106,6 +106,7 @@ class TTestAxis : public TPersistent {
     Q_PROPERTY(uint64_t U64 READ GetU64 WRITE SetU64)
     Q_PROPERTY(int32_t Hidden READ GetHidden WRITE SetHidden STORED false)
     Q_PROPERTY(int32_t Computed READ GetComputed)
+    Q_PROPERTY(bool _Range READ ExpanderEntry STORED false)
     Q_CLASSINFO("default:Align", "taBottom")
     Q_CLASSINFO("default:Samples", "512")
     Q_CLASSINFO("default:Letter", "'x'")
