@@ -132,6 +132,16 @@ TEST(WaterfallMarkerGroupsTest, GroupsWithMarkersGoThroughTheStoredForm) {
     EXPECT_EQ(read.Items(1)->GetPen()->Color(), RGBColor(192, 192, 192));
     EXPECT_EQ(read.Items(1)->GetMarkers()->Items(0)->GetPosition()->GetY(), 1e300);
     EXPECT_EQ(ComponentToText(copy.get()), text);
+
+    // Assigning copies groups, lines and markers.
+    TOwned<TKvWaterfall> assigned = MakeOwned<TKvWaterfall>(nullptr);
+    assigned->SetMarkerGroups(waterfall->GetMarkerGroups());
+    ASSERT_EQ(assigned->GetMarkerGroups()->Count(), 2);
+    const TKvWaterfallMarkerGroup& assignedPeaks = *assigned->GetMarkerGroups()->Items(0);
+    EXPECT_EQ(assignedPeaks.GetMode(), mmAbsolute);
+    EXPECT_EQ(assignedPeaks.GetLine()->GetWidth(), 3);
+    EXPECT_EQ(Xs(assignedPeaks), (std::vector<double>{0, 12}));
+    EXPECT_NE(assignedPeaks.GetMarkers(), peaks.GetMarkers());
 }
 
 } // namespace
