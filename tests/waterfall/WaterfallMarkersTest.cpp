@@ -4,6 +4,7 @@
 
 #include "waterfall/KvWaterfall.h"
 
+#include "display/KvMarkerGeometry.h"
 #include "platform/StoredForm.h"
 
 #include <QApplication>
@@ -312,6 +313,20 @@ TEST_F(WaterfallMarkerPictureTest, AVerticalDisplayExchangesTheCoordinatesARever
     ExpectPlus(image, p, clWhite);
     ExpectPlus(image, Expected(2, 5), clWhite);
     EXPECT_EQ(waterfall->DataView()->GetIntValueAt(p.X + 5, p.Y), 200.0);
+
+    // Hits answer in screen pixels: on the first marker, and as far from
+    // the line between the two as the screen says.
+    TKvWaterfallMarker* selected = nullptr;
+    EXPECT_EQ(group.HitTest(p.X + 1, p.Y - 2, selected), 0.0);
+    EXPECT_EQ(selected, group.GetMarkers()->Items(0));
+    const TPoint q = Point(p.X + 20, p.Y);
+    TPoint nearest;
+    double t = 0;
+    const double d = SegmentDistance(q, p, Expected(2, 5), nearest, t);
+    ASSERT_GT(d, 4.0);
+    selected = nullptr;
+    EXPECT_DOUBLE_EQ(group.HitTest(q.X, q.Y, selected), d);
+    EXPECT_EQ(selected, nullptr);
 }
 
 TEST_F(WaterfallMarkerPictureTest, ScrollingMovesRelativeMarkersWithTheirRows) {
