@@ -318,6 +318,9 @@ void TKvBasicWaterfall::DrawHighlightedPoint(THxCanvas& ACanvas) {
 void TKvBasicWaterfall::DrawDisplay(TGmBasicBitmap& ABitmap, THxCanvas& ACanvas, bool APrinting,
                                     const QRegion& AClipRegion, const TRect&) {
     try {
+        // New rows may change the value axis (a new row length), so they
+        // are taken in before the layout: one paint shows the settled picture.
+        ProcessInputBuffers();
         if (NeedsRecalc()) {
             CalculateLayout();
             ClearNeedsRecalc();
@@ -340,7 +343,6 @@ void TKvBasicWaterfall::DrawDisplay(TGmBasicBitmap& ABitmap, THxCanvas& ACanvas,
             else
                 view->DrawEx(ddpFeatures, &ACanvas, vertical);
         }
-        ProcessInputBuffers();
         TKvDisplayView* data = GetDataView();
         const TRect dataRect = data ? data->DrawRect() : TRect{};
         if (!HistoryEmpty() && !dataRect.IsEmpty() && AClipRegion.intersects(dataRect.ToQRect())) {
