@@ -217,7 +217,9 @@ void TKvWaterfall::MouseLeaveDisplay() {
 }
 
 double TKvWaterfall::LevelValueAt(int32_t X, int32_t Y) {
-    return FDataView->GetIntValueAt(X, Y);
+    // Labels ask for points other than the mouse's; the mouse's own lookup
+    // (UpdateMouseValue) came first.
+    return FDataView->GetPointValueAt(X, Y);
 }
 
 // The Data object

@@ -148,6 +148,13 @@ double TKvWaterfallDataView::GetIntValueAt(int32_t X, int32_t Y) const {
     return GetIntValueAt(X, Y, Hit);
 }
 
+double TKvWaterfallDataView::GetPointValueAt(int32_t X, int32_t Y) const {
+    TRect Rect;
+    GetDrawRect(Rect);
+    bool Hit = false;
+    return FImage->GetPointValueAt(X, Y, Rect, Hit);
+}
+
 double TKvWaterfallDataView::GetValueAt(int32_t X, int32_t Y) const {
     return GetIntValueAt(X + Left(), Y + Top());
 }

@@ -92,6 +92,9 @@ public:
     double GetIntValueAt(int32_t X, int32_t Y) const override;
     // The same with a hit report: a stored value was read.
     double GetIntValueAt(int32_t X, int32_t Y, bool& AHit) const;
+    // The value at a control point that is not the mouse's (a marker's
+    // label): the image's state about the mouse stays as it is.
+    double GetPointValueAt(int32_t X, int32_t Y) const;
     // (X, Y) relative to the view.
     double GetValueAt(int32_t X, int32_t Y) const;
     // (X, Y) in axis values.

@@ -320,6 +320,16 @@ int32_t TKvWaterfallImage::SourceIndex(const TAxisMap& AMap, int32_t AIndex) {
 }
 
 double TKvWaterfallImage::GetIntValueAt(int32_t X, int32_t Y, const TRect& ADrawRect, bool& AHit) {
+    return ValueAt(X, Y, ADrawRect, AHit, &FMouseAfterLastBuffer);
+}
+
+double TKvWaterfallImage::GetPointValueAt(int32_t X, int32_t Y, const TRect& ADrawRect,
+                                          bool& AHit) {
+    return ValueAt(X, Y, ADrawRect, AHit, nullptr);
+}
+
+double TKvWaterfallImage::ValueAt(int32_t X, int32_t Y, const TRect& ADrawRect, bool& AHit,
+                                  bool* AAfterLast) {
     AHit = false;
     TKvWaterfallRowStore& Rows = FOwner.ImageRows();
     TJwCriticalSectionLock Section(Rows.BufferSection());
@@ -341,11 +351,10 @@ double TKvWaterfallImage::GetIntValueAt(int32_t X, int32_t Y, const TRect& ADraw
     const int32_t Sample = FVertical ? Column : FRowLength - 1 - Line;
     const int32_t Row =
         (FReversed ? FDepth - 1 - Position : Position) + std::max(0, Count - FDepth);
-    if (Row >= Count) {
-        FMouseAfterLastBuffer = true;
+    if (AAfterLast)
+        *AAfterLast = Row >= Count;
+    if (Row >= Count)
         return FOwner.ImageLevelMin();
-    }
-    FMouseAfterLastBuffer = false;
     double Value = KvNoWaterfallValue;
     AHit = Rows.GetRowValue(Row, Sample, Value);
     return Value;

@@ -97,6 +97,9 @@ public:
     // level minimum, with MouseAfterLastBuffer set. AHit reports that a
     // stored value was read.
     double GetIntValueAt(int32_t X, int32_t Y, const TRect& ADrawRect, bool& AHit);
+    // The same lookup for a point that is not the mouse's (a marker's
+    // label): MouseAfterLastBuffer stays as the mouse left it.
+    double GetPointValueAt(int32_t X, int32_t Y, const TRect& ADrawRect, bool& AHit);
     // The sample at row ARow, sample ASample (rounded to the nearest);
     // past the newest row the level minimum, elsewhere outside the data
     // KvNoWaterfallValue.
@@ -130,6 +133,9 @@ private:
     bool Allocate();
     void Scroll(int32_t ARows);
     uint32_t BackgroundPixel();
+    // The value lookup; where the point falls on a history position, it
+    // says in *AAfterLast (when given) whether that lies past the newest row.
+    double ValueAt(int32_t X, int32_t Y, const TRect& ADrawRect, bool& AHit, bool* AAfterLast);
 
     // Where the scaled copy takes screen pixel AIndex along one axis from:
     // the source index, or -1 for a pixel the copy leaves alone.

@@ -498,4 +498,35 @@ TEST_F(WaterfallMarkerPictureTest, RowsFromAWorkerWhileTheUserInterfaceAddsMarke
     }
 }
 
+TEST_F(WaterfallMarkerPictureTest, MarkerLabelsLeaveTheMouseStateAlone) {
+    // Two rows of four: the view's right half lies past the newest row.
+    waterfall->Data().Clear();
+    AddRow(100);
+    AddRow(200);
+    waterfall->RefreshView();
+    Painted();
+    TKvWaterfallMarkerGroup& group = *waterfall->GetMarkerGroups()->Add();
+    group.GetLabels()->SetVisible(true);
+    group.GetLabels()->SetText(QStringLiteral("%Z"));
+    TKvWaterfallMarker& marker = *AddMarker(group, 0, 3.5);
+    // the legend takes its place for the group
+    Painted();
+    const TKvWaterfallImage& image = waterfall->DataView()->Image();
+
+    // The mouse past the newest row, the label on a row.
+    MouseTo(Expected(2.8, 3.5));
+    ASSERT_TRUE(image.MouseAfterLastBuffer());
+    waterfall->InvalidateRefresh();
+    Painted();
+    EXPECT_TRUE(image.MouseAfterLastBuffer());
+
+    // The mouse on a row, the label past the newest.
+    marker.GetPosition()->SetX(3);
+    MouseTo(Expected(0.2, 3.5));
+    ASSERT_FALSE(image.MouseAfterLastBuffer());
+    waterfall->InvalidateRefresh();
+    Painted();
+    EXPECT_FALSE(image.MouseAfterLastBuffer());
+}
+
 } // namespace
