@@ -21,10 +21,49 @@ double PerUnit(double ACount, TKvAxisRange AScale) {
 
 } // namespace
 
+// TKvWaterfallUnitAxis
+
+template <class TBase> TKvWaterfallAxisOwner* TKvWaterfallUnitAxis<TBase>::Owner() const {
+    return dynamic_cast<TKvWaterfallAxisOwner*>(this->FDisplay);
+}
+
+template <class TBase> double TKvWaterfallUnitAxis<TBase>::GetStep() {
+    const double Step = TBase::GetStep();
+    if (this->FMajorTicks->GetMode() != mtmAuto)
+        return Step;
+    this->FStep = KvWholeRowStep(Step, UnitsPerAxisUnit());
+    return this->FStep;
+}
+
+template <class TBase>
+void TKvWaterfallUnitAxis<TBase>::AdjustZoomFactor(double& Factor, double Width) {
+    Factor = KvRowZoomFactor(Factor, Width, UnitsPerAxisUnit());
+}
+
+template <class TBase> void TKvWaterfallUnitAxis<TBase>::ZoomByFactor(double Factor) {
+    if (!UsableFactor(Factor))
+        return;
+    AdjustZoomFactor(Factor, this->ScaleTickZoomed().Width());
+    TBase::ZoomByFactor(Factor);
+}
+
+template <class TBase> bool TKvWaterfallUnitAxis<TBase>::GetCanZoomOut() {
+    const TKvOptionalLimit High = this->ZoomLimits().ZoomRange.High;
+    if (High.Enabled && this->ScaleTickZoomed().Width() >= High.Value)
+        return false;
+    if (!this->GetZoomed())
+        return false;
+    const TKvAxisRange Full = this->ScaleTickFull();
+    return !(this->GetZoomMin() <= Full.Min && this->GetZoomMax() >= Full.Max);
+}
+
+template class TKvWaterfallUnitAxis<TKvBasicDisplayXAxis>;
+template class TKvWaterfallUnitAxis<TKvBasicDisplayYAxis>;
+
 // TKvWaterfallXAxis
 
 TKvWaterfallXAxis::TKvWaterfallXAxis(TKvDataDisplay* ADisplay)
-    : TKvBasicDisplayXAxis(ADisplay), FMinTick(MakeOwned<TKvHiddenAxisValue>()),
+    : TKvWaterfallUnitAxis(ADisplay), FMinTick(MakeOwned<TKvHiddenAxisValue>()),
       FMaxTick(MakeOwned<TKvHiddenAxisValue>()) {
     FSamples = 512;
     FMax->SetValue(1024);
@@ -34,10 +73,6 @@ TKvWaterfallXAxis::TKvWaterfallXAxis(TKvDataDisplay* ADisplay)
 }
 
 TKvWaterfallXAxis::~TKvWaterfallXAxis() = default;
-
-TKvWaterfallAxisOwner* TKvWaterfallXAxis::Owner() const {
-    return dynamic_cast<TKvWaterfallAxisOwner*>(FDisplay);
-}
 
 void TKvWaterfallXAxis::SetSamples(int32_t AValue) {
     const TJwLockSectionPtr Section = FLock->WriteLock();
@@ -58,7 +93,7 @@ void TKvWaterfallXAxis::SetReversed(bool AValue) {
             O->HistoryReversed();
 }
 
-double TKvWaterfallXAxis::RowsPerUnit() {
+double TKvWaterfallXAxis::UnitsPerAxisUnit() {
     return PerUnit(GetSamples() - 1.0, ScaleTickFull());
 }
 
@@ -87,40 +122,11 @@ double TKvWaterfallXAxis::GetScaleTickFullMax() {
     return Tick->GetAutoScale() ? TKvBasicDisplayXAxis::GetScaleTickFullMax() : Tick->GetValue();
 }
 
-double TKvWaterfallXAxis::GetStep() {
-    const double Step = TKvBasicDisplayXAxis::GetStep();
-    if (FMajorTicks->GetMode() != mtmAuto)
-        return Step;
-    FStep = KvWholeRowStep(Step, RowsPerUnit());
-    return FStep;
-}
-
-void TKvWaterfallXAxis::AdjustZoomFactor(double& Factor, double Width) {
-    Factor = KvRowZoomFactor(Factor, Width, RowsPerUnit());
-}
-
-void TKvWaterfallXAxis::ZoomByFactor(double Factor) {
-    if (!UsableFactor(Factor))
-        return;
-    AdjustZoomFactor(Factor, ScaleTickZoomed().Width());
-    TKvBasicDisplayXAxis::ZoomByFactor(Factor);
-}
-
 bool TKvWaterfallXAxis::GetCanZoomIn() {
     const TKvOptionalLimit Low = ZoomLimits().ZoomRange.Low;
     if (Low.Enabled && !(ScaleTickZoomed().Width() > Low.Value))
         return false;
     return !(GetZoomed() && !(RowWindow().Width() > 2));
-}
-
-bool TKvWaterfallXAxis::GetCanZoomOut() {
-    const TKvOptionalLimit High = ZoomLimits().ZoomRange.High;
-    if (High.Enabled && ScaleTickZoomed().Width() >= High.Value)
-        return false;
-    if (!GetZoomed())
-        return false;
-    const TKvAxisRange Full = ScaleTickFull();
-    return !(GetZoomMin() <= Full.Min && GetZoomMax() >= Full.Max);
 }
 
 void TKvWaterfallXAxis::MouseDown(TMouseButton Button, TShiftState Shift, bool& Handled,
@@ -135,7 +141,7 @@ void TKvWaterfallXAxis::MouseDown(TMouseButton Button, TShiftState Shift, bool& 
 
 // TKvWaterfallYAxis
 
-TKvWaterfallYAxis::TKvWaterfallYAxis(TKvDataDisplay* ADisplay) : TKvBasicDisplayYAxis(ADisplay) {
+TKvWaterfallYAxis::TKvWaterfallYAxis(TKvDataDisplay* ADisplay) : TKvWaterfallUnitAxis(ADisplay) {
     FMax->GetTick()->SetValue(500);
     FZoomMin = -1.0;
     FZoomMax = 1.0;
@@ -144,10 +150,6 @@ TKvWaterfallYAxis::TKvWaterfallYAxis(TKvDataDisplay* ADisplay) : TKvBasicDisplay
 }
 
 TKvWaterfallYAxis::~TKvWaterfallYAxis() = default;
-
-TKvWaterfallAxisOwner* TKvWaterfallYAxis::Owner() const {
-    return dynamic_cast<TKvWaterfallAxisOwner*>(FDisplay);
-}
 
 double TKvWaterfallYAxis::EffectiveSampleRate() const {
     TKvWaterfallAxisOwner* O = Owner();
@@ -200,7 +202,7 @@ bool TKvWaterfallYAxis::IsIntensityAxis() {
     return KvIsIntensityAxis(GetTicksMode(), O && O->AxisIntensityDomain());
 }
 
-double TKvWaterfallYAxis::SamplesPerUnit() {
+double TKvWaterfallYAxis::UnitsPerAxisUnit() {
     return PerUnit(KvSampleSpan(GetSamples(), FMax->GetAutoScale(), FMax->GetDataValue(),
                                 FMin->GetAutoScale(), FMin->GetDataValue()),
                    ScaleTickFull());
@@ -239,35 +241,6 @@ double TKvWaterfallYAxis::GetScaleTickFullMax() {
     return KvYTickScaleMax(GetTicksMode(), {Tick->GetAutoScale(), Tick->GetValue()},
                            {FMax->GetAutoScale(), FMax->GetValue()}, IsFrequencyAxis(),
                            EffectiveSampleRate(), DataFull().Max);
-}
-
-double TKvWaterfallYAxis::GetStep() {
-    const double Step = TKvBasicDisplayYAxis::GetStep();
-    if (FMajorTicks->GetMode() != mtmAuto)
-        return Step;
-    FStep = KvWholeRowStep(Step, SamplesPerUnit());
-    return FStep;
-}
-
-void TKvWaterfallYAxis::AdjustZoomFactor(double& Factor, double Width) {
-    Factor = KvRowZoomFactor(Factor, Width, SamplesPerUnit());
-}
-
-void TKvWaterfallYAxis::ZoomByFactor(double Factor) {
-    if (!UsableFactor(Factor))
-        return;
-    AdjustZoomFactor(Factor, ScaleTickZoomed().Width());
-    TKvBasicDisplayYAxis::ZoomByFactor(Factor);
-}
-
-bool TKvWaterfallYAxis::GetCanZoomOut() {
-    const TKvOptionalLimit High = ZoomLimits().ZoomRange.High;
-    if (High.Enabled && ScaleTickZoomed().Width() >= High.Value)
-        return false;
-    if (!GetZoomed())
-        return false;
-    const TKvAxisRange Full = ScaleTickFull();
-    return !(GetZoomMin() <= Full.Min && GetZoomMax() >= Full.Max);
 }
 
 bool TKvWaterfallYAxis::IsReversed() const {

@@ -30,7 +30,31 @@ protected:
     ~TKvWaterfallAxisOwner() = default;
 };
 
-class TKvWaterfallXAxis : public TKvBasicDisplayXAxis {
+// What both axes do alike over their own bases: one unit of the image (a
+// row, a sample) per step, ticks on whole units and zooms that keep them.
+template <class TBase> class TKvWaterfallUnitAxis : public TBase {
+public:
+    using TBase::TBase;
+
+    // Ticks on whole units, at least one unit apart.
+    double GetStep() override;
+    // No zoom leaves fewer than 2 units.
+    void AdjustZoomFactor(double& Factor, double Width) override;
+    void ZoomByFactor(double Factor) override;
+    bool GetCanZoomOut() override;
+
+protected:
+    ~TKvWaterfallUnitAxis() override = default;
+
+    TKvWaterfallAxisOwner* Owner() const;
+    // Image units per axis unit.
+    virtual double UnitsPerAxisUnit() = 0;
+};
+
+extern template class TKvWaterfallUnitAxis<TKvBasicDisplayXAxis>;
+extern template class TKvWaterfallUnitAxis<TKvBasicDisplayYAxis>;
+
+class TKvWaterfallXAxis : public TKvWaterfallUnitAxis<TKvBasicDisplayXAxis> {
     Q_OBJECT
     Q_PROPERTY(int32_t Samples READ GetSamples WRITE SetSamples)
     Q_PROPERTY(bool Reversed READ GetReversed WRITE SetReversed)
@@ -55,29 +79,22 @@ public:
     double GetDataFullMax() override;
     double GetScaleTickFullMin() override;
     double GetScaleTickFullMax() override;
-    // Ticks on whole rows, at least one row apart.
-    double GetStep() override;
-    // No zoom leaves fewer than 2 rows.
-    void AdjustZoomFactor(double& Factor, double Width) override;
-    void ZoomByFactor(double Factor) override;
     bool GetCanZoomIn() override;
-    bool GetCanZoomOut() override;
     void MouseDown(TMouseButton Button, TShiftState Shift, bool& Handled, bool Inside, int32_t X,
                    int32_t Y) override;
 
 protected:
     ~TKvWaterfallXAxis() override;
 
-private:
-    TKvWaterfallAxisOwner* Owner() const;
     // Rows per axis unit.
-    double RowsPerUnit();
+    double UnitsPerAxisUnit() override;
 
+private:
     TOwned<TKvHiddenAxisValue> FMinTick;
     TOwned<TKvHiddenAxisValue> FMaxTick;
 };
 
-class TKvWaterfallYAxis : public TKvBasicDisplayYAxis {
+class TKvWaterfallYAxis : public TKvWaterfallUnitAxis<TKvBasicDisplayYAxis> {
     Q_OBJECT
     Q_PROPERTY(KvAxis::TKvDisplayAxisTicksMode TicksMode READ GetTicksMode WRITE SetTicksMode)
 public:
@@ -101,10 +118,6 @@ public:
     double GetDataFullMax() override;
     double GetScaleTickFullMin() override;
     double GetScaleTickFullMax() override;
-    double GetStep() override;
-    void AdjustZoomFactor(double& Factor, double Width) override;
-    void ZoomByFactor(double Factor) override;
-    bool GetCanZoomOut() override;
     // Inverted on a vertical waterfall.
     bool IsReversed() const override;
     bool IsReversedForTicks() const override;
@@ -118,11 +131,11 @@ public:
 protected:
     ~TKvWaterfallYAxis() override;
 
-private:
-    TKvWaterfallAxisOwner* Owner() const;
-    double EffectiveSampleRate() const;
     // Samples per axis unit.
-    double SamplesPerUnit();
+    double UnitsPerAxisUnit() override;
+
+private:
+    double EffectiveSampleRate() const;
     // A rate set since the ranges were cached drops them.
     void FollowSampleRate();
     void SamplesChanged();
