@@ -2,41 +2,13 @@
 // changes the value axis's labels are taken in before the display is laid
 // out.
 
-#include "waterfall/KvWaterfall.h"
+#include "ShownWaterfall.h"
 
-#include <QWidget>
-#include <QtTest/QTest>
-#include <gtest/gtest.h>
-
-#include <memory>
 #include <vector>
 
 namespace {
 
-class WaterfallLayoutTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        host = std::make_unique<QWidget>();
-        host->resize(500, 320);
-        waterfall = MakeOwned<TKvWaterfall>(nullptr);
-        waterfall->Widget()->setParent(host.get());
-        waterfall->SetBounds(0, 0, 450, 280);
-        waterfall->Widget()->show();
-        host->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(host.get()));
-    }
-    void TearDown() override {
-        waterfall.reset();
-        host.reset();
-    }
-    QImage Painted() {
-        return waterfall->Widget()->grab().toImage().convertToFormat(QImage::Format_RGB32);
-    }
-    TRect DataRect() const { return waterfall->DataView()->DrawRect(); }
-
-    std::unique_ptr<QWidget> host;
-    TOwned<TKvWaterfall> waterfall;
-};
+using WaterfallLayoutTest = ShownWaterfallTest;
 
 TEST_F(WaterfallLayoutTest, OnePaintAfterRowsOfANewLengthIsLaidOutForThem) {
     constexpr int Depth = 4;

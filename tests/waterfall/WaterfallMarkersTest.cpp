@@ -2,8 +2,7 @@
 // colours new groups take, markers that follow the scrolling image, the
 // stored form, and where markers and their lines land in the picture.
 
-#include "waterfall/KvWaterfall.h"
-
+#include "ShownWaterfall.h"
 #include "display/KvMarkerGeometry.h"
 #include "platform/StoredForm.h"
 
@@ -150,20 +149,15 @@ TEST(WaterfallMarkerGroupsTest, GroupsWithMarkersGoThroughTheStoredForm) {
 namespace {
 
 // A control in a window with four rows of eight samples; the history is full.
-class WaterfallMarkerPictureTest : public ::testing::Test {
+class WaterfallMarkerPictureTest : public ShownWaterfallTest {
 protected:
     static constexpr int Depth = 4;
     static constexpr int RowLength = 8;
 
     void SetUp() override {
-        host = std::make_unique<QWidget>();
-        host->resize(500, 320);
-        waterfall = MakeOwned<TKvWaterfall>(nullptr);
-        waterfall->Widget()->setParent(host.get());
-        waterfall->SetBounds(0, 0, 450, 280);
-        waterfall->Widget()->show();
-        host->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(host.get()));
+        ShownWaterfallTest::SetUp();
+        if (HasFatalFailure())
+            return;
         waterfall->GetXAxisObject()->SetSamples(Depth);
         TKvLevelAxis* axis = waterfall->GetLevels()->GetAxis();
         axis->SetAutoscale(false);
@@ -179,11 +173,6 @@ protected:
         Painted();
     }
 
-    void TearDown() override {
-        waterfall.reset();
-        host.reset();
-    }
-
     void AddRow(double AValue) {
         const std::vector<double> row(RowLength, AValue);
         waterfall->Data().AddData(row.data(), RowLength);
@@ -196,9 +185,6 @@ protected:
         return group;
     }
 
-    QImage Painted() {
-        return waterfall->Widget()->grab().toImage().convertToFormat(QImage::Format_RGB32);
-    }
     static uint32_t Rgb(TColor AColor) {
         return ((AColor & 0xFFu) << 16) | (AColor & 0xFF00u) | ((AColor >> 16) & 0xFFu);
     }
@@ -243,9 +229,6 @@ protected:
 
     // Moves the real mouse to P in the control.
     void MouseTo(TPoint P) { QTest::mouseMove(waterfall->Widget(), QPoint(P.X, P.Y)); }
-
-    std::unique_ptr<QWidget> host;
-    TOwned<TKvWaterfall> waterfall;
 };
 
 TEST_F(WaterfallMarkerPictureTest, MarkersSitOnTheirRowAndValueAndTheLineJoinsThem) {
