@@ -5,6 +5,7 @@
 // major tick with the same canvas; the counter "vs_text" is the ratio.
 
 #include "AxisTestDisplay.h"
+#include "BenchBaselines.h"
 
 #include "foundation/GmBasicBitmap.h"
 #include "foundation/HxCanvasImpl.h"
@@ -12,12 +13,10 @@
 #include <QApplication>
 #include <benchmark/benchmark.h>
 
-#include <chrono>
 #include <vector>
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
 constexpr int32_t AxisPixels = 1920;
 
 void EnsureApplication() {
@@ -59,30 +58,29 @@ void AxisDrawTicks(benchmark::State& state) {
     THxCanvasImpl canvas(bitmap.Canvas());
     x.GetStep();
 
-    double passSeconds = 0, textSeconds = 0;
+    TBenchRatio ratio;
     std::size_t majors = 0;
     for (auto _ : state) {
-        const auto t0 = Clock::now();
+        const auto t0 = BenchClock::now();
         x.DrawAxis(&canvas, false, false);
         x.DrawTicks(&canvas);
         x.DrawAxis(&canvas, true, false);
-        const auto t1 = Clock::now();
+        const auto t1 = BenchClock::now();
         std::vector<std::pair<int32_t, QString>> labels;
         for (const TKvAxisTick& tick : x.TickPass())
             if (!tick.Minor)
                 labels.emplace_back(tick.Pixel, x.GetTickText(tick.Value));
-        const auto t2 = Clock::now();
+        const auto t2 = BenchClock::now();
         for (const auto& [pixel, text] : labels)
             canvas.TextOut(pixel, 270, text);
-        const auto t3 = Clock::now();
+        const auto t3 = BenchClock::now();
         benchmark::DoNotOptimize(bitmap.Canvas().Pixel(0, 0));
         majors = labels.size();
-        const double seconds = std::chrono::duration<double>(t1 - t0).count();
-        passSeconds += seconds;
-        textSeconds += std::chrono::duration<double>(t3 - t2).count();
+        const double seconds = BenchSeconds(t0, t1);
+        ratio.Add(seconds, BenchSeconds(t2, t3));
         state.SetIterationTime(seconds);
     }
-    state.counters["vs_text"] = textSeconds > 0 ? passSeconds / textSeconds : 0.0;
+    state.counters["vs_text"] = ratio.Ratio();
     state.counters["major_ticks"] = double(majors);
 }
 

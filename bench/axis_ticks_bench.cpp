@@ -7,15 +7,14 @@
 #include "display/KvAxisTicks.h"
 #include "platform/Bitmap.h"
 
+#include "BenchBaselines.h"
+
 #include <QGuiApplication>
 #include <benchmark/benchmark.h>
 
-#include <chrono>
 #include <vector>
 
 namespace {
-
-using Clock = std::chrono::steady_clock;
 
 // Text needs a font database, and so an application object.
 void EnsureApplication() {
@@ -53,10 +52,10 @@ void AxisTickPass(benchmark::State& state) {
     axis.MinTickSpacing = KvMinTickSpacing(canvas.TextWidth(widest) + 8, smLinear);
     axis.LabelSize = canvas.TextWidth(widest);
 
-    double passSeconds = 0, textSeconds = 0;
+    TBenchRatio ratio;
     std::size_t ticks = 0;
     for (auto _ : state) {
-        const auto t0 = Clock::now();
+        const auto t0 = BenchClock::now();
         TKvTickPassInput pass;
         pass.Range = range;
         pass.Step = KvCalcAutoStep(axis);
@@ -72,19 +71,18 @@ void AxisTickPass(benchmark::State& state) {
             if (!tick.Minor)
                 labels.push_back(
                     FormatAxisValue(false, 3, false, range.Min, range.Max, tick.Value));
-        const auto t1 = Clock::now();
+        const auto t1 = BenchClock::now();
         // The baseline: one line of text per major tick.
         for (std::size_t i = 0; i < labels.size(); ++i)
             canvas.TextOut(int32_t(i * 37 % length), 10, labels[i]);
         benchmark::DoNotOptimize(canvas.Pixel(0, 0));
-        const auto t2 = Clock::now();
+        const auto t2 = BenchClock::now();
         ticks = labels.size();
-        const double seconds = std::chrono::duration<double>(t1 - t0).count();
-        passSeconds += seconds;
-        textSeconds += std::chrono::duration<double>(t2 - t1).count();
+        const double seconds = BenchSeconds(t0, t1);
+        ratio.Add(seconds, BenchSeconds(t1, t2));
         state.SetIterationTime(seconds);
     }
-    state.counters["vs_text"] = textSeconds > 0 ? passSeconds / textSeconds : 0.0;
+    state.counters["vs_text"] = ratio.Ratio();
     state.counters["major_ticks"] = double(ticks);
 }
 

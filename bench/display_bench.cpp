@@ -3,20 +3,17 @@
 // everything again first. Each is timed against memcpy of the frame's bytes
 // in the same run; the counter "vs_memcpy" is the ratio.
 
+#include "BenchBaselines.h"
+#include "BenchQtMain.h"
 #include "TestDisplay.h"
 
-#include <QApplication>
 #include <QImage>
 #include <QPainter>
 #include <benchmark/benchmark.h>
 
-#include <chrono>
-#include <cstring>
 #include <vector>
 
 namespace {
-
-using Clock = std::chrono::steady_clock;
 
 constexpr int FrameWidth = 1920;
 constexpr int FrameHeight = 1080;
@@ -37,23 +34,18 @@ void PaintDisplay(benchmark::State& state) {
 
     const std::size_t bytes = std::size_t(FrameWidth) * FrameHeight * 4;
     std::vector<uint8_t> source(bytes, 0x5A), copy(bytes);
-    double paintSeconds = 0, memcpySeconds = 0;
+    TBenchRatio ratio;
     for (auto _ : state) {
         if (render)
             display->InvalidateRefresh();
-        const auto t0 = Clock::now();
+        const auto t0 = BenchClock::now();
         display->PaintWindow(canvas, display->ClientRect(), QRegion());
-        const auto t1 = Clock::now();
-        std::memcpy(copy.data(), source.data(), bytes);
-        benchmark::ClobberMemory();
-        const auto t2 = Clock::now();
-        const double paint = std::chrono::duration<double>(t1 - t0).count();
-        paintSeconds += paint;
-        memcpySeconds += std::chrono::duration<double>(t2 - t1).count();
+        const double paint = BenchSeconds(t0, BenchClock::now());
+        ratio.Add(paint, TimedMemcpy(copy.data(), source.data(), bytes));
         state.SetIterationTime(paint);
     }
     canvas.Detach();
-    state.counters["vs_memcpy"] = memcpySeconds > 0 ? paintSeconds / memcpySeconds : 0.0;
+    state.counters["vs_memcpy"] = ratio.Ratio();
     state.counters["renders"] = double(display->Renders);
     state.SetBytesProcessed(std::int64_t(state.iterations()) * std::int64_t(bytes));
 }
@@ -71,13 +63,5 @@ BENCHMARK(PaintDisplay)
     ->Unit(benchmark::kMicrosecond);
 
 int main(int argc, char** argv) {
-    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return RunQtBenchmarks(argc, argv);
 }

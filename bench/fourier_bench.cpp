@@ -4,36 +4,30 @@
 
 #include "primitives/KernelsFourier.h"
 
+#include "BenchBaselines.h"
+
 #include <benchmark/benchmark.h>
 #include <fftw3.h>
 
-#include <chrono>
 #include <vector>
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
-
-double seconds(Clock::time_point a, Clock::time_point b) {
-    return std::chrono::duration<double>(b - a).count();
-}
-
 // Runs our transform and FFTW's plan alternately; the iteration time is ours.
 template <class TOurs> void TimeAgainstFftw(benchmark::State& state, fftw_plan plan, TOurs ours) {
-    double oursTime = 0, theirsTime = 0;
+    TBenchRatio ratio;
     for (auto _ : state) {
-        const auto t0 = Clock::now();
+        const auto t0 = BenchClock::now();
         ours();
         benchmark::ClobberMemory();
-        const auto t1 = Clock::now();
+        const auto t1 = BenchClock::now();
         fftw_execute(plan);
         benchmark::ClobberMemory();
-        const auto t2 = Clock::now();
-        oursTime += seconds(t0, t1);
-        theirsTime += seconds(t1, t2);
-        state.SetIterationTime(seconds(t0, t1));
+        const auto t2 = BenchClock::now();
+        ratio.Add(BenchSeconds(t0, t1), BenchSeconds(t1, t2));
+        state.SetIterationTime(BenchSeconds(t0, t1));
     }
-    state.counters["vs_fftw"] = theirsTime > 0 ? oursTime / theirsTime : 0.0;
+    state.counters["vs_fftw"] = ratio.Ratio();
 }
 
 void ComplexForward(benchmark::State& state) {

@@ -5,17 +5,16 @@
 
 #include "waterfall/KvLevelColors.h"
 
+#include "BenchBaselines.h"
+
 #include <benchmark/benchmark.h>
 
 #include <array>
-#include <chrono>
 #include <cstdint>
 #include <random>
 #include <vector>
 
 namespace {
-
-using Clock = std::chrono::steady_clock;
 
 constexpr std::size_t RowLength = 4096;
 
@@ -52,25 +51,24 @@ void MapLevelRow(benchmark::State& state) {
         Table[s] = SwapRedBlue(static_cast<uint32_t>(LevelRampColor(s)));
     std::vector<uint32_t> Pixels(RowLength), Plain(RowLength);
 
-    double MapSeconds = 0, TableSeconds = 0;
+    TBenchRatio Ratio;
     for (auto _ : state) {
-        const auto t0 = Clock::now();
+        const auto t0 = BenchClock::now();
         Map.MapRow(Row.data(), Pixels.data(), RowLength, Range);
         benchmark::ClobberMemory();
-        const auto t1 = Clock::now();
+        const auto t1 = BenchClock::now();
         for (std::size_t i = 0; i < RowLength; ++i)
             Plain[i] = Table[Indices[i]];
         benchmark::ClobberMemory();
-        const auto t2 = Clock::now();
-        const double Mapped = std::chrono::duration<double>(t1 - t0).count();
-        MapSeconds += Mapped;
-        TableSeconds += std::chrono::duration<double>(t2 - t1).count();
+        const auto t2 = BenchClock::now();
+        const double Mapped = BenchSeconds(t0, t1);
+        Ratio.Add(Mapped, BenchSeconds(t1, t2));
         state.SetIterationTime(Mapped);
     }
     benchmark::DoNotOptimize(Pixels.data());
     benchmark::DoNotOptimize(Plain.data());
     SetLevelRowLanes(4);
-    state.counters["vs_table"] = TableSeconds > 0 ? MapSeconds / TableSeconds : 0.0;
+    state.counters["vs_table"] = Ratio.Ratio();
     state.SetItemsProcessed(int64_t(state.iterations()) * int64_t(RowLength));
 }
 

@@ -3,15 +3,15 @@
 // marker's 7 x 7 box through the same canvas in the same run; the counter
 // "vs_fills" is the ratio.
 
+#include "BenchBaselines.h"
+#include "BenchQtMain.h"
 #include "TestDisplay.h"
 
 #include "display/KvDisplayMarkers.h"
 #include "foundation/HxCanvasImpl.h"
 
-#include <QApplication>
 #include <benchmark/benchmark.h>
 
-#include <chrono>
 #include <vector>
 
 class TBenchMarker : public TKvDisplayMarker {
@@ -39,8 +39,6 @@ protected:
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
-
 constexpr int Count = 10000;
 constexpr int Width = 1920;
 constexpr int Height = 1080;
@@ -63,23 +61,22 @@ void PaintMarkers(benchmark::State& state) {
     THxCanvasImpl canvas(bitmap.Canvas());
     const TRect view = Rect(0, 0, Width, Height);
 
-    double paintSeconds = 0, fillSeconds = 0;
+    TBenchRatio ratio;
     for (auto _ : state) {
-        const auto t0 = Clock::now();
+        const auto t0 = BenchClock::now();
         for (int i = 0; i < Count; ++i)
             group->Markers->Marker(i)->Draw(canvas, view, points[size_t(i)], TKvRealPoint{}, false);
-        const auto t1 = Clock::now();
+        const auto t1 = BenchClock::now();
         canvas.GetBrush().SetStyle(lbsSolid);
         canvas.GetBrush().SetColor(clBlue);
         for (const TPoint& p : points)
             canvas.FillRect(Rect(p.X - 3, p.Y - 3, p.X + 4, p.Y + 4));
-        const auto t2 = Clock::now();
-        const double paint = std::chrono::duration<double>(t1 - t0).count();
-        paintSeconds += paint;
-        fillSeconds += std::chrono::duration<double>(t2 - t1).count();
+        const auto t2 = BenchClock::now();
+        const double paint = BenchSeconds(t0, t1);
+        ratio.Add(paint, BenchSeconds(t1, t2));
         state.SetIterationTime(paint);
     }
-    state.counters["vs_fills"] = fillSeconds > 0 ? paintSeconds / fillSeconds : 0.0;
+    state.counters["vs_fills"] = ratio.Ratio();
     groups.reset();
 }
 
@@ -94,15 +91,7 @@ BENCHMARK(PaintMarkers)
     ->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv) {
-    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return RunQtBenchmarks(argc, argv);
 }
 
 #include "markers_bench.moc"

@@ -6,17 +6,15 @@
 
 #include "waterfall/KvWaterfall.h"
 
-#include <QApplication>
+#include "BenchBaselines.h"
+#include "BenchQtMain.h"
+
 #include <benchmark/benchmark.h>
 
-#include <chrono>
 #include <cmath>
-#include <cstring>
 #include <vector>
 
 namespace {
-
-using Clock = std::chrono::steady_clock;
 
 constexpr int32_t FrameWidth = 1920;
 constexpr int32_t FrameHeight = 1080;
@@ -35,13 +33,10 @@ void AddRows(TKvWaterfall& AWaterfall, int ACount, int& ANext) {
 double MemcpySeconds(std::size_t ABytes, int ARepeats) {
     std::vector<uint8_t> from(ABytes, 1);
     std::vector<uint8_t> to(ABytes);
-    const auto start = Clock::now();
-    for (int i = 0; i < ARepeats; ++i) {
-        std::memcpy(to.data(), from.data(), ABytes);
-        benchmark::DoNotOptimize(to.data());
-        benchmark::ClobberMemory();
-    }
-    return std::chrono::duration<double>(Clock::now() - start).count() / ARepeats;
+    double seconds = 0;
+    for (int i = 0; i < ARepeats; ++i)
+        seconds += TimedMemcpy(to.data(), from.data(), ABytes);
+    return seconds / ARepeats;
 }
 
 void BM_FullRefresh(benchmark::State& state) {
@@ -63,9 +58,9 @@ void BM_FullRefresh(benchmark::State& state) {
         AddRows(*waterfall, 10, next);
         waterfall->InvalidateRefresh();
         state.ResumeTiming();
-        const auto start = Clock::now();
+        const auto start = BenchClock::now();
         waterfall->DrawToBitmap(bitmap, bitmap.Canvas(), false);
-        paint += std::chrono::duration<double>(Clock::now() - start).count();
+        paint += BenchSeconds(start, BenchClock::now());
         ++paints;
     }
     const double copy = MemcpySeconds(std::size_t(FrameWidth) * FrameHeight * 4, 50);
@@ -78,10 +73,5 @@ BENCHMARK(BM_FullRefresh)->Unit(benchmark::kMillisecond)->Iterations(40);
 } // namespace
 
 int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return RunQtBenchmarks(argc, argv);
 }

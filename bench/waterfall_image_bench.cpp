@@ -18,37 +18,26 @@
 #include "waterfall/KvWaterfallImage.h"
 #include "waterfall/KvWaterfallRows.h"
 
+#include "BenchBaselines.h"
+#include "BenchRowStore.h"
+
 #include <benchmark/benchmark.h>
 
-#include <chrono>
 #include <cmath>
-#include <cstring>
 #include <vector>
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
-
-double Seconds(Clock::time_point A, Clock::time_point B) {
-    return std::chrono::duration<double>(B - A).count();
-}
-
 // The waterfall's side of the image: a row store, the built-in colour ramp,
 // the whole history in view.
-class TBenchWaterfall : public TKvWaterfallRowOwner,
-                        public TKvWaterfallDataTarget,
-                        public TKvWaterfallImageOwner {
+class TBenchWaterfall : public TBenchRowStore, public TKvWaterfallImageOwner {
 public:
     TBenchWaterfall(uint32_t ADepth, uint32_t ALength)
-        : FLock(new TJwLock), FRows(*this, FBufferSection), FData(*this), FImage(*this),
-          FLength(ALength) {
-        FRows.SetSamples(ADepth);
+        : TBenchRowStore(ADepth), FImage(*this), FLength(ALength) {
         FRow.resize(ALength);
     }
-    virtual ~TBenchWaterfall() = default;
 
     TKvWaterfallImage& Image() { return FImage; }
-    TKvWaterfallRowStore& Rows() { return FRows; }
 
     void AddRows(int ACount) {
         for (int i = 0; i < ACount; ++i) {
@@ -59,21 +48,6 @@ public:
         }
     }
 
-    // TKvWaterfallRowOwner
-    TJwLockSectionPtr RowsWriteLock() override { return FLock->WriteLock(); }
-    bool IsRowsHeld() override { return false; }
-    // TKvWaterfallDataTarget
-    bool QueueInputBuffer(const TKvRealBufferPtr& ARow, bool AOwned) override {
-        return AOwned ? FRows.QueueNewBuffer(ARow) : FRows.QueueInputBuffer(ARow);
-    }
-    bool SetBufferAt(uint32_t AIndex, const TKvRealBufferPtr& ARow) override {
-        return FRows.SetBufferAt(AIndex, ARow);
-    }
-    TKvRealBufferArray GetBuffers() override { return FRows.GetBuffers(); }
-    TKvRealBufferArray GetDrawBuffers() override { return FRows.GetDrawBuffers(); }
-    void ClearBuffers() override { FRows.ClearBuffers(); }
-    double GetSampleRate() override { return FRows.GetSampleRate(); }
-    void SetSampleRate(double AValue) override { FRows.SetSampleRate(AValue); }
     // TKvWaterfallImageOwner
     TKvWaterfallRowStore& ImageRows() override { return FRows; }
     double ImageLevelMin() override { return 0; }
@@ -91,10 +65,6 @@ public:
     }
 
 private:
-    TJwCriticalSection FBufferSection;
-    TIntfPtr<IJwLock> FLock;
-    TKvWaterfallRowStore FRows;
-    TKvWaterfallData FData;
     TKvLevelColorMap FColors;
     TKvWaterfallImage FImage;
     uint32_t FLength;
@@ -123,26 +93,22 @@ void PaintTenNewRows(benchmark::State& AState) {
     W.Rows().ProcessInputBuffers();
     W.Image().DirectDraw(*Bitmap, Rect);
 
-    double Paint = 0, Memcpy = 0, Rebuild = 0;
+    TBenchRatio VsMemcpy, Rebuild;
     for (auto _ : AState) {
         W.AddRows(10);
         W.Rows().ProcessInputBuffers();
-        const auto T0 = Clock::now();
+        const auto T0 = BenchClock::now();
         W.Image().DirectDraw(*Bitmap, Rect);
-        const auto T1 = Clock::now();
-        std::memcpy(Copy.data(), Bitmap->DataPtr(), Bytes);
-        benchmark::ClobberMemory();
-        const auto T2 = Clock::now();
+        const double Paint = BenchSeconds(T0, BenchClock::now());
+        VsMemcpy.Add(Paint, TimedMemcpy(Copy.data(), Bitmap->DataPtr(), Bytes));
+        const auto T2 = BenchClock::now();
         W.Rows().SetForcedFullRedraw(true);
         W.Image().DirectDraw(*Bitmap, Rect);
-        const auto T3 = Clock::now();
-        Paint += Seconds(T0, T1);
-        Memcpy += Seconds(T1, T2);
-        Rebuild += Seconds(T2, T3);
-        AState.SetIterationTime(Seconds(T0, T1));
+        Rebuild.Add(BenchSeconds(T2, BenchClock::now()), Paint);
+        AState.SetIterationTime(Paint);
     }
-    AState.counters["vs_memcpy"] = Memcpy > 0 ? Paint / Memcpy : 0.0;
-    AState.counters["rebuild_vs_paint"] = Paint > 0 ? Rebuild / Paint : 0.0;
+    AState.counters["vs_memcpy"] = VsMemcpy.Ratio();
+    AState.counters["rebuild_vs_paint"] = Rebuild.Ratio();
 }
 
 // One simulated second: 1000 rows of 4096 samples, ten paints of 100 rows.
@@ -158,15 +124,15 @@ void StreamThousandRowsPerSecond(benchmark::State& AState) {
     for (auto _ : AState) {
         double Second = 0;
         for (int Paint = 0; Paint < 10; ++Paint) {
-            const auto T0 = Clock::now();
+            const auto T0 = BenchClock::now();
             W.AddRows(100);
             W.Rows().ProcessInputBuffers();
-            const auto T1 = Clock::now();
+            const auto T1 = BenchClock::now();
             W.Image().DirectDraw(*Bitmap, Rect);
-            const auto T2 = Clock::now();
-            Rows += Seconds(T0, T1);
-            Render += Seconds(T1, T2);
-            Second += Seconds(T0, T2);
+            const auto T2 = BenchClock::now();
+            Rows += BenchSeconds(T0, T1);
+            Render += BenchSeconds(T1, T2);
+            Second += BenchSeconds(T0, T2);
         }
         AState.SetIterationTime(Second);
     }

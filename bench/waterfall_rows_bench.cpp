@@ -16,6 +16,7 @@
 #include "waterfall/KvWaterfallData.h"
 #include "waterfall/KvWaterfallRows.h"
 
+#include "BenchRowStore.h"
 #include "HeapCounter.h"
 
 #include <benchmark/benchmark.h>
@@ -34,37 +35,6 @@ using Clock = std::chrono::steady_clock;
 constexpr uint32_t kValues = 128;
 constexpr int kBatch = 1000;
 constexpr size_t kDepth = 512;
-
-// The waterfall's side of the row store, reduced to what adding needs.
-class TBenchWaterfall : public TKvWaterfallRowOwner, public TKvWaterfallDataTarget {
-public:
-    TBenchWaterfall() : FLock(new TJwLock), FRows(*this, FBufferSection), FData(*this) {
-        FRows.SetSamples(static_cast<uint32_t>(kDepth));
-    }
-    virtual ~TBenchWaterfall() = default;
-
-    TKvWaterfallData& Data() { return FData; }
-
-    TJwLockSectionPtr RowsWriteLock() override { return FLock->WriteLock(); }
-    bool IsRowsHeld() override { return false; }
-    bool QueueInputBuffer(const TKvRealBufferPtr& ARow, bool AOwned) override {
-        return AOwned ? FRows.QueueNewBuffer(ARow) : FRows.QueueInputBuffer(ARow);
-    }
-    bool SetBufferAt(uint32_t AIndex, const TKvRealBufferPtr& ARow) override {
-        return FRows.SetBufferAt(AIndex, ARow);
-    }
-    TKvRealBufferArray GetBuffers() override { return FRows.GetBuffers(); }
-    TKvRealBufferArray GetDrawBuffers() override { return FRows.GetDrawBuffers(); }
-    void ClearBuffers() override { FRows.ClearBuffers(); }
-    double GetSampleRate() override { return FRows.GetSampleRate(); }
-    void SetSampleRate(double AValue) override { FRows.SetSampleRate(AValue); }
-
-private:
-    TJwCriticalSection FBufferSection;
-    TIntfPtr<IJwLock> FLock;
-    TKvWaterfallRowStore FRows;
-    TKvWaterfallData FData;
-};
 
 class TBaseline {
 public:
@@ -116,7 +86,7 @@ template <class TAdd> double TimeBatch(int AThreads, TAdd AAdd) {
 
 void AddRows(benchmark::State& AState) {
     const int Threads = static_cast<int>(AState.range(0));
-    TBenchWaterfall Waterfall;
+    TBenchRowStore Waterfall(static_cast<uint32_t>(kDepth));
     TBaseline Baseline;
     const auto AddRow = [&Waterfall](const double* ARow) {
         Waterfall.Data().AddData(ARow, kValues);
