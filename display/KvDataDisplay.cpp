@@ -845,6 +845,13 @@ int32_t TKvDataDisplay::GetColorChannelIndex(TKvDisplayView*) {
 
 void TKvDataDisplay::DoColorChannelClick(int32_t) {}
 
+void TKvDataDisplay::DrawToolBar(THxCanvas& ACanvas, bool APrinting) {
+    if (APrinting || !FToolBar->GetVisible())
+        return;
+    if (!FToolBar->GetAutoHide() || MouseIsIn() || ComponentState().testFlag(csDesigning))
+        FToolBar->Draw(ACanvas);
+}
+
 void TKvDataDisplay::ShowSetup() {
     ShowProperties(0, 0);
 }

@@ -56,8 +56,8 @@ void TAxisTestDisplay::DoZoom(TKvZoomOperation, bool ScaleUnits, double XMin, do
 }
 
 void TAxisTestDisplay::DoZoomOff() {
-    FXAxis->DoZoomOff();
-    FYAxis->DoZoomOff();
+    FXAxis->ZoomOffAndNotify();
+    FYAxis->ZoomOffAndNotify();
 }
 
 void TAxisTestDisplay::DrawDisplay(TGmBasicBitmap&, THxCanvas& ACanvas, bool APrinting,
@@ -71,12 +71,14 @@ void TAxisTestDisplay::DrawDisplay(TGmBasicBitmap&, THxCanvas& ACanvas, bool APr
     ACanvas.FillRect(ARect);
     FYAxis->Draw(ddpForeground, &ACanvas, Vertical, APrinting);
     FXAxis->Draw(ddpForeground, &ACanvas, Vertical, APrinting);
+    DrawToolBar(ACanvas, APrinting);
 }
 
-void TAxisTestDisplay::ApplyZoomList(const TKvAxisZoomList& AAxisList, bool) {
+void TAxisTestDisplay::ApplyZoomList(const TKvAxisZoomList& AAxisList, bool Redo) {
     for (int32_t i = 0; i < AAxisList.Count(); ++i) {
         const TKvAxisZoomListItem& item = AAxisList.Items(i);
-        static_cast<TKvDisplayAxis*>(item.Axis)->RestoreZoom(item.Min, item.Max, item.Zoomed);
+        static_cast<TKvDisplayAxis*>(item.Axis)->RestoreZoom(item.Min, item.Max, item.Zoomed,
+                                                             Redo ? zoRedo : zoUndo);
     }
 }
 
