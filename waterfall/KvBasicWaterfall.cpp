@@ -149,8 +149,9 @@ void TKvBasicWaterfall::DoZoom(TKvZoomOperation, bool ScaleUnits, double XMin, d
 }
 
 void TKvBasicWaterfall::DoZoomOff() {
-    FXAxis->DoZoomOff();
-    FYAxis->DoZoomOff();
+    // linked axes unzoom with these
+    FXAxis->ZoomOffAndNotify();
+    FYAxis->ZoomOffAndNotify();
     InvalidateRefresh();
 }
 
@@ -179,13 +180,13 @@ int32_t TKvBasicWaterfall::GetAxisIndex(IKvDisplayAxis* AAxis) {
     return AAxis == static_cast<IKvDisplayAxis*>(FXAxis.get()) ? 0 : 1;
 }
 
-void TKvBasicWaterfall::ApplyZoomList(const TKvAxisZoomList& AAxisList, bool) {
+void TKvBasicWaterfall::ApplyZoomList(const TKvAxisZoomList& AAxisList, bool Redo) {
     for (int32_t i = 0; i < AAxisList.Count(); ++i) {
         const TKvAxisZoomListItem& item = AAxisList.Items(i);
         if (item.Axis == static_cast<IKvDisplayAxis*>(FXAxis.get()))
-            FXAxis->RestoreZoom(item.Min, item.Max, item.Zoomed);
+            FXAxis->RestoreZoom(item.Min, item.Max, item.Zoomed, Redo ? zoRedo : zoUndo);
         else if (item.Axis == static_cast<IKvDisplayAxis*>(FYAxis.get()))
-            FYAxis->RestoreZoom(item.Min, item.Max, item.Zoomed);
+            FYAxis->RestoreZoom(item.Min, item.Max, item.Zoomed, Redo ? zoRedo : zoUndo);
     }
     InvalidateRefresh();
 }
@@ -218,7 +219,9 @@ void TKvBasicWaterfall::DoColorChannelClick(int32_t AItemIndex) {
 }
 
 void TKvBasicWaterfall::ShowProperties(int32_t APage, int32_t AItem) {
-    GetToolBar()->SetVisible(false);
+    // The dialog takes the mouse: no button stays pressed behind it. (The
+    // toolbar stays, or the setup button could not be reached again.)
+    GetToolBar()->Hide();
     // The dialogs attach here; until then nothing opens.
     if (OnShowProperties)
         OnShowProperties(APage, AItem);
@@ -336,6 +339,7 @@ void TKvBasicWaterfall::DrawDisplay(TGmBasicBitmap& ABitmap, THxCanvas& ACanvas,
         }
         if (!APrinting)
             DrawHighlightedPoint(ACanvas);
+        DrawToolBar(ACanvas, APrinting);
         if (!APrinting && IsFocusedControl())
             ACanvas.DrawFocusRect(Rect(0, 0, PlotWidth(), PlotHeight()));
     } catch (...) {

@@ -288,7 +288,7 @@ TEST_F(WaterfallControlTest, LevelsPageWithoutMarkerGroups) {
     waterfall->DoColorChannelClick(3);
     ASSERT_EQ(shown.size(), 1u);
     EXPECT_EQ(shown[0], std::make_pair(1, 3));
-    EXPECT_FALSE(waterfall->GetToolBar()->GetVisible());
+    EXPECT_TRUE(waterfall->GetToolBar()->GetVisible());
 }
 
 TEST_F(WaterfallControlTest, PrintRestoresHold) {
