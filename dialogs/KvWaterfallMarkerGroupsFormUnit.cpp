@@ -31,13 +31,9 @@ bool IsPrintable(const QKeyEvent* AKey) {
 
 } // namespace
 
-TCollection* WaterfallMarkerGroups(TKvBasicWaterfall& AWaterfall) {
-    return qobject_cast<TCollection*>(AWaterfall.property("MarkerGroups").value<QObject*>());
-}
-
 TKvWaterfallMarkerGroupsForm::TKvWaterfallMarkerGroupsForm(TRnCommonPropertiesForm* AOwner,
                                                            int32_t AGroupIndex,
-                                                           TCollection* AGroups)
+                                                           TKvDisplayMarkerGroups* AGroups)
     : TKvPropertyPageForm(AOwner), Panel1(new QFrame(this)), GroupListBox(new QListWidget(Panel1)),
       VisibleCheckBox(new QCheckBox(tr("&Visible"), this)), NameEdit(new QLineEdit(this)),
       ShapeComboBox(new QComboBox(this)), SizeEdit(new QLineEdit(this)),
@@ -142,14 +138,13 @@ TKvWaterfallMarkerGroupsForm::TKvWaterfallMarkerGroupsForm(TRnCommonPropertiesFo
 TKvWaterfallMarkerGroupsForm*
 TKvWaterfallMarkerGroupsForm::CreateEx(TRnCommonPropertiesForm* AOwner, int32_t AGroupIndex,
                                        TKvBasicWaterfall* AWaterfall) {
-    return new TKvWaterfallMarkerGroupsForm(AOwner, AGroupIndex,
-                                            WaterfallMarkerGroups(*AWaterfall));
+    return new TKvWaterfallMarkerGroupsForm(AOwner, AGroupIndex, AWaterfall->GetMarkerGroups());
 }
 
 TKvDisplayMarkerGroup* TKvWaterfallMarkerGroupsForm::Group(int ARow) const {
     if (ARow < 0 || ARow >= GroupCount())
         return nullptr;
-    return qobject_cast<TKvDisplayMarkerGroup*>(FGroups->Items(ARow));
+    return FGroups->Group(ARow);
 }
 
 int TKvWaterfallMarkerGroupsForm::GroupCount() const {

@@ -17,12 +17,9 @@
 #include <QToolButton>
 #include <cstdint>
 
-class TCollection;
 class TKvBasicWaterfall;
 class TKvDisplayMarkerGroup;
-
-// AWaterfall's marker groups (items TKvDisplayMarkerGroup), or null.
-TCollection* WaterfallMarkerGroups(TKvBasicWaterfall& AWaterfall);
+class TKvDisplayMarkerGroups;
 
 class TKvWaterfallMarkerGroupsForm : public TKvPropertyPageForm {
     Q_OBJECT
@@ -32,11 +29,10 @@ public:
     static constexpr int MinSize = 1;
     static constexpr int MaxSize = 500;
 
-    // The page on the marker groups AGroups (items TKvDisplayMarkerGroup)
-    // with group AGroupIndex selected; none is selected when there is no
-    // such group.
+    // The page on the marker groups AGroups with group AGroupIndex
+    // selected; none is selected when there is no such group.
     TKvWaterfallMarkerGroupsForm(TRnCommonPropertiesForm* AOwner, int32_t AGroupIndex,
-                                 TCollection* AGroups);
+                                 TKvDisplayMarkerGroups* AGroups);
     // The page on AWaterfall's marker groups.
     static TKvWaterfallMarkerGroupsForm*
     CreateEx(TRnCommonPropertiesForm* AOwner, int32_t AGroupIndex, TKvBasicWaterfall* AWaterfall);
@@ -83,6 +79,6 @@ private:
     bool FilterNameKey(QEvent* AEvent);
     bool FilterLabelKey(QEvent* AEvent);
 
-    TCollection* FGroups;
+    TKvDisplayMarkerGroups* FGroups;
     bool FInUpdate = false;
 };

@@ -3,7 +3,6 @@
 #include "dialogs/KvWaterfallAxesFormUnit.h"
 #include "dialogs/KvWaterfallLevelsFormUnit.h"
 #include "dialogs/KvWaterfallMarkerGroupsFormUnit.h"
-#include "platform/Collection.h"
 #include "waterfall/KvWaterfall.h"
 
 #include <QPointer>
@@ -17,8 +16,8 @@ TKvWaterfallPropertiesForm::TKvWaterfallPropertiesForm(TKvWaterfall* AWaterfall,
     SetClientSize(80, 80);
     const auto itemOn = [&](int32_t APageNumber) { return APage == APageNumber ? AItemIndex : 0; };
     int page = APage;
-    TCollection* groups = WaterfallMarkerGroups(*AWaterfall);
-    if (groups && groups->Count() > 0)
+    TKvWaterfallMarkerGroups* groups = AWaterfall->GetMarkerGroups();
+    if (groups->Count() > 0)
         AddPage(new TKvWaterfallMarkerGroupsForm(this, itemOn(TKvBasicWaterfall::MarkerGroupsPage),
                                                  groups));
     else if (page > 0)

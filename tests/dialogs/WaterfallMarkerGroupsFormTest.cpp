@@ -2,7 +2,6 @@
 #include "dialogs/KvBrushFormUnit.h"
 #include "dialogs/KvPenFormUnit.h"
 #include "dialogs/KvWaterfallMarkerGroupsFormUnit.h"
-#include "display/KvDisplayMarkers.h"
 
 #include <QFontDialog>
 #include <QMenu>
@@ -13,28 +12,17 @@ class MarkerGroupsPage : public WaterfallDialogTest {
 protected:
     void SetUp() override {
         WaterfallDialogTest::SetUp();
-        groups =
-            MakeOwned<TKvDisplayMarkerGroups>(waterfall.get(), waterfall.get(), waterfall->Lock(),
-                                              ItemFactory<TKvDisplayMarkerGroup>());
         for (const char* name : {"Peaks", "Valleys", "Edges"})
-            static_cast<TKvDisplayMarkerGroup*>(groups->Add())->SetName(name);
-    }
-    void TearDown() override {
-        form.reset();
-        groups.reset();
-        WaterfallDialogTest::TearDown();
+            waterfall->GetMarkerGroups()->Add()->SetName(name);
     }
 
-    TKvDisplayMarkerGroup* Group(int AIndex) const { return groups->Group(AIndex); }
+    TKvWaterfallMarkerGroup* Group(int AIndex) const {
+        return waterfall->GetMarkerGroups()->Items(AIndex);
+    }
 
     TKvWaterfallMarkerGroupsForm* OpenPage(int32_t AGroupIndex) {
-        form = std::make_unique<TRnCommonPropertiesForm>(nullptr);
-        auto* page = new TKvWaterfallMarkerGroupsForm(form.get(), AGroupIndex, groups.get());
-        form->AddPage(page);
-        form->ActivatePage(0);
-        form->show();
-        QApplication::setActiveWindow(form.get());
-        return page;
+        Open(AGroupIndex, TKvBasicWaterfall::MarkerGroupsPage);
+        return PageOf<TKvWaterfallMarkerGroupsForm>();
     }
 
     static void ClickLine(QListWidget* AList, int ARow) {
@@ -42,8 +30,12 @@ protected:
                           AList->visualItemRect(AList->item(ARow)).center());
     }
 
-    TOwned<TKvDisplayMarkerGroups> groups;
-    std::unique_ptr<TRnCommonPropertiesForm> form;
+    // Clicks the check box of list line ARow.
+    static void ClickCheck(QListWidget* AList, int ARow) {
+        const QRect line = AList->visualItemRect(AList->item(ARow));
+        QTest::mouseClick(AList->viewport(), Qt::LeftButton, {},
+                          QPoint(line.left() + line.height() / 2, line.center().y()));
+    }
 };
 
 } // namespace
@@ -56,8 +48,8 @@ TEST_F(MarkerGroupsPage, ListsTheGroupsAndLoadsTheSelectedOne) {
     Group(1)->GetLabels()->SetVisible(false);
     TKvWaterfallMarkerGroupsForm* page = OpenPage(1);
     EXPECT_EQ(page->Caption(), "Marker Groups");
-    EXPECT_GE(form->PageControl->PageRect().width(), 353);
-    EXPECT_GE(form->PageControl->PageRect().height(), 257);
+    EXPECT_GE(dialog->PageControl->PageRect().width(), 353);
+    EXPECT_GE(dialog->PageControl->PageRect().height(), 257);
     QStringList shapes;
     for (int i = 0; i < page->ShapeComboBox->count(); ++i)
         shapes.append(page->ShapeComboBox->itemText(i));
@@ -103,19 +95,19 @@ TEST_F(MarkerGroupsPage, RenamingIsStoredOnEnterOrLeavingAndEscapeRestoresTheOld
     page->NameEdit->setFocus();
     ClearByKeys(page->NameEdit);
     QTest::keyClicks(page->NameEdit, "Tops");
-    EXPECT_FALSE(form->OkButton->isDefault());
+    EXPECT_FALSE(dialog->OkButton->isDefault());
     EXPECT_EQ(Group(0)->GetName(), "Peaks");
     QTest::keyClick(page->NameEdit, Qt::Key_Escape);
-    EXPECT_TRUE(form->isVisible());
+    EXPECT_TRUE(dialog->isVisible());
     EXPECT_EQ(page->NameEdit->text(), "Peaks");
     EXPECT_EQ(page->NameEdit->selectedText(), "Peaks");
     EXPECT_EQ(Group(0)->GetName(), "Peaks");
     EXPECT_EQ(page->GroupListBox->item(0)->text(), "Peaks");
-    EXPECT_TRUE(form->OkButton->isDefault());
+    EXPECT_TRUE(dialog->OkButton->isDefault());
 
     QTest::keyClicks(page->NameEdit, "Tops"); // replaces the selection
     QTest::keyClick(page->NameEdit, Qt::Key_Return);
-    EXPECT_TRUE(form->isVisible());
+    EXPECT_TRUE(dialog->isVisible());
     EXPECT_EQ(Group(0)->GetName(), "Tops");
     EXPECT_EQ(page->GroupListBox->item(0)->text(), "Tops");
 
@@ -129,19 +121,37 @@ TEST_F(MarkerGroupsPage, RenamingIsStoredOnEnterOrLeavingAndEscapeRestoresTheOld
 }
 
 TEST_F(MarkerGroupsPage, UncheckingALineHidesTheGroupAtOnceAndClearsVisible) {
+    Feed();
+    const QImage plain = Painted();
+    TKvWaterfallMarkerGroup* valleys = Group(1);
+    valleys->SetShape(msSquare);
+    valleys->SetSize(6);
+    valleys->GetPen()->SetColor(clFuchsia);
+    valleys->GetBrush()->SetStyle(bsSolid);
+    valleys->GetBrush()->SetColor(clFuchsia);
+    TKvWaterfallMarker* marker = valleys->GetMarkers()->Add();
+    marker->GetPosition()->SetX(2);
+    marker->GetPosition()->SetY(2);
+    QImage image = Painted();
+    ASSERT_TRUE(marker->WasDrawn());
+    const QPoint at = marker->DrawPoint().ToQPoint();
+    ASSERT_EQ(image.pixel(at) & 0xFFFFFFu, 0xFF00FFu);
+
     TKvWaterfallMarkerGroupsForm* page = OpenPage(1);
     ASSERT_TRUE(page->VisibleCheckBox->isChecked());
-    const QRect line = page->GroupListBox->visualItemRect(page->GroupListBox->item(1));
-    QTest::mouseClick(page->GroupListBox->viewport(), Qt::LeftButton, {},
-                      QPoint(line.left() + line.height() / 2, line.center().y()));
+    ClickCheck(page->GroupListBox, 1);
     EXPECT_EQ(page->GroupListBox->item(1)->checkState(), Qt::Unchecked);
-    EXPECT_FALSE(Group(1)->GetVisible());
+    EXPECT_FALSE(valleys->GetVisible());
     EXPECT_FALSE(page->VisibleCheckBox->isChecked());
     EXPECT_TRUE(Group(0)->GetVisible());
+    image = Painted();
+    EXPECT_EQ(image.pixel(at) & 0xFFFFFFu, plain.pixel(at) & 0xFFFFFFu);
 
     QTest::mouseClick(page->VisibleCheckBox, Qt::LeftButton);
-    EXPECT_TRUE(Group(1)->GetVisible());
+    EXPECT_TRUE(valleys->GetVisible());
     EXPECT_EQ(page->GroupListBox->item(1)->checkState(), Qt::Checked);
+    image = Painted();
+    EXPECT_EQ(image.pixel(at) & 0xFFFFFFu, 0xFF00FFu);
 }
 
 TEST_F(MarkerGroupsPage, ShapeAndSizeGoIntoTheGroup) {
@@ -204,7 +214,7 @@ TEST_F(MarkerGroupsPage, PenAndBrushEditorsEditTheGroupAndThePageFollows) {
     TKvWaterfallMarkerGroupsForm* page = OpenPage(1);
     Group(0)->GetPen()->SetWidth(1);
     AnswerModal<TKvPenForm>([this](TKvPenForm* d) {
-        EXPECT_EQ(d->parentWidget(), form.get()); // owned by the dialog
+        EXPECT_EQ(d->parentWidget(), dialog.get()); // owned by the dialog
         ClearByKeys(d->WidthEdit);
         QTest::keyClicks(d->WidthEdit, "4");
         d->OkButton->click();

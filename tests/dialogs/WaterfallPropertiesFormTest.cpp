@@ -1,6 +1,7 @@
 #include "WaterfallDialogFixture.h"
 #include "dialogs/KvWaterfallAxesFormUnit.h"
 #include "dialogs/KvWaterfallLevelsFormUnit.h"
+#include "dialogs/KvWaterfallMarkerGroupsFormUnit.h"
 
 #include <QScopeGuard>
 #include <atomic>
@@ -21,6 +22,7 @@ QStringList Tabs(const TRnCommonPropertiesForm& AForm) {
 struct TOpened {
     QString Tab;
     int AxisRow = -1;
+    int GroupRow = -1;
     QPoint At;
     int Width = 0;
     bool ToolBarVisible = true;
@@ -48,6 +50,27 @@ TEST_F(PropertiesForm, WithoutMarkerGroupsOnlyAxesAndLevelsAndLaterPagesMoveDown
     Open(0, TKvBasicWaterfall::MarkerGroupsPage);
     EXPECT_EQ(dialog->ActivePage()->Caption(), "Axes");
     Open(0, 200); // no such page: the last one
+    EXPECT_EQ(dialog->ActivePage()->Caption(), "Levels");
+}
+
+TEST_F(PropertiesForm, MarkerGroupsComeFirstWhenThereAreAny) {
+    for (const char* name : {"A", "B", "C"})
+        waterfall->GetMarkerGroups()->Add()->SetName(name);
+    Open(2, TKvBasicWaterfall::MarkerGroupsPage);
+    EXPECT_EQ(Tabs(*dialog), QStringList({"Marker Groups", "Axes", "Levels"}));
+    EXPECT_EQ(dialog->ActivePage()->Caption(), "Marker Groups");
+    EXPECT_EQ(PageOf<TKvWaterfallMarkerGroupsForm>()->GroupListBox->currentRow(), 2);
+    EXPECT_FALSE(dialog->AddButton->isVisible());
+    // the largest page, 353 x 257, sets the size
+    EXPECT_GE(dialog->PageControl->PageRect().width(),
+              TKvWaterfallMarkerGroupsForm::DesignClientWidth);
+    EXPECT_GE(dialog->PageControl->PageRect().height(),
+              TKvWaterfallMarkerGroupsForm::DesignClientHeight);
+    Open(1, TKvBasicWaterfall::AxesPage);
+    EXPECT_EQ(dialog->ActivePage()->Caption(), "Axes");
+    EXPECT_EQ(PageOf<TKvWaterfallAxesForm>()->AxisListBox->currentRow(), 1);
+    EXPECT_EQ(PageOf<TKvWaterfallMarkerGroupsForm>()->GroupListBox->currentRow(), 0);
+    Open(0, TKvBasicWaterfall::LevelsPage);
     EXPECT_EQ(dialog->ActivePage()->Caption(), "Levels");
 }
 
@@ -81,6 +104,8 @@ protected:
             opened.Tab = d->ActivePage()->Caption();
             if (auto* axes = d->findChild<TKvWaterfallAxesForm*>())
                 opened.AxisRow = axes->AxisListBox->currentRow();
+            if (auto* groups = d->findChild<TKvWaterfallMarkerGroupsForm*>())
+                opened.GroupRow = groups->GroupListBox->currentRow();
             opened.At = d->pos();
             opened.Width = d->width();
             opened.ToolBarVisible = waterfall->GetToolBar()->GetVisible();
@@ -130,6 +155,38 @@ TEST_F(EntryPoints, AnAxisTitleOpensTheAxesPageOnThatAxis) {
     waterfall->ShowAxisProperties(1);
     EXPECT_EQ(opened.Tab, "Axes");
     EXPECT_EQ(opened.AxisRow, 1);
+}
+
+TEST_F(EntryPoints, TheLevelCaptionOpensTheLevelsPageBesideMarkerGroupsToo) {
+    waterfall->GetMarkerGroups()->Add();
+    Painted();
+    const TRect caption = waterfall->GetLevels()->CaptionRect();
+    Answer();
+    ClickAt(Point(caption.Left + caption.Width() / 2, caption.Top + caption.Height() / 2));
+    EXPECT_EQ(opened.Tab, "Levels");
+}
+
+TEST_F(EntryPoints, AGroupInTheLegendOpensTheMarkerGroupsPageOnThatGroup) {
+    for (const char* name : {"Peaks", "Valleys", "Edges"})
+        waterfall->GetMarkerGroups()->Add()->SetName(name);
+    waterfall->InvalidateLayout();
+    Painted();
+    // find the legend line of "Valleys" the way the mouse does
+    const TRect legend = waterfall->GetLegend()->DrawRect();
+    TKvBasicLegendGroup* group = waterfall->GetLegend()->GetMarkerGroups();
+    QWidget* w = waterfall->Widget();
+    int y = legend.Top;
+    for (; y < legend.Bottom; ++y) {
+        QTest::mouseMove(w, QPoint(legend.Left + TKvLegendView::TextX + 2, y));
+        if (group->HighlightedItemIndex() == 1)
+            break;
+    }
+    ASSERT_LT(y, legend.Bottom);
+    Answer();
+    ClickAt(Point(legend.Left + TKvLegendView::TextX + 2, y));
+    EXPECT_EQ(opened.Tab, "Marker Groups");
+    EXPECT_EQ(opened.GroupRow, 1);
+    ExpectPlacedByTheRightEdge();
 }
 
 TEST_F(EntryPoints, SetupOpensTheFirstPage) {
