@@ -26,10 +26,10 @@ TKvWaterfallLevelsForm::TKvWaterfallLevelsForm(TRnCommonPropertiesForm* AOwner, 
 
     VisibleCheckBox->setGeometry(8, 8, 97, 17);
     MakeLabel(this, tr("&Name"), 8, 32, NameEdit);
-    NameEdit->setGeometry(8, 47, 145, 21);
-    GroupBox2->setGeometry(8, 78, 145, 48);
-    LabelVisibleCheckBox->setGeometry(8, 21, 55, 17);
-    BitBtn3->setGeometry(64, 16, 75, 25);
+    NameEdit->setGeometry(8, 47, 150, 21);
+    GroupBox2->setGeometry(8, 78, 150, 48);
+    LabelVisibleCheckBox->setGeometry(8, 21, 62, 17);
+    BitBtn3->setGeometry(70, 16, 72, 25);
     GroupBox1->setGeometry(164, 8, 158, 86);
     AxisVisibleCheckBox->setGeometry(8, 18, 97, 17);
     MakeLabel(GroupBox1, tr("&Scale Mode:"), 8, 39, ScaleModeComboBox);

@@ -257,7 +257,7 @@ void TKvBasicWaterfall::DoColorChannelClick(int32_t AItemIndex) {
 void TKvBasicWaterfall::ShowProperties(int32_t APage, int32_t AItem) {
     KV_ASSERT_UI_THREAD();
     GetToolBar()->SetVisible(false);
-    // What the mouse highlighted stays behind when the dialog takes it away.
+    // The dialog takes the mouse away: nothing it pointed at stays lit.
     MouseLeaveDisplay();
     const TKvWaterfallPropertiesDialogFactory factory = DialogFactory();
     if (!factory)

@@ -58,6 +58,23 @@ int main(int argc, char** argv) {
         waterfall->Widget()->show();
         QObject::connect(&feeder, &QTimer::timeout, [&] { AddSpectrum(*waterfall, tick++); });
         feeder.start(20);
+        if (which[0] == 'g') {
+            TKvWaterfallMarkerGroup* peaks = waterfall->GetMarkerGroups()->Add();
+            peaks->SetName(QStringLiteral("Peaks"));
+            peaks->GetLabels()->SetText(QStringLiteral("%Y: %Z"));
+            peaks->SetShape(msDiamond);
+            peaks->SetSize(5);
+            TKvWaterfallMarkerGroup* valleys = waterfall->GetMarkerGroups()->Add();
+            valleys->SetName(QStringLiteral("Valleys"));
+            valleys->SetVisible(false);
+            for (int i = 0; i < 4; ++i) {
+                TKvWaterfallMarker* marker = peaks->GetMarkers()->Add();
+                marker->GetPosition()->SetX(60.0 + 40 * i);
+                marker->GetPosition()->SetY(30.0 + 20 * i);
+            }
+            // absolute, so that they stay where they are while rows scroll
+            peaks->SetMode(mmAbsolute);
+        }
         const uint8_t page = which[0] == 'g' ? 0 : which[0] == 'a' ? 1 : 2;
         auto* form = TKvWaterfallPropertiesForm::CreateEx(waterfall.get(), 0, page);
         form->move(waterfall->Widget()->mapToGlobal(QPoint(586 - form->width() - 20, 20)));
