@@ -103,6 +103,7 @@ object Form1: TForm1
     Legend.MarkerGroups.Caption.Font.Height = -13
     Legend.MarkerGroups.Caption.Font.Name = 'Arial'
     Legend.MarkerGroups.Caption.Font.Style = [fsBold]
+    MarkerGroups = <>
     Highlighting.MouseHitPoint.PointLabel.Font.Color = clWhite
     Highlighting.MouseHitPoint.PointLabel.Font.Height = -11
     Highlighting.MouseHitPoint.PointLabel.Font.Name = 'Arial'

@@ -209,7 +209,8 @@ void TKvWaterfall::ResetDrawData() {
 
 void TKvWaterfall::MouseLeaveDisplay() {
     TKvBasicWaterfall::MouseLeaveDisplay();
-    FMarkerGroups->ClearHighlighting();
+    if (FMarkerGroups)
+        FMarkerGroups->ClearHighlighting();
     FDataView->SetCurrentMousePoint(TPoint{-10000, FDataView->CurrentMousePoint().Y});
     RefreshHighlighting();
     InvalidateRefresh();

@@ -333,8 +333,6 @@ void TKvWaterfallMarkerGroups::Draw(THxCanvas& ACanvas, bool APrinting) {
     const int32_t across = view->AcrossLength();
     const int32_t alongStart = view->AlongStart();
     const int32_t acrossStart = view->AcrossStart();
-    // markers sit in the middle of their row
-    const int32_t halfRow = along / n / 2;
     const TRect dispRect = view->DrawRect();
     const TColor highlightColor = waterfall.GetHighlighting()->GetMarkers()->GetColor();
 
@@ -344,13 +342,16 @@ void TKvWaterfallMarkerGroups::Draw(THxCanvas& ACanvas, bool APrinting) {
         int32_t row = 0;
         if (!PixelOf(xAxis.ValueToRow(position.GetX()), row))
             return false;
-        const double offset = reversed ? n - (row - rows.Min + 1) : row - rows.Min;
+        // The image shows row r centred where the window puts r itself (the
+        // value lookup reads r there), with half a row cut off at either end;
+        // a marker sits on that centre.
+        const double offset = reversed ? n - (row - rows.Min) : row - rows.Min;
         int32_t history = 0;
         int32_t value = 0;
         if (!PixelOf(along * offset / n, history) ||
             !PixelOf(across * (position.GetY() - values.Min) / span, value))
             return false;
-        APoint.X = history + alongStart + halfRow;
+        APoint.X = history + alongStart;
         // values grow upwards on a horizontal display, rightwards on a vertical one
         APoint.Y = vertical ? acrossStart + value : acrossStart + across - value;
         return true;

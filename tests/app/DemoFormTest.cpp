@@ -3,6 +3,7 @@
 #include "app/DemoFeeder.h"
 #include "app/Unit1.h"
 #include "platform/Application.h"
+#include "platform/StoredForm.h"
 #include "platform/Timer.h"
 #include "waterfall/KvWaterfall.h"
 
@@ -156,6 +157,18 @@ TEST_F(DemoFormTest, TheStoredLayoutHoldsTheFormsValues) {
         const QVariant actual = PropertyAt(form, QString::fromLatin1(path));
         EXPECT_EQ(actual.toString().toStdString(), expected.toString().toStdString()) << path;
     }
+
+    // No marker groups, and the empty list is written back between the
+    // legend and the highlighting.
+    EXPECT_EQ(form->KvWaterfall1->GetMarkerGroups()->Count(), 0);
+    const QString written = ComponentToText(form);
+    const qsizetype legend =
+        written.indexOf(QStringLiteral("Legend.MarkerGroups.Caption.Font.Style"));
+    const qsizetype groups = written.indexOf(QStringLiteral("\n    MarkerGroups = <>\n"));
+    const qsizetype highlighting = written.indexOf(QStringLiteral("Highlighting."));
+    EXPECT_GE(legend, 0);
+    EXPECT_LT(legend, groups);
+    EXPECT_LT(groups, highlighting);
 }
 
 TEST_F(DemoFormTest, TicksPlayTheFramesInOrderThenFromTheStart) {
