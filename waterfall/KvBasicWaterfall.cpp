@@ -1,6 +1,7 @@
 #include "waterfall/KvBasicWaterfall.h"
 
 #include "foundation/HxCanvas.h"
+#include "platform/UiThread.h"
 
 #include <QScopeGuard>
 
@@ -232,23 +233,47 @@ int32_t TKvBasicWaterfall::LevelsPageIndex() const {
     return present ? 2 : 1;
 }
 
+namespace {
+TKvWaterfallPropertiesDialogFactory& DialogFactory() {
+    static TKvWaterfallPropertiesDialogFactory factory;
+    return factory;
+}
+} // namespace
+
+void TKvBasicWaterfall::SetPropertiesDialogFactory(TKvWaterfallPropertiesDialogFactory AFactory) {
+    KV_ASSERT_UI_THREAD();
+    DialogFactory() = std::move(AFactory);
+}
+
+const TKvWaterfallPropertiesDialogFactory& TKvBasicWaterfall::PropertiesDialogFactory() {
+    return DialogFactory();
+}
+
 void TKvBasicWaterfall::DoColorChannelClick(int32_t AItemIndex) {
-    ShowProperties(LevelsPageIndex(), AItemIndex);
+    // The dialog moves the page down itself when it has no marker groups
+    // page; lowering it here as well would open the axes.
+    ShowProperties(LevelsPage, AItemIndex);
 }
 
 void TKvBasicWaterfall::ShowProperties(int32_t APage, int32_t AItem) {
-    // The dialog takes the mouse: no button stays pressed behind it. (The
-    // toolbar stays, or the setup button could not be reached again.)
+    KV_ASSERT_UI_THREAD();
+    // The dialog takes the mouse: no button stays pressed behind it and
+    // nothing it pointed at stays lit. (The toolbar stays, or the setup
+    // button could not be reached again.)
     GetToolBar()->Hide();
-    // The dialogs attach here; until then nothing opens.
-    if (OnShowProperties)
-        OnShowProperties(APage, AItem);
+    MouseLeaveDisplay();
+    const TKvWaterfallPropertiesDialogFactory factory = DialogFactory();
+    if (!factory)
+        return;
+    std::unique_ptr<IKvWaterfallPropertiesDialog> dialog = factory(*this, APage, AItem);
+    if (!dialog)
+        return;
+    dialog->MoveTo(ClientToScreen(Point(Width() - dialog->DialogWidth() - 20, 20)));
+    dialog->ShowModal();
 }
 
-void TKvBasicWaterfall::ShowAxisProperties(int32_t) {
-    bool present = false;
-    MarkerGroupsPresent(present);
-    ShowProperties(present ? 1 : 0, 0);
+void TKvBasicWaterfall::ShowAxisProperties(int32_t AAxisIndex) {
+    ShowProperties(AxesPage, AAxisIndex);
 }
 
 QString TKvBasicWaterfall::ExpandPointLabel(const QString& AFormat, double AX, double AY,

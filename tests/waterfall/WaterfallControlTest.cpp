@@ -10,6 +10,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QPrinter>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QWheelEvent>
 #include <QWidget>
@@ -280,14 +281,58 @@ TEST_F(WaterfallControlTest, HitPointIsDrawnAtTheMouseInTheChosenColour) {
     EXPECT_EQ(image.pixel(p) & 0xFFFFFFu, ColorOf(700));
 }
 
-TEST_F(WaterfallControlTest, LevelsPageWithoutMarkerGroups) {
-    std::vector<std::pair<int32_t, int32_t>> shown;
-    waterfall->OnShowProperties = [&](int32_t APage, int32_t AItem) {
-        shown.emplace_back(APage, AItem);
-    };
+// Records what the control asks of its properties dialog.
+struct TShownDialog {
+    int32_t Page = -1;
+    int32_t Item = -1;
+    TPoint At{};
+    bool Shown = false;
+};
+
+class TRecordingDialog : public IKvWaterfallPropertiesDialog {
+public:
+    explicit TRecordingDialog(TShownDialog& AShown) : FShown(AShown) {}
+    int32_t DialogWidth() const override { return 120; }
+    void MoveTo(TPoint APoint) override { FShown.At = APoint; }
+    void ShowModal() override { FShown.Shown = true; }
+
+private:
+    TShownDialog& FShown;
+};
+
+TEST_F(WaterfallControlTest, PropertiesEntryPointsAskForTheirPageAndArePlacedByTheRightEdge) {
+    std::vector<TShownDialog> shown;
+    TKvBasicWaterfall::SetPropertiesDialogFactory(
+        [&](TKvBasicWaterfall& AWaterfall, int32_t APage, int32_t AItem) {
+            EXPECT_EQ(&AWaterfall, waterfall.get());
+            // the toolbar stays, with no button left pressed
+            EXPECT_TRUE(AWaterfall.GetToolBar()->GetVisible());
+            shown.push_back({APage, AItem, {}, false});
+            return std::make_unique<TRecordingDialog>(shown.back());
+        });
+    const auto reset = qScopeGuard([] { TKvBasicWaterfall::SetPropertiesDialogFactory({}); });
+
+    // The levels page is asked for as page 2 whether or not there are
+    // marker groups: the dialog moves it down when their page is absent.
     waterfall->DoColorChannelClick(3);
-    ASSERT_EQ(shown.size(), 1u);
-    EXPECT_EQ(shown[0], std::make_pair(1, 3));
+    waterfall->ShowAxisProperties(1);
+    waterfall->ShowSetup();
+    ASSERT_EQ(shown.size(), 3u);
+    EXPECT_EQ(std::make_pair(shown[0].Page, shown[0].Item), std::make_pair(2, 3));
+    EXPECT_EQ(std::make_pair(shown[1].Page, shown[1].Item), std::make_pair(1, 1));
+    EXPECT_EQ(std::make_pair(shown[2].Page, shown[2].Item), std::make_pair(0, 0));
+    const QPoint corner = waterfall->Widget()->mapToGlobal(QPoint(450 - 120 - 20, 20));
+    for (const TShownDialog& s : shown) {
+        EXPECT_TRUE(s.Shown);
+        EXPECT_EQ(QPoint(s.At.X, s.At.Y), corner);
+    }
+
+    // A factory that cannot edit the control opens nothing.
+    TKvBasicWaterfall::SetPropertiesDialogFactory(
+        [](TKvBasicWaterfall&, int32_t, int32_t) { return nullptr; });
+    waterfall->ShowSetup();
+    TKvBasicWaterfall::SetPropertiesDialogFactory({});
+    waterfall->ShowSetup();
     EXPECT_TRUE(waterfall->GetToolBar()->GetVisible());
 }
 

@@ -2,7 +2,9 @@
 // control, and its setup button opens the control's properties.
 
 #include "waterfall/KvWaterfall.h"
+#include "waterfall/KvWaterfallPropertiesDialog.h"
 
+#include <QScopeGuard>
 #include <QWidget>
 #include <QtTest/QTest>
 #include <gtest/gtest.h>
@@ -62,10 +64,15 @@ TEST_F(WaterfallToolBarTest, ShownWhileTheMouseIsInAndSetupOpensTheProperties) {
     ASSERT_TRUE(QTest::qWaitFor([&] { return waterfall->MouseIsIn(); }, WaitMs));
     EXPECT_EQ(PaintedAt(frame), 0x008000u);
 
+    // The setup button asks the registered dialog factory for the first page.
     std::vector<std::pair<int32_t, int32_t>> shown;
-    waterfall->OnShowProperties = [&](int32_t APage, int32_t AItem) {
-        shown.emplace_back(APage, AItem);
-    };
+    TKvBasicWaterfall::SetPropertiesDialogFactory(
+        [&](TKvBasicWaterfall&, int32_t APage,
+            int32_t AItem) -> std::unique_ptr<IKvWaterfallPropertiesDialog> {
+            shown.emplace_back(APage, AItem);
+            return nullptr;
+        });
+    const auto reset = qScopeGuard([] { TKvBasicWaterfall::SetPropertiesDialogFactory({}); });
     const QPoint centre((setup.Left + setup.Right) / 2, (setup.Top + setup.Bottom) / 2);
     QTest::mouseMove(waterfall->Widget(), centre);
     QTest::mouseClick(waterfall->Widget(), Qt::LeftButton, Qt::NoModifier, centre);
