@@ -5,13 +5,25 @@
 
 #include <QScopeGuard>
 
-TKvWaterfallMarkerGroupsLegendGroup::TKvWaterfallMarkerGroupsLegendGroup(TKvLegendView* AOwner)
-    : TKvBasicLegendGroup(AOwner, QStringLiteral("Marker Groups")) {}
+TKvWaterfallMarkerGroupsLegendGroup::TKvWaterfallMarkerGroupsLegendGroup(
+    TKvLegendView* AOwner, TKvWaterfallMarkerGroups* AMarkerGroups)
+    : TKvLegendGroup(AOwner, QStringLiteral("Marker Groups"), AMarkerGroups) {}
+
+void TKvWaterfallMarkerGroupsLegendGroup::SetItemHighlighted(int32_t AIndex, bool AState) {
+    // Only the item under the mouse speaks: one group is highlighted from
+    // outside at a time, and switching it off switches off any.
+    TKvDisplayCollection* groups = LegendCollection();
+    if (!groups || AIndex < 0 || AIndex >= groups->Count())
+        return;
+    static_cast<TKvWaterfallMarkerGroup*>(groups->Items(AIndex))->SetExternalHighlight(AState);
+}
 
 TKvWaterfallMarkerGroupsLegendGroup::~TKvWaterfallMarkerGroupsLegendGroup() = default;
 
-TKvWaterfallLegendView::TKvWaterfallLegendView(TKvDataDisplay* ADisplay) : TKvLegendView(ADisplay) {
-    FMarkerGroups.reset(new TKvWaterfallMarkerGroupsLegendGroup(this));
+TKvWaterfallLegendView::TKvWaterfallLegendView(TKvDataDisplay* ADisplay,
+                                               TKvWaterfallMarkerGroups* AMarkerGroups)
+    : TKvLegendView(ADisplay) {
+    FMarkerGroups.reset(new TKvWaterfallMarkerGroupsLegendGroup(this, AMarkerGroups));
     AddGroup(FMarkerGroups.get());
 }
 
@@ -47,9 +59,10 @@ void TKvWaterfallHighlighting::SetMouseHitPoint(TKvChannelMouseHitPoint* AValue)
 
 TKvBasicWaterfall::TKvBasicWaterfall(TComponent* AOwner)
     : TKvDataDisplay(AOwner), FBufferSection(std::make_unique<TJwCriticalSection>()) {
+    FMarkerGroups.reset(new TKvWaterfallMarkerGroups(this));
     FTitle.reset(new TKvDisplayTitle(this));
     FTitle->SetText(QStringLiteral("Waterfall"));
-    FLegend.reset(new TKvWaterfallLegendView(this));
+    FLegend.reset(new TKvWaterfallLegendView(this, FMarkerGroups.get()));
     FXAxis.reset(new TKvWaterfallXAxis(this));
     FYAxis.reset(new TKvWaterfallYAxis(this));
     FHighlighting.reset(new TKvWaterfallHighlighting(this));
@@ -58,6 +71,7 @@ TKvBasicWaterfall::TKvBasicWaterfall(TComponent* AOwner)
 TKvBasicWaterfall::~TKvBasicWaterfall() {
     // The derived control stopped the lock already; whatever still runs
     // into it is refused.
+    FMarkerGroups.reset();
     FHighlighting.reset();
     FXAxis.reset();
     FYAxis.reset();
@@ -212,6 +226,10 @@ void TKvBasicWaterfall::GeometryChanged() {
     InvalidateRefresh();
 }
 
+void TKvBasicWaterfall::MarkerGroupsPresent(bool& APresent) {
+    APresent = FMarkerGroups && FMarkerGroups->Count() > 0;
+}
+
 int32_t TKvBasicWaterfall::LevelsPageIndex() const {
     bool present = false;
     const_cast<TKvBasicWaterfall*>(this)->MarkerGroupsPresent(present);
@@ -346,9 +364,28 @@ void TKvBasicWaterfall::DrawDisplay(TGmBasicBitmap& ABitmap, THxCanvas& ACanvas,
     } catch (...) {
         return;
     }
+    FDrawCanvas = &ACanvas;
+    const auto done = qScopeGuard([this] { FDrawCanvas = nullptr; });
     AfterDraw(AClipRegion, APrinting);
 }
 
-void TKvBasicWaterfall::AfterDraw(const QRegion&, bool) {
-    // Markers and view overlays draw here once there are any.
+void TKvBasicWaterfall::AfterDraw(const QRegion& AClipRegion, bool APrinting) {
+    TKvDisplayView* data = GetDataView();
+    if (!FDrawCanvas || !data)
+        return;
+    THxCanvas& canvas = *FDrawCanvas;
+    // nothing of the overlays reaches outside the plot's image
+    canvas.SelectClipRgn(QRegion(data->DrawRect().ToQRect()));
+    const auto unclip = qScopeGuard([&canvas] { canvas.ResetClipRect(); });
+    if (FMarkerGroups->Count() > 0)
+        FMarkerGroups->Draw(canvas, APrinting);
+    if (APrinting)
+        return;
+    const TKvDisplayViews& views = Views();
+    for (int32_t i = 0; i < views.Count(); ++i) {
+        TKvDisplayView* view = views[i];
+        const TRect r = view->DrawRect();
+        if (view->IsVisible() && !r.IsEmpty() && AClipRegion.intersects(r.ToQRect()))
+            view->DrawMouseSelction(&canvas);
+    }
 }

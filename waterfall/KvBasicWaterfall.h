@@ -11,15 +11,18 @@
 #include "display/KvLegendView.h"
 #include "pins/JwLocks.h"
 #include "waterfall/KvWaterfallAxes.h"
+#include "waterfall/KvWaterfallMarkers.h"
 
 class TKvWaterfallLegendView;
 
-// The legend's "Marker Groups" group: the waterfall's marker groups.
-class TKvWaterfallMarkerGroupsLegendGroup : public TKvBasicLegendGroup {
+// The legend's "Marker Groups" group: the waterfall's marker groups. An
+// item under the mouse highlights its group from outside.
+class TKvWaterfallMarkerGroupsLegendGroup : public TKvLegendGroup {
     Q_OBJECT
 public:
-    explicit TKvWaterfallMarkerGroupsLegendGroup(TKvLegendView* AOwner);
-    int32_t GetItemCount() override { return 0; }
+    TKvWaterfallMarkerGroupsLegendGroup(TKvLegendView* AOwner,
+                                        TKvWaterfallMarkerGroups* AMarkerGroups);
+    void SetItemHighlighted(int32_t AIndex, bool AState) override;
 
 protected:
     ~TKvWaterfallMarkerGroupsLegendGroup() override;
@@ -29,8 +32,11 @@ class TKvWaterfallLegendView : public TKvLegendView {
     Q_OBJECT
     Q_PROPERTY(TKvWaterfallMarkerGroupsLegendGroup* MarkerGroups READ GetMarkerGroups WRITE
                    SetMarkerGroups)
+    Q_PROPERTY(bool _MarkerGroups READ ExpanderEntry STORED false)
 public:
-    explicit TKvWaterfallLegendView(TKvDataDisplay* ADisplay);
+    // The "Marker Groups" group lists AMarkerGroups (none when null).
+    explicit TKvWaterfallLegendView(TKvDataDisplay* ADisplay,
+                                    TKvWaterfallMarkerGroups* AMarkerGroups = nullptr);
 
     TKvWaterfallMarkerGroupsLegendGroup* GetMarkerGroups() const { return FMarkerGroups.get(); }
     void SetMarkerGroups(TKvWaterfallMarkerGroupsLegendGroup* AValue);
@@ -71,7 +77,10 @@ class TKvBasicWaterfall : public TKvDataDisplay {
     Q_PROPERTY(TKvWaterfallYAxis* YAxis READ GetYAxisObject WRITE SetYAxis)
     Q_PROPERTY(TKvWaterfallLegendView* Legend READ GetLegend WRITE SetLegend)
     Q_PROPERTY(bool Vertical READ GetVertical WRITE SetVertical)
+    Q_PROPERTY(TKvWaterfallMarkerGroups* MarkerGroups READ GetMarkerGroups WRITE SetMarkerGroups)
     Q_PROPERTY(TKvWaterfallHighlighting* Highlighting READ GetHighlighting WRITE SetHighlighting)
+    Q_PROPERTY(bool _XAxis READ ExpanderEntry STORED false)
+    Q_PROPERTY(bool _YAxis READ ExpanderEntry STORED false)
     Q_CLASSINFO("default:Vertical", "False")
 public:
     explicit TKvBasicWaterfall(TComponent* AOwner);
@@ -86,6 +95,9 @@ public:
     void SetLegend(TKvWaterfallLegendView* AValue) { FLegend->Assign(AValue); }
     TKvWaterfallHighlighting* GetHighlighting() const { return FHighlighting.get(); }
     void SetHighlighting(TKvWaterfallHighlighting* AValue) { FHighlighting->Assign(AValue); }
+    TKvWaterfallMarkerGroups* GetMarkerGroups() const { return FMarkerGroups.get(); }
+    // Copies the groups of AValue.
+    void SetMarkerGroups(TKvWaterfallMarkerGroups* AValue) { FMarkerGroups->Assign(AValue); }
     bool GetVertical() const;
     void SetVertical(bool AValue);
 
@@ -149,7 +161,7 @@ protected:
     virtual bool HighlightedPoint(TPoint& APoint, double& AValue) = 0;
     // The level scale's colour of AValue (clamped to its range).
     virtual TColor LevelColor(double AValue) = 0;
-    virtual void MarkerGroupsPresent(bool& APresent) { APresent = false; }
+    void MarkerGroupsPresent(bool& APresent);
 
     void DrawDisplay(TGmBasicBitmap& ABitmap, THxCanvas& ACanvas, bool APrinting,
                      const QRegion& AClipRegion, const TRect& ARect) override;
@@ -165,6 +177,7 @@ protected:
     // Guards the row store; made first and freed last.
     std::unique_ptr<TJwCriticalSection> FBufferSection;
     bool FVertical = false;
+    TOwned<TKvWaterfallMarkerGroups> FMarkerGroups;
     TOwned<TKvWaterfallHighlighting> FHighlighting;
     TOwned<TKvDisplayTitle> FTitle;
     TOwned<TKvWaterfallLegendView> FLegend;
@@ -172,6 +185,9 @@ protected:
     TOwned<TKvWaterfallYAxis> FYAxis;
 
 private:
+    // The canvas of the paint pass under way, for its overlay pass.
+    THxCanvas* FDrawCanvas = nullptr;
+
     void ZoomAxes(bool ScaleUnits, double XMin, double XMax, double YMin, double YMax);
     // ZoomTo and ZoomToData: the history entry, the hold on zoom, the zoom and
     // the notification, in scale units or in data units.

@@ -20,6 +20,7 @@ protected:
 class TKvAxisDisplayLevelView : public TKvBasicLevelDisplayLevelView {
     Q_OBJECT
     Q_PROPERTY(TKvLevelAxis* Axis READ GetAxis WRITE SetAxis)
+    Q_PROPERTY(bool _Axis READ ExpanderEntry STORED false)
 public:
     TKvAxisDisplayLevelView(TKvDataDisplay* ADisplay, TKvLevelFunc AMinFunc, TKvLevelFunc AMaxFunc,
                             TKvGetValueAtFunc AGetValueAtFunc);
@@ -62,6 +63,7 @@ private:
 class TKvWaterfallDisplayLevelView : public TKvDisplayLevelView {
     Q_OBJECT
     Q_PROPERTY(TKvViewButtonSettings* Button READ GetButton WRITE SetButton)
+    Q_PROPERTY(bool _Button READ ExpanderEntry STORED false)
 public:
     TKvWaterfallDisplayLevelView(TKvDataDisplay* ADisplay, TKvLevelFunc AMinFunc,
                                  TKvLevelFunc AMaxFunc, TKvGetValueAtFunc AGetValueAtFunc);

@@ -139,6 +139,10 @@ void TKvWaterfall::ImageScrolled() {
     FLevels->MainViewScrolled(false);
 }
 
+void TKvWaterfall::ImageRowsLeft(int32_t ACount) {
+    FMarkerGroups->ShiftRelativeMarkers(ACount);
+}
+
 TKvWaterfallWindow TKvWaterfall::ViewZoomedScale() {
     const TKvAxisRange x = FXAxis->ScaleRealZoomed();
     const TKvAxisRange y = FYAxis->ScaleRealZoomed();
@@ -198,6 +202,12 @@ void TKvWaterfall::DirectDraw(TGmBasicBitmap& ABitmap) {
 void TKvWaterfall::RefreshHighlighting() {
     if (!FDataView)
         return;
+    const TPoint mouse = FDataView->CurrentMousePoint();
+    const TRect view = FDataView->DrawRect();
+    const bool inside = mouse.X >= view.Left && mouse.X < view.Right && mouse.Y >= view.Top &&
+                        mouse.Y < view.Bottom;
+    if (FMarkerGroups->RefreshHighlighting(inside, mouse.X, mouse.Y))
+        InvalidateRefresh();
     // A point outside the view clears the highlight.
     if (!FDataView->UpdateMouseValue())
         return;
@@ -227,6 +237,7 @@ void TKvWaterfall::ResetDrawData() {
 
 void TKvWaterfall::MouseLeaveDisplay() {
     TKvBasicWaterfall::MouseLeaveDisplay();
+    FMarkerGroups->ClearHighlighting();
     FDataView->SetCurrentMousePoint(TPoint{-10000, FDataView->CurrentMousePoint().Y});
     RefreshHighlighting();
     InvalidateRefresh();

@@ -22,6 +22,7 @@ class TKvWaterfall : public TKvBasicWaterfall,
     Q_OBJECT
     Q_PROPERTY(TKvJwComboRealIntMatrixSinkPin* InputPin READ GetInputPin)
     Q_PROPERTY(TKvWaterfallDisplayLevelView* Levels READ GetLevels WRITE SetLevels)
+    Q_PROPERTY(bool _Levels READ ExpanderEntry STORED false)
 public:
     explicit TKvWaterfall(TComponent* AOwner);
 
@@ -62,6 +63,7 @@ public:
     TColor ImageBackground() override { return Color(); }
     TKvWaterfallWindow ImageWindow() override;
     void ImageScrolled() override;
+    void ImageRowsLeft(int32_t ACount) override;
     double ViewValueToRow(double AValue) override { return FXAxis->ValueToRow(AValue); }
     double ViewValueToSample(double AValue) override { return FYAxis->ValueToSample(AValue); }
     TKvWaterfallWindow ViewZoomedScale() override;
