@@ -4,6 +4,7 @@
 #include "display/KvLockedSet.h"
 #include "foundation/HxCanvasImpl.h"
 #include "platform/Bitmap.h"
+#include "platform/FreeGuard.h"
 #include "platform/UiThread.h"
 
 #include <QPainter>
@@ -539,6 +540,8 @@ void TKvDataDisplay::Print() {
 }
 
 void TKvDataDisplay::Print(QPrinter& APrinter) {
+    // A handler run while the page is drawn may free the display.
+    const TFreeGuard stay(this);
     const TJwLockSectionPtr section = Lock()->WriteLock();
     QString title;
     GetPrintTitle(title);

@@ -1,6 +1,7 @@
 #include "waterfall/KvBasicWaterfall.h"
 
 #include "foundation/HxCanvas.h"
+#include "platform/FreeGuard.h"
 #include "platform/UiThread.h"
 
 #include <QScopeGuard>
@@ -97,6 +98,8 @@ void TKvBasicWaterfall::SetVertical(bool AValue) {
 }
 
 void TKvBasicWaterfall::Print() {
+    // Freed from a handler while printing, the control goes once Hold is back.
+    const TFreeGuard stay(this);
     const bool held = GetHold();
     SetHold(true);
     const auto restore = qScopeGuard([this, held] { SetHold(held); });
@@ -104,6 +107,8 @@ void TKvBasicWaterfall::Print() {
 }
 
 void TKvBasicWaterfall::Print(QPrinter& APrinter) {
+    // Freed from a handler while printing, the control goes once Hold is back.
+    const TFreeGuard stay(this);
     const bool held = GetHold();
     SetHold(true);
     const auto restore = qScopeGuard([this, held] { SetHold(held); });

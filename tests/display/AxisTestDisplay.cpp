@@ -1,10 +1,10 @@
 #include "AxisTestDisplay.h"
 
-#include "foundation/GmBasicBitmap.h"
+#include "foundation/HxCanvas.h"
 
 TAxisTestDisplay::TAxisTestDisplay(TComponent* AOwner)
-    : TKvDataDisplay(AOwner), FYAxis(MakeOwned<TAxisTestYAxis>(this)),
-      FXAxis(MakeOwned<TAxisTestXAxis>(this)), FDataView(MakeOwned<TAxisTestDataView>(this)) {
+    : TPlainTestDisplay(AOwner), FYAxis(MakeOwned<TAxisTestYAxis>(this)),
+      FXAxis(MakeOwned<TAxisTestXAxis>(this)), FDataView(MakeOwned<TFillDataView>(this)) {
     // The tests read a plain -1000..1000 Y range.
     FYAxis->GetMin()->SetAutoScale(false);
     FYAxis->GetMax()->SetAutoScale(false);
@@ -14,14 +14,6 @@ TAxisTestDisplay::~TAxisTestDisplay() {
     FDataView.reset();
     FXAxis.reset();
     FYAxis.reset();
-}
-
-QImage TAxisTestDisplay::Render(bool APrinting) {
-    TGmBasicBitmap bitmap;
-    bitmap.SetPixelFormat(pf32bit);
-    bitmap.SetSize(Width(), Height());
-    DrawToBitmap(bitmap, bitmap.Canvas(), APrinting);
-    return bitmap.ToImage().convertToFormat(QImage::Format_RGB32);
 }
 
 void TAxisTestDisplay::ZoomBy(double XValue, double YValue, bool SaveHistory) {
