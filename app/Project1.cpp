@@ -1,5 +1,6 @@
 // The demo program: the application, its main form, the message loop.
 #include "app/Unit1.h"
+#include "dialogs/KvWaterfallPropertiesFormUnit.h"
 #include "platform/Application.h"
 
 #include <QApplication>
@@ -9,6 +10,8 @@
 int main(int argc, char** argv) {
     QApplication qtApplication(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Simple Waterfall Demo"));
+    // the waterfall's level caption and toolbar open its settings dialog
+    KvRegisterWaterfallDialogs();
     try {
         TApplication Application;
         Application.CreateForm<TForm1>();

@@ -8,7 +8,12 @@ include(CMakePackageConfigHelpers)
 set(KV_PACKAGE_DIR ${CMAKE_INSTALL_LIBDIR}/cmake/KvWaterfall)
 
 add_library(KvWaterfall INTERFACE)
-target_link_libraries(KvWaterfall INTERFACE waterfall $<$<TARGET_EXISTS:dialogs>:dialogs>)
+target_link_libraries(KvWaterfall INTERFACE waterfall)
+# Decided here, not by a generator expression: exported, TARGET_EXISTS would
+# be asked about "dialogs" in the user's project, where it is not a target.
+if(TARGET dialogs)
+  target_link_libraries(KvWaterfall INTERFACE dialogs)
+endif()
 add_library(KvWaterfall::KvWaterfall ALIAS KvWaterfall)
 install(TARGETS KvWaterfall EXPORT KvWaterfallTargets)
 

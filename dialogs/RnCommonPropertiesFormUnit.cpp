@@ -46,6 +46,11 @@ TRnCommonPropertiesForm::TRnCommonPropertiesForm(QWidget* AOwner)
     SetClientSize(DesignClientWidth, DesignClientHeight);
 }
 
+TRnCommonPropertiesForm::~TRnCommonPropertiesForm() {
+    while (PageControl->count() > 0)
+        delete PageControl->widget(0);
+}
+
 void TRnCommonPropertiesForm::SetClientSize(int AWidth, int AHeight) {
     resize(AWidth, AHeight);
     LayoutControls();

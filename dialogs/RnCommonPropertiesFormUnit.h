@@ -29,6 +29,9 @@ public:
     static constexpr int PanelHeight = 41;
 
     explicit TRnCommonPropertiesForm(QWidget* AOwner);
+    // Frees the pages first: a page whose edit box loses the focus while Qt
+    // takes the dialog apart would otherwise reach a dialog half gone.
+    ~TRnCommonPropertiesForm() override;
 
     // A new tab showing APage; the dialog grows so that the tab's client
     // area is at least the page's size. The dialog owns the page.

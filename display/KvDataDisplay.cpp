@@ -4,6 +4,7 @@
 #include "display/KvLockedSet.h"
 #include "foundation/HxCanvasImpl.h"
 #include "platform/Bitmap.h"
+#include "platform/FreeGuard.h"
 #include "platform/UiThread.h"
 
 #include <QPainter>
@@ -539,6 +540,8 @@ void TKvDataDisplay::Print() {
 }
 
 void TKvDataDisplay::Print(QPrinter& APrinter) {
+    // A handler run while the page is drawn may free the display.
+    const TFreeGuard stay(this);
     const TJwLockSectionPtr section = Lock()->WriteLock();
     QString title;
     GetPrintTitle(title);
@@ -844,6 +847,13 @@ int32_t TKvDataDisplay::GetColorChannelIndex(TKvDisplayView*) {
 }
 
 void TKvDataDisplay::DoColorChannelClick(int32_t) {}
+
+void TKvDataDisplay::DrawToolBar(THxCanvas& ACanvas, bool APrinting) {
+    if (APrinting || !FToolBar->GetVisible())
+        return;
+    if (!FToolBar->GetAutoHide() || MouseIsIn() || ComponentState().testFlag(csDesigning))
+        FToolBar->Draw(ACanvas);
+}
 
 void TKvDataDisplay::ShowSetup() {
     ShowProperties(0, 0);

@@ -41,6 +41,7 @@ class TKvChannelMouseHitPoint;
 
 class TKvDataDisplay : public THxControlDrawLayer, public IYbBasicControl {
     Q_OBJECT
+    Q_PROPERTY(bool _ToolBar READ ExpanderEntry STORED false)
     Q_PROPERTY(TKvDisplayToolBar* ToolBar READ GetToolBar WRITE SetToolBar)
     Q_PROPERTY(TKvDisplayZoom* Zooming READ GetZooming WRITE SetZooming)
     Q_PROPERTY(Kv::TKvDisplayNavigateMode NavigateMode READ GetNavigateMode WRITE SetNavigateMode)
@@ -227,6 +228,9 @@ public:
     void DrawHitPointLabel(THxCanvas& ACanvas, TPoint AMousePoint,
                            TKvChannelMouseHitPoint& AHitPoint);
     virtual THxCanvas* GetBitmapCanvas();
+    // The paint pass's toolbar step: unless printing, the toolbar is drawn
+    // when it is visible and either stays or the mouse is over the display.
+    void DrawToolBar(THxCanvas& ACanvas, bool APrinting);
 
     // Renders into ABitmap through ACanvas (its framework canvas).
     virtual void DrawToBitmap(TGmBasicBitmap& ABitmap, TCanvas& ACanvas, bool APrinting);

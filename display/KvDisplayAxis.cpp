@@ -155,7 +155,8 @@ TKvDisplayAxis::TKvDisplayAxis(TKvDataDisplay* ADisplay)
           {[this] { return GetScaleTickFullMin(); }, [this] { return GetScaleTickFullMax(); }},
           {[this] { return GetScaleTickZoomedMin(); }, [this] { return GetScaleTickZoomedMax(); }}),
       FButton(MakeOwned<TKvViewButtonSettings>(
-          this, [this](TPersistent*) { DisplayInvalidateRefresh(); })) {
+          this, [this](TPersistent*) { DisplayInvalidateRefresh(); })),
+      FZoomPin(MakeOwned<TKvZoomPin>(this)), FToolBar(MakeOwned<TKvAxisToolBar>(ADisplay, this)) {
     FFont->SetName(QStringLiteral("Arial"));
     FFont->SetUniSize(8);
     FFont->SetColor(clWhite);
@@ -167,6 +168,7 @@ TKvDisplayAxis::TKvDisplayAxis(TKvDataDisplay* ADisplay)
 
 TKvDisplayAxis::~TKvDisplayAxis() {
     OnZoomNotify = nullptr;
+    FZoomPin->Disconnect();
     FDisplay->Axes().Remove(this);
 }
 
@@ -207,6 +209,10 @@ void TKvDisplayAxis::SetAxisLabel(TKvDisplayTitleLabel* AValue) {
 
 void TKvDisplayAxis::SetButton(TKvViewButtonSettings* AValue) {
     FButton->Assign(AValue);
+}
+
+void TKvDisplayAxis::SetToolBar(TKvAxisToolBar* AValue) {
+    FToolBar->Assign(AValue);
 }
 
 void TKvDisplayAxis::SetOnCustomLabel(TKvCustomAxisLabelEvent AValue) {
@@ -268,7 +274,35 @@ TKvZoomLimits TKvDisplayAxis::ZoomLimits() const {
     return limits;
 }
 
+void TKvDisplayAxis::RestoreZoom(double AMin, double AMax, bool AZoomed,
+                                 TKvZoomOperation AOperation) {
+    const TJwLockSectionPtr section = FLock->WriteLock();
+    RestoreZoom(AMin, AMax, AZoomed);
+    NotifyZoom(AZoomed ? AOperation : zoZoomOff);
+}
+
+void TKvDisplayAxis::FollowZoom(TKvDisplayAxis* ASender, TKvZoomOperation AOperation) {
+    const TJwLockSectionPtr section = FLock->WriteLock();
+    if (AOperation == zoZoomOff) {
+        DoZoomOff();
+        DisplayInvalidateRefresh();
+        return;
+    }
+    if (AOperation == zoZoom)
+        FDisplay->SaveZoomHistory(false);
+    const TKvRealRanges old = FDisplay->CurrentRanges();
+    // An axis that never zoomed has no range to pass on: following it
+    // means showing everything.
+    if (ASender->GetZoomed())
+        SetZoomRange(AOperation, false, ASender->GetZoomMin(), ASender->GetZoomMax());
+    else
+        DoZoomOff();
+    DisplayInvalidateRefresh();
+    FDisplay->DoZoomChanged(old, AOperation);
+}
+
 void TKvDisplayAxis::NotifyZoom(TKvZoomOperation Operation) {
+    FZoomPin->SendChange(Operation);
     if (OnZoomNotify)
         OnZoomNotify(this, Operation);
 }
@@ -984,6 +1018,11 @@ void TKvDisplayAxis::Draw(TKvDisplayDrawPart, THxCanvas* ACanvas, bool Vertical,
     if (!IsVisible())
         return;
     DrawAxisView(ACanvas, Vertical, Printing);
+    if (Printing || !FToolBar->IsVisible())
+        return;
+    if (!FToolBar->GetAutoHide() || FMouseIsInView || FToolBar->MouseIsInView() ||
+        FDisplay->ComponentState().testFlag(csDesigning))
+        FToolBar->Draw(*ACanvas);
 }
 
 // Layout

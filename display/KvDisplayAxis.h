@@ -17,10 +17,12 @@
 #include "display/KvAxisScale.h"
 #include "display/KvAxisSettings.h"
 #include "display/KvAxisTicks.h"
+#include "display/KvAxisToolBar.h"
 #include "display/KvAxisTypes.h"
 #include "display/KvDisplayAxisList.h"
 #include "display/KvDisplayViews.h"
 #include "display/KvViewButtonSettings.h"
+#include "display/KvZoomPin.h"
 
 #include <vector>
 
@@ -114,11 +116,15 @@ class TKvDisplayAxis : public TKvTrackingOptionalAxis, public IKvDisplayAxis {
     Q_PROPERTY(TKvAxisFormat* Format READ GetFormat WRITE SetFormat)
     Q_PROPERTY(TColor Color READ GetColor WRITE SetColor)
     Q_PROPERTY(TKvDisplayFont* Font READ GetFontProperty WRITE SetFont)
+    Q_PROPERTY(bool _ToolBar READ ExpanderEntry STORED false)
+    Q_PROPERTY(TKvAxisToolBar* ToolBar READ GetToolBar WRITE SetToolBar)
     Q_PROPERTY(TKvAxisValue* Min READ GetMin WRITE SetMin)
     Q_PROPERTY(TKvMaxAxisValue* Max READ GetMax WRITE SetMax)
     Q_PROPERTY(TKvDisplayAxisZoom* Zooming READ GetZooming WRITE SetZooming)
     Q_PROPERTY(TKvDisplayTitleLabel* AxisLabel READ GetAxisLabel WRITE SetAxisLabel)
+    Q_PROPERTY(bool _Button READ ExpanderEntry STORED false)
     Q_PROPERTY(TKvViewButtonSettings* Button READ GetButton WRITE SetButton)
+    Q_PROPERTY(TKvZoomPin* ZoomPin READ GetZoomPin)
     Q_CLASSINFO("type:Color", "TColor")
     Q_CLASSINFO("default:Color", "clWhite")
 public:
@@ -142,6 +148,9 @@ public:
     // The title as a button that opens the axis's properties.
     TKvViewButtonSettings* GetButton() const { return FButton.get(); }
     void SetButton(TKvViewButtonSettings* AValue);
+    TKvAxisToolBar* GetToolBar() const { return FToolBar.get(); }
+    void SetToolBar(TKvAxisToolBar* AValue);
+    TKvZoomPin* GetZoomPin() const { return FZoomPin.get(); }
     bool GetReversed() const { return FLock->Getter(FReversed); }
     const TKvCustomAxisLabelEvent& GetOnCustomLabel() const { return FOnCustomLabel; }
     void SetOnCustomLabel(TKvCustomAxisLabelEvent AValue);
@@ -155,6 +164,12 @@ public:
     bool GetValueAt(int32_t X, int32_t Y, double& AAxisPos) const override;
     // Sets the zoom state as a history entry or a peer axis had it.
     void RestoreZoom(double AMin, double AMax, bool AZoomed);
+    // The same for undo and redo (AOperation): linked axes follow.
+    void RestoreZoom(double AMin, double AMax, bool AZoomed, TKvZoomOperation AOperation);
+    // A linked axis (ASender) changed its zoom by AOperation: this axis
+    // takes the same range, or unzooms with it, without telling its own
+    // links; only a plain zoom makes a history entry.
+    void FollowZoom(TKvDisplayAxis* ASender, TKvZoomOperation AOperation);
 
     // Zoom by a factor about the centre (below 1 narrows), to a range in
     // scale units, or to a range in data units.
@@ -277,7 +292,7 @@ public:
     bool LeftMouseButtonDown() const { return FLeftMouseButtonDown; }
 
     // Run by the axis on every change of its zoom that its peers should
-    // follow; the zoom pin attaches here.
+    // follow, after the zoom pin has told them.
     std::function<void(TKvDisplayAxis* Sender, TKvZoomOperation Operation)> OnZoomNotify;
 
 protected:
@@ -327,6 +342,8 @@ protected:
     double FMouseZoomMax = 0.0;
     bool FLeftMouseButtonDown = false;
     TOwned<TKvViewButtonSettings> FButton;
+    TOwned<TKvZoomPin> FZoomPin;
+    TOwned<TKvAxisToolBar> FToolBar;
     bool FLabelButtonShown = false;
     bool FLabelButtonDown = false;
     bool FDialogShown = false;

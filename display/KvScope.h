@@ -3,6 +3,7 @@
 // zoom settings and history, the toolbar, title and legend, marker groups
 // and highlighting, and the export of its picture.
 
+#include "display/KvAxisToolBar.h"
 #include "display/KvBasicDisplayAxes.h"
 #include "display/KvDataDisplay.h"
 #include "display/KvDisplayAxisList.h"
@@ -16,6 +17,7 @@
 #include "display/KvDisplayPersistent.h"
 #include "display/KvDisplayTitle.h"
 #include "display/KvDisplayToolBar.h"
+#include "display/KvDisplayToolBarButtons.h"
 #include "display/KvDisplayViews.h"
 #include "display/KvDisplayZoom.h"
 #include "display/KvLegendGroup.h"
@@ -24,4 +26,5 @@
 #include "display/KvScopeTypes.h"
 #include "display/KvViewButtonSettings.h"
 #include "display/KvZoomHistory.h"
+#include "display/KvZoomPin.h"
 #include "foundation/HxCanvas.h"

@@ -55,6 +55,10 @@ Q_ENUM_NS(TKvDisplayNavigateMode)
 enum TKvDisplayZoomMode { zmBoth = 0, zmXAxis = 1, zmYAxis = 2 };
 Q_ENUM_NS(TKvDisplayZoomMode)
 
+// What the display toolbar's position is measured in.
+enum TKvToolBarHostView { thvDisplay = 0, thvDataView = 1 };
+Q_ENUM_NS(TKvToolBarHostView)
+
 } // namespace Kv
 
 using Kv::TKvViewAlign;
@@ -67,6 +71,8 @@ using Kv::TKvDisplayNavigateMode;
 using enum Kv::TKvDisplayNavigateMode;
 using Kv::TKvDisplayZoomMode;
 using enum Kv::TKvDisplayZoomMode;
+using Kv::TKvToolBarHostView;
+using enum Kv::TKvToolBarHostView;
 
 // The view alignment that takes the area the edge views leave.
 constexpr int32_t KvDataViewAlign = 4;

@@ -6,8 +6,65 @@
 
 #include <QMetaProperty>
 
+#include <atomic>
+#include <mutex>
+#include <unordered_map>
+
+#include "platform/FreeGuard.h"
+
 void TFreeDeleter::operator()(TPersistent* AObject) const {
     TPersistent::Free(AObject);
+}
+
+namespace {
+
+struct TGuarded {
+    int Depth = 0;
+    bool FreePending = false;
+};
+
+std::mutex GuardMutex;
+// Guards open anywhere: while there are none, Free looks no further.
+std::atomic<int> GuardCount{0};
+
+std::unordered_map<const TPersistent*, TGuarded>& Guarded() {
+    static std::unordered_map<const TPersistent*, TGuarded> map;
+    return map;
+}
+
+// True when a guard keeps AObject: its last guard frees it.
+bool FreeLater(const TPersistent* AObject) {
+    if (GuardCount.load(std::memory_order_acquire) == 0)
+        return false;
+    const std::lock_guard lock(GuardMutex);
+    const auto it = Guarded().find(AObject);
+    if (it == Guarded().end())
+        return false;
+    it->second.FreePending = true;
+    return true;
+}
+
+} // namespace
+
+TFreeGuard::TFreeGuard(TPersistent* AObject) : FObject(AObject) {
+    const std::lock_guard lock(GuardMutex);
+    ++Guarded()[AObject].Depth;
+    GuardCount.fetch_add(1, std::memory_order_release);
+}
+
+TFreeGuard::~TFreeGuard() {
+    bool free = false;
+    {
+        const std::lock_guard lock(GuardMutex);
+        const auto it = Guarded().find(FObject);
+        if (--it->second.Depth == 0) {
+            free = it->second.FreePending;
+            Guarded().erase(it);
+        }
+        GuardCount.fetch_sub(1, std::memory_order_release);
+    }
+    if (free)
+        TPersistent::Free(FObject);
 }
 
 TPersistent::TPersistent() = default;
@@ -15,7 +72,7 @@ TPersistent::TPersistent() = default;
 TPersistent::~TPersistent() = default;
 
 void TPersistent::Free(TPersistent* AObject) {
-    if (!AObject)
+    if (!AObject || FreeLater(AObject))
         return;
     AObject->BeforeDestruction();
     delete AObject;

@@ -1,6 +1,8 @@
 #include "waterfall/KvBasicWaterfall.h"
 
 #include "foundation/HxCanvas.h"
+#include "platform/FreeGuard.h"
+#include "platform/UiThread.h"
 
 #include <QScopeGuard>
 
@@ -96,6 +98,8 @@ void TKvBasicWaterfall::SetVertical(bool AValue) {
 }
 
 void TKvBasicWaterfall::Print() {
+    // Freed from a handler while printing, the control goes once Hold is back.
+    const TFreeGuard stay(this);
     const bool held = GetHold();
     SetHold(true);
     const auto restore = qScopeGuard([this, held] { SetHold(held); });
@@ -103,6 +107,8 @@ void TKvBasicWaterfall::Print() {
 }
 
 void TKvBasicWaterfall::Print(QPrinter& APrinter) {
+    // Freed from a handler while printing, the control goes once Hold is back.
+    const TFreeGuard stay(this);
     const bool held = GetHold();
     SetHold(true);
     const auto restore = qScopeGuard([this, held] { SetHold(held); });
@@ -163,8 +169,9 @@ void TKvBasicWaterfall::DoZoom(TKvZoomOperation, bool ScaleUnits, double XMin, d
 }
 
 void TKvBasicWaterfall::DoZoomOff() {
-    FXAxis->DoZoomOff();
-    FYAxis->DoZoomOff();
+    // linked axes unzoom with these
+    FXAxis->ZoomOffAndNotify();
+    FYAxis->ZoomOffAndNotify();
     InvalidateRefresh();
 }
 
@@ -193,13 +200,13 @@ int32_t TKvBasicWaterfall::GetAxisIndex(IKvDisplayAxis* AAxis) {
     return AAxis == static_cast<IKvDisplayAxis*>(FXAxis.get()) ? 0 : 1;
 }
 
-void TKvBasicWaterfall::ApplyZoomList(const TKvAxisZoomList& AAxisList, bool) {
+void TKvBasicWaterfall::ApplyZoomList(const TKvAxisZoomList& AAxisList, bool Redo) {
     for (int32_t i = 0; i < AAxisList.Count(); ++i) {
         const TKvAxisZoomListItem& item = AAxisList.Items(i);
         if (item.Axis == static_cast<IKvDisplayAxis*>(FXAxis.get()))
-            FXAxis->RestoreZoom(item.Min, item.Max, item.Zoomed);
+            FXAxis->RestoreZoom(item.Min, item.Max, item.Zoomed, Redo ? zoRedo : zoUndo);
         else if (item.Axis == static_cast<IKvDisplayAxis*>(FYAxis.get()))
-            FYAxis->RestoreZoom(item.Min, item.Max, item.Zoomed);
+            FYAxis->RestoreZoom(item.Min, item.Max, item.Zoomed, Redo ? zoRedo : zoUndo);
     }
     InvalidateRefresh();
 }
@@ -231,21 +238,47 @@ int32_t TKvBasicWaterfall::LevelsPageIndex() const {
     return present ? 2 : 1;
 }
 
+namespace {
+TKvWaterfallPropertiesDialogFactory& DialogFactory() {
+    static TKvWaterfallPropertiesDialogFactory factory;
+    return factory;
+}
+} // namespace
+
+void TKvBasicWaterfall::SetPropertiesDialogFactory(TKvWaterfallPropertiesDialogFactory AFactory) {
+    KV_ASSERT_UI_THREAD();
+    DialogFactory() = std::move(AFactory);
+}
+
+const TKvWaterfallPropertiesDialogFactory& TKvBasicWaterfall::PropertiesDialogFactory() {
+    return DialogFactory();
+}
+
 void TKvBasicWaterfall::DoColorChannelClick(int32_t AItemIndex) {
-    ShowProperties(LevelsPageIndex(), AItemIndex);
+    // The dialog moves the page down itself when it has no marker groups
+    // page; lowering it here as well would open the axes.
+    ShowProperties(LevelsPage, AItemIndex);
 }
 
 void TKvBasicWaterfall::ShowProperties(int32_t APage, int32_t AItem) {
-    GetToolBar()->SetVisible(false);
-    // The dialogs attach here; until then nothing opens.
-    if (OnShowProperties)
-        OnShowProperties(APage, AItem);
+    KV_ASSERT_UI_THREAD();
+    // The dialog takes the mouse: no button stays pressed behind it and
+    // nothing it pointed at stays lit. (The toolbar stays, or the setup
+    // button could not be reached again.)
+    GetToolBar()->Hide();
+    MouseLeaveDisplay();
+    const TKvWaterfallPropertiesDialogFactory factory = DialogFactory();
+    if (!factory)
+        return;
+    std::unique_ptr<IKvWaterfallPropertiesDialog> dialog = factory(*this, APage, AItem);
+    if (!dialog)
+        return;
+    dialog->MoveTo(ClientToScreen(Point(Width() - dialog->DialogWidth() - 20, 20)));
+    dialog->ShowModal();
 }
 
-void TKvBasicWaterfall::ShowAxisProperties(int32_t) {
-    bool present = false;
-    MarkerGroupsPresent(present);
-    ShowProperties(present ? 1 : 0, 0);
+void TKvBasicWaterfall::ShowAxisProperties(int32_t AAxisIndex) {
+    ShowProperties(AxesPage, AAxisIndex);
 }
 
 QString TKvBasicWaterfall::ExpandPointLabel(const QString& AFormat, double AX, double AY,
@@ -356,6 +389,7 @@ void TKvBasicWaterfall::DrawDisplay(TGmBasicBitmap& ABitmap, THxCanvas& ACanvas,
         }
         if (!APrinting)
             DrawHighlightedPoint(ACanvas);
+        DrawToolBar(ACanvas, APrinting);
         if (!APrinting && IsFocusedControl())
             ACanvas.DrawFocusRect(Rect(0, 0, PlotWidth(), PlotHeight()));
     } catch (...) {

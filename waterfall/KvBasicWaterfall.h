@@ -12,6 +12,7 @@
 #include "pins/JwLocks.h"
 #include "waterfall/KvWaterfallAxes.h"
 #include "waterfall/KvWaterfallMarkers.h"
+#include "waterfall/KvWaterfallPropertiesDialog.h"
 
 class TKvWaterfallLegendView;
 
@@ -133,12 +134,19 @@ public:
     // The page index of the levels page: there is no "Marker Groups" page
     // without marker groups.
     int32_t LevelsPageIndex() const;
+    // Page numbers of ShowProperties; the dialog leaves out the marker
+    // groups page when there are none and moves the later ones down.
+    static constexpr int32_t MarkerGroupsPage = 0;
+    static constexpr int32_t AxesPage = 1;
+    static constexpr int32_t LevelsPage = 2;
 
     void FormatPointLabel(TPoint AMousePoint, const QString& ATemplate, QString& AText,
                           const TKvRealPoint& AValue) override;
 
-    // What ShowProperties was last asked for (the dialogs connect here).
-    std::function<void(int32_t APage, int32_t AItem)> OnShowProperties;
+    // Who makes the properties dialog of every waterfall (UI thread only);
+    // an empty factory opens nothing.
+    static void SetPropertiesDialogFactory(TKvWaterfallPropertiesDialogFactory AFactory);
+    static const TKvWaterfallPropertiesDialogFactory& PropertiesDialogFactory();
 
 protected:
     ~TKvBasicWaterfall() override;

@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "display/KvAxisScale.h"
+
 TKvWaterfall::TKvWaterfall(TComponent* AOwner) : TKvBasicWaterfall(AOwner) {
     FRows = std::make_unique<TKvWaterfallRowStore>(*this, *FBufferSection);
     FRows->SetSamples(static_cast<uint32_t>(FXAxis->GetSamples()));
@@ -150,15 +152,41 @@ TKvWaterfallWindow TKvWaterfall::ViewZoomedScale() {
 void TKvWaterfall::ViewPrepareDrag() {}
 
 void TKvWaterfall::ViewPan(int32_t ADX, int32_t ADY) {
-    // Each axis moves against the mouse along its own direction.
-    const auto pan = [](TKvDisplayAxis& AAxis, int32_t ADelta) {
-        if (ADelta == 0 || !AAxis.GetZoomed())
+    // The picture follows the mouse: a drag of d pixels along an axis moves
+    // its zoomed window back by d view lengths' share of its width, measured
+    // from where the window is now (the view reports each move's own
+    // displacement), and keeps the width.
+    const TRect view = FDataView->DrawRect();
+    const auto pan = [&](TKvDisplayAxis& AAxis) {
+        if (!AAxis.GetZoomed())
             return;
-        AAxis.PanBy(AAxis.PixelToScale(0) - AAxis.PixelToScale(ADelta));
+        int32_t along = 0;
+        int32_t length = view.Width();
+        switch (AAxis.GetValueDirection()) {
+        case 0:
+            along = ADX;
+            break;
+        case 1:
+            along = -ADX;
+            break;
+        case 2:
+            along = -ADY;
+            length = view.Height();
+            break;
+        default:
+            along = ADY;
+            length = view.Height();
+            break;
+        }
+        if (along == 0 || length <= 0)
+            return;
+        const TKvAxisRange zoomed{AAxis.GetZoomMin(), AAxis.GetZoomMax()};
+        const TKvAxisRange moved = KvPanBy(zoomed, KvPanShift(zoomed, along, length), false,
+                                           AAxis.ScaleTickFull(), TKvZoomLimits{});
+        AAxis.RestoreZoom(moved.Min, moved.Max, true);
     };
-    const bool vertical = GetIsVertical();
-    pan(*FXAxis, vertical ? ADY : ADX);
-    pan(*FYAxis, vertical ? ADX : ADY);
+    pan(*FXAxis);
+    pan(*FYAxis);
 }
 
 void TKvWaterfall::ViewTrackCursor() {

@@ -8,6 +8,7 @@
 
 #include "SpectrumFeeder.h"
 
+#include "dialogs/KvWaterfallPropertiesFormUnit.h"
 #include "platform/Persistent.h"
 #include "waterfall/KvLevelColors.h"
 #include "waterfall/KvWaterfall.h"
@@ -96,6 +97,8 @@ bool PlotShowsRows(TKvWaterfall& AWaterfall) {
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     const bool check = argc > 1 && QByteArray(argv[1]) == "--check";
+    // the control's toolbar, axis titles and level caption open its settings
+    KvRegisterWaterfallDialogs();
 
     // The control is ours to free; its widget belongs to the window's layout.
     TOwned<TKvWaterfall> waterfall = MakeOwned<TKvWaterfall>(nullptr);

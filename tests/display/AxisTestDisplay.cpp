@@ -1,10 +1,10 @@
 #include "AxisTestDisplay.h"
 
-#include "foundation/GmBasicBitmap.h"
+#include "foundation/HxCanvas.h"
 
 TAxisTestDisplay::TAxisTestDisplay(TComponent* AOwner)
-    : TKvDataDisplay(AOwner), FYAxis(MakeOwned<TAxisTestYAxis>(this)),
-      FXAxis(MakeOwned<TAxisTestXAxis>(this)), FDataView(MakeOwned<TAxisTestDataView>(this)) {
+    : TPlainTestDisplay(AOwner), FYAxis(MakeOwned<TAxisTestYAxis>(this)),
+      FXAxis(MakeOwned<TAxisTestXAxis>(this)), FDataView(MakeOwned<TFillDataView>(this)) {
     // The tests read a plain -1000..1000 Y range.
     FYAxis->GetMin()->SetAutoScale(false);
     FYAxis->GetMax()->SetAutoScale(false);
@@ -14,14 +14,6 @@ TAxisTestDisplay::~TAxisTestDisplay() {
     FDataView.reset();
     FXAxis.reset();
     FYAxis.reset();
-}
-
-QImage TAxisTestDisplay::Render(bool APrinting) {
-    TGmBasicBitmap bitmap;
-    bitmap.SetPixelFormat(pf32bit);
-    bitmap.SetSize(Width(), Height());
-    DrawToBitmap(bitmap, bitmap.Canvas(), APrinting);
-    return bitmap.ToImage().convertToFormat(QImage::Format_RGB32);
 }
 
 void TAxisTestDisplay::ZoomBy(double XValue, double YValue, bool SaveHistory) {
@@ -56,8 +48,8 @@ void TAxisTestDisplay::DoZoom(TKvZoomOperation, bool ScaleUnits, double XMin, do
 }
 
 void TAxisTestDisplay::DoZoomOff() {
-    FXAxis->DoZoomOff();
-    FYAxis->DoZoomOff();
+    FXAxis->ZoomOffAndNotify();
+    FYAxis->ZoomOffAndNotify();
 }
 
 void TAxisTestDisplay::DrawDisplay(TGmBasicBitmap&, THxCanvas& ACanvas, bool APrinting,
@@ -71,12 +63,14 @@ void TAxisTestDisplay::DrawDisplay(TGmBasicBitmap&, THxCanvas& ACanvas, bool APr
     ACanvas.FillRect(ARect);
     FYAxis->Draw(ddpForeground, &ACanvas, Vertical, APrinting);
     FXAxis->Draw(ddpForeground, &ACanvas, Vertical, APrinting);
+    DrawToolBar(ACanvas, APrinting);
 }
 
-void TAxisTestDisplay::ApplyZoomList(const TKvAxisZoomList& AAxisList, bool) {
+void TAxisTestDisplay::ApplyZoomList(const TKvAxisZoomList& AAxisList, bool Redo) {
     for (int32_t i = 0; i < AAxisList.Count(); ++i) {
         const TKvAxisZoomListItem& item = AAxisList.Items(i);
-        static_cast<TKvDisplayAxis*>(item.Axis)->RestoreZoom(item.Min, item.Max, item.Zoomed);
+        static_cast<TKvDisplayAxis*>(item.Axis)->RestoreZoom(item.Min, item.Max, item.Zoomed,
+                                                             Redo ? zoRedo : zoUndo);
     }
 }
 

@@ -7,6 +7,8 @@
 #include "display/KvBasicDisplayAxes.h"
 #include "display/KvScope.h"
 
+#include "PlainTestDisplay.h"
+
 #include <vector>
 
 class TAxisTestYAxis : public TKvBasicDisplayYAxis {
@@ -35,18 +37,7 @@ protected:
     ~TAxisTestXAxis() override = default;
 };
 
-class TAxisTestDataView : public TKvDisplayView {
-    Q_OBJECT
-public:
-    explicit TAxisTestDataView(TKvDataDisplay* ADisplay) : TKvDisplayView(ADisplay) {}
-    void GetDefaultRect(TSize& ASize) const override { ASize = TSize{-1, -1}; }
-    int32_t GetAlign() const override { return KvDataViewAlign; }
-
-protected:
-    ~TAxisTestDataView() override = default;
-};
-
-class TAxisTestDisplay : public TKvDataDisplay {
+class TAxisTestDisplay : public TPlainTestDisplay {
     Q_OBJECT
     Q_PROPERTY(TAxisTestXAxis* XAxis READ GetXAxisObject)
     Q_PROPERTY(TAxisTestYAxis* YAxis READ GetYAxisObject)
@@ -62,9 +53,7 @@ public:
     TAxisTestXAxis& X() { return *FXAxis; }
     TAxisTestYAxis& Y() { return *FYAxis; }
     void Layout() { CalculateLayout(); }
-    // Lays out and renders into a bitmap of the display's size, as a paint
-    // (with the tracking mark) or as a print.
-    QImage Render(bool APrinting = false);
+    QImage Render(bool APrinting = false) { return RenderImage(APrinting); }
 
     bool Vertical = false;
     bool GetIsVertical() override { return Vertical; }
@@ -86,13 +75,6 @@ public:
 protected:
     ~TAxisTestDisplay() override;
 
-    void FormatPointLabel(TPoint, const QString& ATemplate, QString& AText,
-                          const TKvRealPoint&) override {
-        AText = ATemplate;
-    }
-    bool UpdateData() override { return false; }
-    void ResetDrawData() override { InvalidateRefresh(); }
-    void GetPointLabelText(QString& AText) override { AText.clear(); }
     void DoZoom(TKvZoomOperation AOperation, bool ScaleUnits, double XMin, double XMax, double YMin,
                 double YMax) override;
     void DoZoomOff() override;
@@ -104,5 +86,5 @@ protected:
 private:
     TOwned<TAxisTestYAxis> FYAxis;
     TOwned<TAxisTestXAxis> FXAxis;
-    TOwned<TAxisTestDataView> FDataView;
+    TOwned<TFillDataView> FDataView;
 };

@@ -207,6 +207,7 @@ void TTestDisplay::DrawDisplay(TGmBasicBitmap& ABitmap, THxCanvas& ACanvas, bool
     ACanvas.FillRect(ARect);
     for (const auto& view : FViewsOwned)
         view->Render(ABitmap, ACanvas);
+    DrawToolBar(ACanvas, APrinting);
 }
 
 void TTestDisplay::ApplyZoomList(const TKvAxisZoomList& AAxisList, bool) {

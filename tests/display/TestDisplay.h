@@ -127,10 +127,15 @@ public:
         InvalidateRefresh();
     }
 
+    void ShowProperties(int32_t APage, int32_t AItem) override {
+        ShownProperties.emplace_back(APage, AItem);
+    }
+
     TTestAxis& XAxis() { return FXAxis; }
     TTestAxis& YAxis() { return FYAxis; }
 
     std::vector<std::string> Events;
+    std::vector<std::pair<int32_t, int32_t>> ShownProperties;
     int Renders = 0;
     int UpdateDataCalls = 0;
     int ResetDrawDataCalls = 0;

@@ -81,6 +81,8 @@ protected:
         display->Widget()->setParent(host.get());
         display->SetBounds(0, 0, 450, 280);
         display->Widget()->show();
+        // the views' pixels and hover without the toolbar over them
+        display->GetToolBar()->SetVisible(false);
     }
     void TearDown() override {
         display.reset();

@@ -8,9 +8,120 @@
 #include <cmath>
 #include <tuple>
 
-#include "ImageHost.h"
+#include <deque>
+
+#include "ObservedWaterfall.h"
 
 namespace {
+
+// The colour image of a real waterfall control, with its inputs as plain
+// settings that the next Draw hands to the control (as a user's changes
+// between two paints), and a copy of every row added, so that expected
+// pixels come from the rows, never from the image.
+struct TImageRig {
+    explicit TImageRig(uint32_t ADepth)
+        : W(MakeWaterfall(ADepth)), Image(W->Image()), MappedRows(W->MappedRows),
+          MappedValues(W->MappedValues), RowsLeft(W->RowsLeft), Scrolled(W->Scrolled) {
+        W->SetColor(Background);
+        ApplyInputs();
+    }
+
+    TOwned<TObservedWaterfall> W;
+    TKvWaterfallImage& Image;
+    // What the image told the control.
+    int& MappedRows;
+    std::size_t& MappedValues;
+    std::vector<int32_t>& RowsLeft;
+    int& Scrolled;
+
+    // Inputs.
+    double LevelMin = 0;
+    double LevelMax = 1408;
+    bool Autoscale = false;
+    bool Logarithmic = false;
+    bool Vertical = false;
+    bool Reversed = false;
+    // Unset: the whole history, 0..N-1 rows and 0..L-1 samples.
+    bool Zoomed = false;
+    TKvWaterfallWindow Window;
+    static constexpr TColor Background = 0x203040; // 0x00BBGGRR
+
+    // Every row added, oldest first; the history is its tail.
+    std::deque<std::vector<double>> Model;
+
+    TKvWaterfallRowStore& Rows() { return W->Rows(); }
+    TKvWaterfallData& Data() { return W->Data(); }
+
+    void AddRow(const std::vector<double>& AValues) {
+        // A null array adds nothing; an empty row needs a pointer.
+        static const double None = 0;
+        Data().AddData(AValues.empty() ? &None : AValues.data(),
+                       static_cast<uint32_t>(AValues.size()));
+        Model.push_back(AValues);
+        while (Model.size() > Rows().GetSamples())
+            Model.pop_front();
+    }
+
+    void SetColors(std::initializer_list<TColor> AColors) {
+        for (TColor Color : AColors)
+            W->GetLevels()->GetColors()->Add()->SetColor(Color);
+    }
+
+    void ApplyInputs() {
+        TKvLevelAxis* Levels = W->GetLevels()->GetAxis();
+        Levels->SetMin(LevelMin);
+        Levels->SetMax(LevelMax);
+        Levels->SetAutoscale(Autoscale);
+        Levels->SetScaleMode(Logarithmic ? smLogarithmic : smLinear);
+        W->SetVertical(Vertical);
+        W->GetXAxisObject()->SetReversed(Reversed);
+    }
+
+    // The window in rows and samples as a zoom of the axes, through their
+    // own (linear) value-to-row and value-to-sample mappings.
+    void ApplyWindow() {
+        TKvWaterfallXAxis* X = W->GetXAxisObject();
+        TKvWaterfallYAxis* Y = W->GetYAxisObject();
+        if (!Zoomed) {
+            X->RestoreZoom(0, 0, false);
+            Y->RestoreZoom(0, 0, false);
+            return;
+        }
+        const auto Inverse = [](TKvAxisRange AScale, double AAt0, double AAt1, double AValue) {
+            return AAt1 == AAt0 ? AScale.Min
+                                : AScale.Min + (AValue - AAt0) * AScale.Width() / (AAt1 - AAt0);
+        };
+        const TKvAxisRange XS = X->ScaleTickFull();
+        const double R0 = X->ValueToRow(XS.Min);
+        const double R1 = X->ValueToRow(XS.Max);
+        X->RestoreZoom(Inverse(XS, R0, R1, Window.XMin), Inverse(XS, R0, R1, Window.XMax), true);
+        const TKvAxisRange YS = Y->ScaleTickFull();
+        const double S0 = Y->ValueToSample(YS.Min);
+        const double S1 = Y->ValueToSample(YS.Max);
+        Y->RestoreZoom(Inverse(YS, S0, S1, Window.YMin), Inverse(YS, S0, S1, Window.YMax), true);
+    }
+
+    // The paint pass as far as the image is concerned.
+    void Draw(TGmBasicBitmap& ABitmap, const TRect& ARect) {
+        ApplyInputs();
+        W->MoveRows();
+        ApplyWindow();
+        W->DrawImage(ABitmap, ARect);
+    }
+
+    uint32_t BackgroundPixel() const { return SwapRedBlue(static_cast<uint32_t>(Background)); }
+    // The pixel the image stores for AValue under the current inputs.
+    uint32_t ColorOf(double AValue) {
+        const TKvLevelRange Range(ImageLevelMin(), ImageLevelMax(), Logarithmic);
+        const TKvLevelRange::TArgs Args = Range.Reduce(AValue);
+        return W->GetLevels()->ValueToColorGBR(Args.AValue, Args.MaxValue);
+    }
+    uint32_t OldestLength() const { return Model.empty() ? 0 : uint32_t(Model.front().size()); }
+    double ImageLevelMin() { return W->ImageLevelMin(); }
+    double ImageLevelMax() { return W->ImageLevelMax(); }
+    // The window the control gives the image.
+    TKvWaterfallWindow ImageWindow() { return W->ImageWindow(); }
+};
 
 constexpr uint32_t Sentinel = 0xFF123456u;
 
@@ -45,7 +156,7 @@ struct TShown {
 
 // What view pixel (x, y) of a W x H view shows, from the layout, the window
 // and the rows the test added.
-TShown ShownAt(TImageHost& H, int W, int Hgt, int x, int y) {
+TShown ShownAt(TImageRig& H, int W, int Hgt, int x, int y) {
     const TKvWaterfallWindow Win = H.ImageWindow();
     const int N = int(H.Rows().GetSamples());
     const int L = int(H.OldestLength());
@@ -79,7 +190,7 @@ TShown ShownAt(TImageHost& H, int W, int Hgt, int x, int y) {
     return {TShown::Stored, Values[std::size_t(Sample)]};
 }
 
-uint32_t ExpectedPixel(TImageHost& H, const TShown& AShown) {
+uint32_t ExpectedPixel(TImageRig& H, const TShown& AShown) {
     switch (AShown.Kind) {
     case TShown::Nothing:
         return Sentinel;
@@ -92,7 +203,7 @@ uint32_t ExpectedPixel(TImageHost& H, const TShown& AShown) {
 
 // Every bitmap pixel against the rule, and the value read back under every
 // pixel of the view against the sample it shows.
-void CheckScreen(TImageHost& H, const TGmBasicBitmap& B, const TRect& R, const char* AStep) {
+void CheckScreen(TImageRig& H, const TGmBasicBitmap& B, const TRect& R, const char* AStep) {
     SCOPED_TRACE(AStep);
     int Failures = 0;
     for (int y = 0; y < B.Height() && Failures < 5; ++y)
@@ -134,7 +245,7 @@ class ImageScreen : public ::testing::TestWithParam<TLayout> {};
 TEST_P(ImageScreen, PaintsWithScrollingShowTheRuleAndReadBackWhatTheyShow) {
     const auto [Vertical, Reversed, Zoomed] = GetParam();
     constexpr uint32_t L = 5;
-    TImageHost H(7);
+    TImageRig H(7);
     H.Vertical = Vertical;
     H.Reversed = Reversed;
     H.Zoomed = Zoomed;
@@ -158,7 +269,7 @@ INSTANTIATE_TEST_SUITE_P(Layouts, ImageScreen,
                                             ::testing::Bool()));
 
 TEST(Image, HorizontalImageOfTenRowsLeavesTheRestInTheBackground) {
-    TImageHost H(256);
+    TImageRig H(256);
     for (int i = 0; i < 10; ++i)
         H.AddRow(NumberedRow(i, 128));
     auto B = FilledBitmap(586, 350, Sentinel);
@@ -177,7 +288,7 @@ TEST(Image, HorizontalImageOfTenRowsLeavesTheRestInTheBackground) {
     EXPECT_EQ(Wrong, 0);
 
     // Vertical and reversed: the rows enter at the bottom.
-    TImageHost V(16);
+    TImageRig V(16);
     V.Vertical = true;
     V.Reversed = true;
     for (int i = 0; i < 3; ++i)
@@ -197,7 +308,7 @@ TEST(Image, NewRowsIntoAFullHistoryScrollAndConvertOnlyThemselves) {
         for (const bool Reversed : {false, true}) {
             SCOPED_TRACE(Vertical ? "vertical" : "horizontal");
             SCOPED_TRACE(Reversed ? "reversed" : "not reversed");
-            TImageHost H(256);
+            TImageRig H(256);
             H.Vertical = Vertical;
             H.Reversed = Reversed;
             auto B = FilledBitmap(60, 40, Sentinel);
@@ -229,7 +340,7 @@ TEST(Image, NewRowsIntoAFullHistoryScrollAndConvertOnlyThemselves) {
 }
 
 TEST(Image, ColourScaleAndRangeChangesAndDeepBatchesRebuildEveryRow) {
-    TImageHost H(8);
+    TImageRig H(8);
     auto B = FilledBitmap(20, 20, Sentinel);
     const TRect R = Bounds(0, 0, 20, 20);
     int Next = 0;
@@ -249,12 +360,9 @@ TEST(Image, ColourScaleAndRangeChangesAndDeepBatchesRebuildEveryRow) {
 
     // A colour change reaches the image as a forced redraw (the control's
     // Changed); so does switching to grey scale.
-    const TColor List[] = {clRed, clBlue, clLime};
-    H.Colors = TKvLevelColorMap(false, List);
-    H.Rows().SetForcedFullRedraw(true);
+    H.SetColors({clRed, clBlue, clLime});
     Rebuilt("colours changed");
-    H.Colors = TKvLevelColorMap(true, {});
-    H.Rows().SetForcedFullRedraw(true);
+    H.W->GetLevels()->SetGrayScale(true);
     Rebuilt("grey scale");
 
     // A row that raises the autoscaled maximum changes the range.
@@ -284,7 +392,7 @@ TEST(Image, ColourScaleAndRangeChangesAndDeepBatchesRebuildEveryRow) {
 }
 
 TEST(Image, ReplacedRowsAreRedrawnWithoutMovingAnything) {
-    TImageHost H(8);
+    TImageRig H(8);
     auto B = FilledBitmap(24, 16, Sentinel);
     const TRect R = Bounds(0, 0, 24, 16);
     for (int i = 0; i < 5; ++i)
@@ -314,14 +422,15 @@ TEST(Image, ReplacedRowsAreRedrawnWithoutMovingAnything) {
 }
 
 TEST(Image, ValuesAtAndBeyondTheLevelLimitsTakeTheEndColours) {
-    TImageHost H(4);
+    TImageRig H(4);
     H.LevelMin = 10;
     H.LevelMax = 20;
     H.AddRow({20, 25, 1e300, 10, 5, -1e300, 15});
     auto B = FilledBitmap(8, 8, Sentinel);
     H.Draw(*B, Bounds(0, 0, 8, 8));
-    const uint32_t Top = SwapRedBlue(static_cast<uint32_t>(H.Colors.ValueToColor(1, 1)));
-    const uint32_t Bottom = SwapRedBlue(static_cast<uint32_t>(H.Colors.ValueToColor(0, 1)));
+    const uint32_t Top = SwapRedBlue(static_cast<uint32_t>(H.W->GetLevels()->ValueToColor(1, 1)));
+    const uint32_t Bottom =
+        SwapRedBlue(static_cast<uint32_t>(H.W->GetLevels()->ValueToColor(0, 1)));
     ASSERT_NE(Top, Bottom);
     const uint32_t Expected[] = {Top, Top, Top, Bottom, Bottom, Bottom};
     for (int j = 0; j < 6; ++j)
@@ -331,7 +440,7 @@ TEST(Image, ValuesAtAndBeyondTheLevelLimitsTakeTheEndColours) {
 }
 
 TEST(Image, MouseBeyondTheNewestRowReadsTheLevelMinimumUntilRowsArrive) {
-    TImageHost H(10);
+    TImageRig H(10);
     H.LevelMin = 7;
     for (int i = 0; i < 4; ++i)
         H.AddRow(NumberedRow(i, 3));
@@ -370,7 +479,7 @@ TEST(Image, MouseBeyondTheNewestRowReadsTheLevelMinimumUntilRowsArrive) {
 TEST(Image, RowsOfOtherLengthsAreCutOrEndInTheBackground) {
     for (const bool Vertical : {false, true}) {
         SCOPED_TRACE(Vertical ? "vertical" : "horizontal");
-        TImageHost H(6);
+        TImageRig H(6);
         H.Vertical = Vertical;
         H.AddRow(NumberedRow(0, 5));
         H.AddRow(NumberedRow(1, 2));
@@ -394,7 +503,7 @@ TEST(Image, RowsOfOtherLengthsAreCutOrEndInTheBackground) {
 TEST(Image, TinyViewsAndNarrowWindowsNeitherFaultNorLeaveTheirRectangle) {
     for (const bool Vertical : {false, true}) {
         SCOPED_TRACE(Vertical ? "vertical" : "horizontal");
-        TImageHost H(5);
+        TImageRig H(5);
         H.Vertical = Vertical;
         H.AddRow(NumberedRow(0, 4)); // a history of one row
         auto B = FilledBitmap(12, 12, Sentinel);
@@ -429,7 +538,7 @@ TEST(Image, TinyViewsAndNarrowWindowsNeitherFaultNorLeaveTheirRectangle) {
 }
 
 TEST(Image, ClearAndLayoutChangesStartTheImageAfresh) {
-    TImageHost H(6);
+    TImageRig H(6);
     auto B = FilledBitmap(30, 30, Sentinel);
     const TRect R = Bounds(0, 0, 30, 30);
     for (int i = 0; i < 6; ++i)
@@ -450,7 +559,7 @@ TEST(Image, ClearAndLayoutChangesStartTheImageAfresh) {
     H.Draw(*B, R);
     CheckScreen(H, *B, R, "reversed");
     H.Vertical = true;
-    H.Rows().SetSamples(3); // 3 x 3 both ways
+    H.W->SetDepth(3); // 3 x 3 both ways
     B = FilledBitmap(30, 30, Sentinel);
     H.Draw(*B, R);
     CheckScreen(H, *B, R, "vertical");
@@ -459,10 +568,10 @@ TEST(Image, ClearAndLayoutChangesStartTheImageAfresh) {
     // paint with new rows does not scroll what is already in place.
     for (int i = 12; i < 14; ++i)
         H.AddRow(NumberedRow(i, 3));
-    H.Paint();
-    H.Image.AllocateScreenBuffer();
+    H.W->MoveRows();
+    H.W->GeometryChanged();
     H.Reversed = false;
-    H.Image.AllocateScreenBuffer();
+    H.ApplyInputs();
     B = FilledBitmap(30, 30, Sentinel);
     H.Draw(*B, R);
     CheckScreen(H, *B, R, "rebuilt between paints");

@@ -3,24 +3,16 @@
 #include "foundation/HxCanvas.h"
 
 TLevelTestDisplay::TLevelTestDisplay(TComponent* AOwner)
-    : TKvDataDisplay(AOwner), FLevels(MakeOwned<TKvWaterfallDisplayLevelView>(
-                                  this, [this] { return Min; }, [this] { return Max; },
-                                  [this](int32_t X, int32_t Y) { return ValueAt(X, Y); })),
-      FDataView(MakeOwned<TLevelTestDataView>(this)) {
+    : TPlainTestDisplay(AOwner), FLevels(MakeOwned<TKvWaterfallDisplayLevelView>(
+                                     this, [this] { return Min; }, [this] { return Max; },
+                                     [this](int32_t X, int32_t Y) { return ValueAt(X, Y); })),
+      FDataView(MakeOwned<TFillDataView>(this)) {
     SetColor(clBlack);
 }
 
 TLevelTestDisplay::~TLevelTestDisplay() {
     FDataView.reset();
     FLevels.reset();
-}
-
-std::unique_ptr<TGmBasicBitmap> TLevelTestDisplay::Render() {
-    auto bitmap = std::make_unique<TGmBasicBitmap>();
-    bitmap->SetPixelFormat(pf32bit);
-    bitmap->SetSize(Width(), Height());
-    DrawToBitmap(*bitmap, bitmap->Canvas(), false);
-    return bitmap;
 }
 
 TColor TLevelTestDisplay::ColorAt(const TGmBasicBitmap& ABitmap, int32_t X, int32_t Y) {

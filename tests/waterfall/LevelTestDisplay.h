@@ -3,23 +3,12 @@
 // level functions are the test's (Min, Max and a value under each pixel),
 // the data view draws nothing, and a colour channel click is recorded.
 
-#include "display/KvDataDisplay.h"
+#include "../display/PlainTestDisplay.h"
 #include "waterfall/KvLevelDisplay.h"
 
 #include <functional>
 
-class TLevelTestDataView : public TKvDisplayView {
-    Q_OBJECT
-public:
-    explicit TLevelTestDataView(TKvDataDisplay* ADisplay) : TKvDisplayView(ADisplay) {}
-    void GetDefaultRect(TSize& ASize) const override { ASize = TSize{-1, -1}; }
-    int32_t GetAlign() const override { return KvDataViewAlign; }
-
-protected:
-    ~TLevelTestDataView() override = default;
-};
-
-class TLevelTestDisplay : public TKvDataDisplay {
+class TLevelTestDisplay : public TPlainTestDisplay {
     Q_OBJECT
     Q_PROPERTY(TKvWaterfallDisplayLevelView* Levels READ GetLevels WRITE SetLevels)
 public:
@@ -28,8 +17,7 @@ public:
     TKvWaterfallDisplayLevelView* GetLevels() const { return FLevels.get(); }
     void SetLevels(TKvWaterfallDisplayLevelView* AValue) { FLevels->Assign(AValue); }
 
-    // Lays out and renders the whole control into a fresh bitmap.
-    std::unique_ptr<TGmBasicBitmap> Render();
+    std::unique_ptr<TGmBasicBitmap> Render() { return RenderBitmap(); }
     // The pixel of the last Render, as a stored colour.
     static TColor ColorAt(const TGmBasicBitmap& ABitmap, int32_t X, int32_t Y);
     void Leave() { MouseLeaveDisplay(); }
@@ -55,13 +43,6 @@ public:
 protected:
     ~TLevelTestDisplay() override;
 
-    void FormatPointLabel(TPoint, const QString& ATemplate, QString& AText,
-                          const TKvRealPoint&) override {
-        AText = ATemplate;
-    }
-    bool UpdateData() override { return false; }
-    void ResetDrawData() override { InvalidateRefresh(); }
-    void GetPointLabelText(QString& AText) override { AText.clear(); }
     void DoZoom(TKvZoomOperation, bool, double, double, double, double) override {}
     void DoZoomOff() override {}
     void DrawDisplay(TGmBasicBitmap& ABitmap, THxCanvas& ACanvas, bool APrinting,
@@ -72,5 +53,5 @@ protected:
 private:
     // The level view first, so that the data view is laid inside it.
     TOwned<TKvWaterfallDisplayLevelView> FLevels;
-    TOwned<TLevelTestDataView> FDataView;
+    TOwned<TFillDataView> FDataView;
 };

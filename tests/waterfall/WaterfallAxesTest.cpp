@@ -6,7 +6,7 @@
 #include <cfloat>
 #include <limits>
 
-#include "WaterfallDisplayHost.h"
+#include "ObservedWaterfall.h"
 #include "platform/StoredForm.h"
 #include "waterfall/KvWaterfallAxisMath.h"
 
@@ -88,21 +88,23 @@ namespace {
 class WaterfallAxes : public ::testing::Test {
 protected:
     void SetUp() override {
-        Host = MakeOwned<TWaterfallDisplayHost>(nullptr);
+        Host = MakeOwned<TObservedWaterfall>(nullptr);
         Host->SetBounds(0, 0, 600, 400);
-        Host->PaintRows();
+        Host->Render();
     }
     void AddRows(int ACount, uint32_t ALength) {
         for (int I = 0; I < ACount; ++I)
-            Host->AddRow(ALength);
-        Host->PaintRows();
+            Host->Data().AddData(TKvRealBuffer::CreateValue(1.0, ALength));
+        Host->Render();
     }
+    TKvWaterfallXAxis& X() { return *Host->GetXAxisObject(); }
+    TKvWaterfallYAxis& Y() { return *Host->GetYAxisObject(); }
 
-    TOwned<TWaterfallDisplayHost> Host;
+    TOwned<TObservedWaterfall> Host;
 };
 
 TEST_F(WaterfallAxes, SamplesIsTheHistoryDepth) {
-    TKvWaterfallXAxis& X = Host->X();
+    TKvWaterfallXAxis& X = this->X();
     EXPECT_EQ(X.GetSamples(), 512);
     EXPECT_EQ(X.GetMax()->GetValue(), 1024);
     EXPECT_EQ(X.GetFormat()->GetPrecision(), 0);
@@ -128,7 +130,7 @@ TEST_F(WaterfallAxes, SamplesIsTheHistoryDepth) {
 }
 
 TEST_F(WaterfallAxes, YAxisCountsTheOldestRowsSamples) {
-    TKvWaterfallYAxis& Y = Host->Y();
+    TKvWaterfallYAxis& Y = this->Y();
     EXPECT_EQ(Y.GetSamples(), 500);
     EXPECT_EQ(Y.GetMax()->GetTick()->GetValue(), 500);
     // A first row of no samples counts as 512.
@@ -147,7 +149,7 @@ TEST_F(WaterfallAxes, YAxisCountsTheOldestRowsSamples) {
 }
 
 TEST_F(WaterfallAxes, FrequencyLabelsFollowTheSampleRateAtTheNextPaint) {
-    TKvWaterfallYAxis& Y = Host->Y();
+    TKvWaterfallYAxis& Y = this->Y();
     AddRows(2, 128);
     Y.SetTicksMode(atmFrequency);
     EXPECT_EQ(Y.GetAxisLabelText(), QStringLiteral("kHz"));
@@ -163,8 +165,8 @@ TEST_F(WaterfallAxes, FrequencyLabelsFollowTheSampleRateAtTheNextPaint) {
     for (const TCase& C :
          {TCase{2000000, "Mhz", 1}, TCase{3000000000.0, "Hz (E-9)", 1.5}, TCase{500, "Hz", 250}}) {
         SCOPED_TRACE(C.Rate);
-        Host->Rows().SetSampleRate(C.Rate);
-        Host->PaintRows();
+        Host->Data().SetSampleRate(C.Rate);
+        Host->Render();
         EXPECT_EQ(Y.GetAxisLabelText(), QString::fromLatin1(C.Unit));
         EXPECT_EQ(Y.ScaleTickFull(), (TKvAxisRange{0, C.Max}));
     }
@@ -185,7 +187,7 @@ TEST_F(WaterfallAxes, FrequencyLabelsFollowTheSampleRateAtTheNextPaint) {
 }
 
 TEST_F(WaterfallAxes, ZoomingTheHistoryStopsAtTwoRows) {
-    TKvWaterfallXAxis& X = Host->X();
+    TKvWaterfallXAxis& X = this->X();
     X.SetSamples(256);
     AddRows(256, 8);
     EXPECT_FALSE(X.GetCanZoomOut());
@@ -209,23 +211,23 @@ TEST_F(WaterfallAxes, ZoomingTheHistoryStopsAtTwoRows) {
 }
 
 TEST_F(WaterfallAxes, OlderStoredLayoutsAreReadAndTheirLeftoversDropped) {
-    Host->Y().SetTicksMode(atmFrequency);
-    Host->X().SetSamples(256);
+    Y().SetTicksMode(atmFrequency);
+    X().SetSamples(256);
     const QString Text = ComponentToText(Host.get());
     EXPECT_TRUE(Text.contains(QLatin1String("YAxis.TicksMode = atmFrequency")));
     EXPECT_TRUE(Text.contains(QLatin1String("XAxis.Samples = 256")));
     EXPECT_FALSE(Text.contains(QLatin1String("MinTick")));
     EXPECT_FALSE(Text.contains(QLatin1String("MaxTick")));
 
-    auto Old = MakeOwned<TWaterfallDisplayHost>(nullptr);
-    ReadComponentFromText(QStringLiteral("object TWaterfallDisplayHost\n"
+    auto Old = MakeOwned<TKvWaterfall>(nullptr);
+    ReadComponentFromText(QStringLiteral("object TKvWaterfall\n"
                                          "  XAxis.MinTick.Value = 3.5\n"
                                          "  XAxis.MaxTick._Floats = ((Value 0.0))\n"
                                          "  YAxis.MinMax = (2.0 250.0 7.0)\n"
                                          "end\n"),
                           Old.get());
-    EXPECT_EQ(Old->Y().GetMin()->GetTick()->GetValue(), 2.0);
-    EXPECT_EQ(Old->Y().GetMax()->GetTick()->GetValue(), 250.0);
+    EXPECT_EQ(Old->GetYAxisObject()->GetMin()->GetTick()->GetValue(), 2.0);
+    EXPECT_EQ(Old->GetYAxisObject()->GetMax()->GetTick()->GetValue(), 250.0);
     // The automatic mode is stored too, so that it survives a reading.
     EXPECT_TRUE(ComponentToText(Old.get()).contains(QLatin1String("YAxis.TicksMode = atmAuto")));
     EXPECT_FALSE(ComponentToText(Old.get()).contains(QLatin1String("MinMax")));

@@ -9,7 +9,9 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QFileInfo>
 #include <QPrinter>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QWheelEvent>
 #include <QWidget>
@@ -17,6 +19,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <functional>
 #include <memory>
 #include <thread>
 #include <vector>
@@ -82,6 +85,19 @@ protected:
     TOwned<TKvWaterfall> waterfall;
 };
 
+// A full history of the four rows on screen, levels fixed to 0..1000.
+class WaterfallWithRows : public WaterfallControlTest {
+protected:
+    void SetUp() override {
+        WaterfallControlTest::SetUp();
+        UseFixedLevels();
+        for (double v : RowValues)
+            AddRow(*waterfall, v);
+        waterfall->RefreshView();
+        Painted();
+    }
+};
+
 TEST_F(WaterfallControlTest, DefaultsAndPublishedParts) {
     EXPECT_EQ(waterfall->Width(), 450);
     EXPECT_EQ(waterfall->Height(), 280);
@@ -139,11 +155,7 @@ TEST_F(WaterfallControlTest, RowsFromAWorkerThreadAppearAfterTheRefreshTick) {
     EXPECT_EQ(waterfall->Data().GetData().size(), static_cast<size_t>(Depth));
 }
 
-TEST_F(WaterfallControlTest, HoldFreezesThePictureAndReleaseCatchesUp) {
-    UseFixedLevels();
-    for (double v : RowValues)
-        AddRow(*waterfall, v);
-    waterfall->RefreshView();
+TEST_F(WaterfallWithRows, HoldFreezesThePictureAndReleaseCatchesUp) {
     const QImage before = Painted();
     waterfall->SetHold(true);
     AddRow(*waterfall, 0);
@@ -161,14 +173,9 @@ TEST_F(WaterfallControlTest, HoldFreezesThePictureAndReleaseCatchesUp) {
     EXPECT_EQ(ColumnPixel(after, 3), ColorOf(0));
 }
 
-TEST_F(WaterfallControlTest, MouseDragZoomsAndUndoRestores) {
-    UseFixedLevels();
+TEST_F(WaterfallWithRows, MouseDragZoomsAndUndoRestores) {
     // The hit point and its label would cover the pixels looked at.
     waterfall->GetHighlighting()->GetMouseHitPoint()->SetEnabled(false);
-    for (double v : RowValues)
-        AddRow(*waterfall, v);
-    waterfall->RefreshView();
-    Painted();
     const TRect r = DataRect();
     QWidget* w = waterfall->Widget();
     const QPoint a(r.Left + 10, r.Top + 10);
@@ -234,12 +241,7 @@ TEST_F(WaterfallControlTest, TooltipFormats) {
     EXPECT_EQ(wf.ExpandPointLabel("a%", x, y, z), "a");
 }
 
-TEST_F(WaterfallControlTest, TooltipShowsTheValueUnderTheMouse) {
-    UseFixedLevels();
-    for (double v : RowValues)
-        AddRow(*waterfall, v);
-    waterfall->RefreshView();
-    Painted();
+TEST_F(WaterfallWithRows, TooltipShowsTheValueUnderTheMouse) {
     const TRect r = DataRect();
     // Over the third history column.
     const QPoint p(r.Left + 5 * r.Width() / 8, r.Top + r.Height() / 2);
@@ -249,12 +251,7 @@ TEST_F(WaterfallControlTest, TooltipShowsTheValueUnderTheMouse) {
         << waterfall->GetToolTipText().toStdString();
 }
 
-TEST_F(WaterfallControlTest, HitPointIsDrawnAtTheMouseInTheChosenColour) {
-    UseFixedLevels();
-    for (double v : RowValues)
-        AddRow(*waterfall, v);
-    waterfall->RefreshView();
-    Painted();
+TEST_F(WaterfallWithRows, HitPointIsDrawnAtTheMouseInTheChosenColour) {
     const TRect r = DataRect();
     // Somewhere the cursor was not before: Qt sends no move to where it is.
     const QPoint p(r.Left + 5 * r.Width() / 8 + 3, r.Top + r.Height() / 2 + 5);
@@ -280,21 +277,62 @@ TEST_F(WaterfallControlTest, HitPointIsDrawnAtTheMouseInTheChosenColour) {
     EXPECT_EQ(image.pixel(p) & 0xFFFFFFu, ColorOf(700));
 }
 
-TEST_F(WaterfallControlTest, LevelsPageWithoutMarkerGroups) {
-    std::vector<std::pair<int32_t, int32_t>> shown;
-    waterfall->OnShowProperties = [&](int32_t APage, int32_t AItem) {
-        shown.emplace_back(APage, AItem);
-    };
+// Records what the control asks of its properties dialog.
+struct TShownDialog {
+    int32_t Page = -1;
+    int32_t Item = -1;
+    TPoint At{};
+    bool Shown = false;
+};
+
+class TRecordingDialog : public IKvWaterfallPropertiesDialog {
+public:
+    explicit TRecordingDialog(TShownDialog& AShown) : FShown(AShown) {}
+    int32_t DialogWidth() const override { return 120; }
+    void MoveTo(TPoint APoint) override { FShown.At = APoint; }
+    void ShowModal() override { FShown.Shown = true; }
+
+private:
+    TShownDialog& FShown;
+};
+
+TEST_F(WaterfallControlTest, PropertiesEntryPointsAskForTheirPageAndArePlacedByTheRightEdge) {
+    std::vector<TShownDialog> shown;
+    TKvBasicWaterfall::SetPropertiesDialogFactory(
+        [&](TKvBasicWaterfall& AWaterfall, int32_t APage, int32_t AItem) {
+            EXPECT_EQ(&AWaterfall, waterfall.get());
+            // the toolbar stays, with no button left pressed
+            EXPECT_TRUE(AWaterfall.GetToolBar()->GetVisible());
+            shown.push_back({APage, AItem, {}, false});
+            return std::make_unique<TRecordingDialog>(shown.back());
+        });
+    const auto reset = qScopeGuard([] { TKvBasicWaterfall::SetPropertiesDialogFactory({}); });
+
+    // The levels page is asked for as page 2 whether or not there are
+    // marker groups: the dialog moves it down when their page is absent.
     waterfall->DoColorChannelClick(3);
-    ASSERT_EQ(shown.size(), 1u);
-    EXPECT_EQ(shown[0], std::make_pair(1, 3));
-    EXPECT_FALSE(waterfall->GetToolBar()->GetVisible());
+    waterfall->ShowAxisProperties(1);
+    waterfall->ShowSetup();
+    ASSERT_EQ(shown.size(), 3u);
+    EXPECT_EQ(std::make_pair(shown[0].Page, shown[0].Item), std::make_pair(2, 3));
+    EXPECT_EQ(std::make_pair(shown[1].Page, shown[1].Item), std::make_pair(1, 1));
+    EXPECT_EQ(std::make_pair(shown[2].Page, shown[2].Item), std::make_pair(0, 0));
+    const QPoint corner = waterfall->Widget()->mapToGlobal(QPoint(450 - 120 - 20, 20));
+    for (const TShownDialog& s : shown) {
+        EXPECT_TRUE(s.Shown);
+        EXPECT_EQ(QPoint(s.At.X, s.At.Y), corner);
+    }
+
+    // A factory that cannot edit the control opens nothing.
+    TKvBasicWaterfall::SetPropertiesDialogFactory(
+        [](TKvBasicWaterfall&, int32_t, int32_t) { return nullptr; });
+    waterfall->ShowSetup();
+    TKvBasicWaterfall::SetPropertiesDialogFactory({});
+    waterfall->ShowSetup();
+    EXPECT_TRUE(waterfall->GetToolBar()->GetVisible());
 }
 
-TEST_F(WaterfallControlTest, PrintRestoresHold) {
-    UseFixedLevels();
-    for (double v : RowValues)
-        AddRow(*waterfall, v);
+TEST_F(WaterfallWithRows, PrintRestoresHold) {
     QTemporaryDir dir;
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);
@@ -306,11 +344,7 @@ TEST_F(WaterfallControlTest, PrintRestoresHold) {
     EXPECT_TRUE(waterfall->GetHold());
 }
 
-TEST_F(WaterfallControlTest, VerticalAndReversedRebuildTheImage) {
-    UseFixedLevels();
-    for (double v : RowValues)
-        AddRow(*waterfall, v);
-    waterfall->RefreshView();
+TEST_F(WaterfallWithRows, VerticalAndReversedRebuildTheImage) {
     waterfall->GetXAxisObject()->SetReversed(true);
     const QImage image = Painted();
     for (int k = 0; k < Depth; ++k)
@@ -329,14 +363,9 @@ TEST_F(WaterfallControlTest, VerticalAndReversedRebuildTheImage) {
     }
 }
 
-TEST_F(WaterfallControlTest, WheelZoomsAboutTheMouse) {
-    UseFixedLevels();
+TEST_F(WaterfallWithRows, WheelZoomsAboutTheMouse) {
     // The hit point and its label would cover the pixels looked at.
     waterfall->GetHighlighting()->GetMouseHitPoint()->SetEnabled(false);
-    for (double v : RowValues)
-        AddRow(*waterfall, v);
-    waterfall->RefreshView();
-    Painted();
     const TRect r = DataRect();
     // Off the middle, so that a zoom about the centre would move the value.
     const QPoint p(r.Left + r.Width() / 5, r.Top + r.Height() / 3);
@@ -359,12 +388,7 @@ TEST_F(WaterfallControlTest, WheelZoomsAboutTheMouse) {
     EXPECT_TRUE(waterfall->CanUndoZoom());
 }
 
-TEST_F(WaterfallControlTest, SaveAndCopyProduceThePicture) {
-    UseFixedLevels();
-    for (double v : RowValues)
-        AddRow(*waterfall, v);
-    waterfall->RefreshView();
-    Painted();
+TEST_F(WaterfallWithRows, SaveAndCopyProduceThePicture) {
     QTemporaryDir dir;
     const QString bmp = dir.filePath("w.bmp");
     const QString jpg = dir.filePath("w.jpg");
@@ -436,6 +460,134 @@ TEST_F(WaterfallControlTest, DestructionWhileAProducerSendsThroughThePin) {
     stop.store(true);
     producer.join();
     EXPECT_FALSE(source->IsConnected());
+}
+
+TEST_F(WaterfallWithRows, PanDragsTheZoomedPictureWithTheMouse) {
+    waterfall->GetHighlighting()->GetMouseHitPoint()->SetEnabled(false);
+    const TKvAxisRange xs = waterfall->GetXAxisObject()->ScaleTickFull();
+    const TKvAxisRange ys = waterfall->GetYAxisObject()->ScaleTickFull();
+    // The middle half both ways, so that the pan reaches no end.
+    waterfall->ZoomTo(xs.Min + xs.Width() / 4, xs.Max - xs.Width() / 4, ys.Min + ys.Width() / 4,
+                      ys.Max - ys.Width() / 4, false);
+    waterfall->SetHold(false); // the zoom held the picture
+    Painted();
+    const double xMin = waterfall->GetXMin();
+    const double xWidth = waterfall->GetXMax() - xMin;
+    const double yMin = waterfall->GetYMin();
+    const double yWidth = waterfall->GetYMax() - yMin;
+    const TRect r = DataRect();
+    const QPoint a(r.Left + r.Width() / 2, r.Top + r.Height() / 2);
+    const QPoint d(24, 10);
+    double ax = 0;
+    double ay = 0;
+    ASSERT_TRUE(waterfall->GetAxisValueAt(a.x(), a.y(), ax, ay));
+
+    std::vector<TKvZoomOperation> ops;
+    waterfall->OnZoomChanged = [&](TPersistent*, TKvZoomOperation AOperation,
+                                   const TKvRealRanges&) { ops.push_back(AOperation); };
+    waterfall->SetNavigateMode(nmPan);
+    QWidget* w = waterfall->Widget();
+    QTest::mousePress(w, Qt::LeftButton, Qt::NoModifier, a);
+    QTest::mouseMove(w, a + QPoint(10, 3));
+    QTest::mouseMove(w, a + d);
+    QTest::mouseRelease(w, Qt::LeftButton, Qt::NoModifier, a + d);
+
+    // The picture follows the mouse: 24 pixels to the right show older rows,
+    // 10 pixels down higher values; the zoom width stays.
+    const double tolerance = 1e-9;
+    EXPECT_NEAR(waterfall->GetXMin(), xMin - xWidth * d.x() / r.Width(), tolerance * xs.Width());
+    EXPECT_NEAR(waterfall->GetXMax() - waterfall->GetXMin(), xWidth, tolerance * xs.Width());
+    EXPECT_NEAR(waterfall->GetYMin(), yMin + yWidth * d.y() / r.Height(), tolerance * ys.Width());
+    EXPECT_NEAR(waterfall->GetYMax() - waterfall->GetYMin(), yWidth, tolerance * ys.Width());
+    // What lay under the press lies under the release, to a pixel.
+    double bx = 0;
+    double by = 0;
+    ASSERT_TRUE(waterfall->GetAxisValueAt(a.x() + d.x(), a.y() + d.y(), bx, by));
+    EXPECT_NEAR(bx, ax, xWidth / r.Width());
+    EXPECT_NEAR(by, ay, yWidth / r.Height());
+    EXPECT_EQ(ops, std::vector<TKvZoomOperation>{zoMousePan});
+    EXPECT_FALSE(waterfall->GetHold()); // HoldOnPan is off by default
+
+    // One undo step takes the window back to where the pan began.
+    waterfall->UndoZoom();
+    EXPECT_DOUBLE_EQ(waterfall->GetXMin(), xMin);
+    EXPECT_DOUBLE_EQ(waterfall->GetYMin(), yMin);
+
+    // Unzoomed there is nothing to pan.
+    waterfall->ZoomOff();
+    QTest::mousePress(w, Qt::LeftButton, Qt::NoModifier, a);
+    QTest::mouseMove(w, a + d);
+    QTest::mouseRelease(w, Qt::LeftButton, Qt::NoModifier, a + d);
+    EXPECT_FALSE(waterfall->GetXAxisObject()->GetZoomed());
+    EXPECT_FALSE(waterfall->GetYAxisObject()->GetZoomed());
+}
+
+// Printing draws the level axis's ticks, so a user's label handler runs in
+// the middle of a print: there it closes the window or frees the control.
+class WaterfallPrinting : public WaterfallWithRows {
+protected:
+    void SetUp() override {
+        WaterfallWithRows::SetUp();
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(dir.filePath("out.pdf"));
+    }
+
+    void WhilePrinting(std::function<void()> AAction) {
+        waterfall->GetLevels()->GetAxis()->SetOnCustomLabel(
+            [this, AAction](TPersistent*, double, QString&) {
+                if (!acted && waterfall && waterfall->Printing()) {
+                    acted = true;
+                    AAction();
+                }
+            });
+    }
+
+    qint64 PrintedBytes() const { return QFileInfo(dir.filePath("out.pdf")).size(); }
+
+    QTemporaryDir dir;
+    QPrinter printer{QPrinter::HighResolution};
+    bool acted = false;
+};
+
+TEST_F(WaterfallPrinting, WindowClosedWhilePrintingTheControlFinishesThePage) {
+    WhilePrinting([this] { host.reset(); });
+    waterfall->Print(printer);
+    EXPECT_TRUE(acted);
+    EXPECT_GT(PrintedBytes(), 0);
+    EXPECT_FALSE(waterfall->GetHold());
+    // Without its widget the control still renders and takes rows.
+    AddRow(*waterfall, 500);
+    waterfall->RefreshView();
+    QTemporaryDir files;
+    waterfall->SaveToBitmap(files.filePath("w.bmp"));
+    EXPECT_EQ(QImage(files.filePath("w.bmp")).size(), QSize(450, 280));
+}
+
+TEST_F(WaterfallPrinting, FreedWhilePrintingGoesOnceThePageIsDone) {
+    // Rows come from a producer until the handler stops it and frees the
+    // control, as a user must do in that order.
+    std::atomic<bool> stop{false};
+    std::thread producer([&] {
+        const std::vector<double> row(4, 300.0);
+        while (!stop.load())
+            AddRow(*waterfall, row[0]);
+    });
+    WhilePrinting([&] {
+        stop.store(true);
+        producer.join();
+        waterfall.reset();
+    });
+    TKvWaterfall* printing = waterfall.get();
+    EXPECT_NO_THROW(printing->Print(printer));
+    if (producer.joinable()) { // the handler never ran
+        stop.store(true);
+        producer.join();
+    }
+    EXPECT_TRUE(acted);
+    EXPECT_FALSE(waterfall);
+    EXPECT_GT(PrintedBytes(), 0);
+    // Whatever was posted for the control finds it gone.
+    QCoreApplication::processEvents();
 }
 
 // The demo's waterfall as its form stores it.
@@ -619,6 +771,28 @@ TEST(WaterfallStoredFormTest, TheDemoFormLoadsAndAWrittenFormReadsBackTheSame) {
     SCOPED_TRACE("written and read");
     ExpectDemoValues(*copy);
     EXPECT_EQ(ComponentToText(copy.get()), written);
+}
+
+TEST(WaterfallStoredFormTest, TheDemosLevelsAutoscaleOverTheStoredRange) {
+    // The form stores Min 0 and Max 1000 but not Autoscale, which stays on:
+    // once rows arrive, image and bar span the history's own range.
+    auto loaded = MakeOwned<TKvWaterfall>(nullptr);
+    ReadComponentFromText(QString::fromUtf8(DemoForm), loaded.get());
+    EXPECT_TRUE(loaded->GetLevels()->GetAxis()->GetAutoscale());
+    EXPECT_EQ(loaded->ImageLevelMin(), 0.0);
+    EXPECT_EQ(loaded->ImageLevelMax(), 1000.0);
+    const std::vector<double> row = {12.5, 950, 300};
+    loaded->Data().AddData(row.data(), uint32_t(row.size()));
+    loaded->ImageRows().ProcessInputBuffers();
+    EXPECT_EQ(loaded->ImageLevelMin(), 12.5);
+    EXPECT_EQ(loaded->ImageLevelMax(), 950.0);
+    const TKvLevelRange range = loaded->GetLevels()->LevelRange();
+    EXPECT_EQ(range.Reduce(950).AValue, range.Reduce(950).MaxValue);
+    EXPECT_EQ(range.Reduce(12.5).AValue, 0.0);
+    // Switched off, the stored range holds.
+    loaded->GetLevels()->GetAxis()->SetAutoscale(false);
+    EXPECT_EQ(loaded->ImageLevelMin(), 0.0);
+    EXPECT_EQ(loaded->ImageLevelMax(), 1000.0);
 }
 
 } // namespace

@@ -12,7 +12,7 @@
 #include <set>
 #include <thread>
 
-#include "WaterfallHost.h"
+#include "ObservedWaterfall.h"
 #include "buffers/KvBufferErrors.h"
 #include "buffers/KvRealMatrixBuffer.h"
 
@@ -36,7 +36,7 @@ double Stamp(double AProducer, double ASequence) {
 constexpr int kActionsBeforeHalfway = 20;
 
 // One buffer per producer, overwritten for every row: the store must copy.
-void Produce(TWaterfallHost& AHost, int AProducer, const std::atomic<int>& AActions) {
+void Produce(TObservedWaterfall& AHost, int AProducer, const std::atomic<int>& AActions) {
     std::vector<double> Frame(16);
     for (int S = 0; S < kRowsEach; ++S) {
         if (S == kRowsEach / 2)
@@ -93,7 +93,7 @@ void CheckOrder(const TKvRealBufferArray& ARows) {
 
 class TProducers {
 public:
-    TProducers(TWaterfallHost& AHost, const std::atomic<int>& AActions) {
+    TProducers(TObservedWaterfall& AHost, const std::atomic<int>& AActions) {
         for (int P = 0; P < kProducers; ++P)
             FThreads.emplace_back([&AHost, &AActions, P, this] {
                 Produce(AHost, P, AActions);
@@ -114,36 +114,36 @@ private:
 };
 
 TEST(RowThreads, NothingIsLostWhenTheBoundsExceedTheTotal) {
-    TWaterfallHost Host(32768);
+    auto Host = MakeWaterfall(32768);
     std::minstd_rand Random(20261208);
     std::set<TRowId> Replaced;
     int Markers = 0;
     std::atomic<int> Actions{0};
     {
-        TProducers Producers(Host, Actions);
+        TProducers Producers(*Host, Actions);
         while (Producers.Running()) {
-            Host.Paint();
+            Host->MoveRows();
             const auto Action = Random() % 100;
             if (Action < 3) {
-                Host.SetHold(!Host.GetHold());
+                Host->SetHold(!Host->GetHold());
             } else if (Action < 5 && Markers < 40) {
                 // The row that a replacement overwrites is known from a
                 // snapshot: indices stay put while the history has room.
-                const TKvRealBufferArray Snapshot = Host.Data().GetData();
+                const TKvRealBufferArray Snapshot = Host->Data().GetData();
                 if (Snapshot.empty())
                     continue;
                 const auto Index = static_cast<uint32_t>(Random() % Snapshot.size());
                 const TRowId Id = Identify(Snapshot[Index]);
                 if (Id.Producer != kMarker)
                     Replaced.insert(Id);
-                Host.Data().SetData(Index, Marker(Markers++));
+                Host->Data().SetData(Index, Marker(Markers++));
                 Actions.fetch_add(1);
             }
         }
     }
-    Host.SetHold(false);
-    Host.Paint();
-    const TKvRealBufferArray Final = Host.Data().GetData();
+    Host->SetHold(false);
+    Host->MoveRows();
+    const TKvRealBufferArray Final = Host->Data().GetData();
     CheckOrder(Final);
     std::set<TRowId> Seen;
     for (const TKvRealBufferPtr& R : Final) {
@@ -159,71 +159,79 @@ TEST(RowThreads, NothingIsLostWhenTheBoundsExceedTheTotal) {
 }
 
 TEST(RowThreads, ClearHoldAndReplaceKeepRowsWholeAndInOrder) {
-    TWaterfallHost Host(64);
+    auto Host = MakeWaterfall(64);
     std::minstd_rand Random(7);
     int Markers = 0;
     int Checks = 0;
     std::atomic<int> Actions{0};
     {
-        TProducers Producers(Host, Actions);
+        TProducers Producers(*Host, Actions);
         while (Producers.Running()) {
-            Host.Paint();
+            Host->MoveRows();
             const auto Action = Random() % 100;
             if (Action < 12)
                 Actions.fetch_add(1);
             if (Action < 3) {
-                Host.SetHold(!Host.GetHold());
+                Host->SetHold(!Host->GetHold());
             } else if (Action < 4) {
-                Host.Data().Clear();
+                Host->Data().Clear();
             } else if (Action < 7) {
                 // Past the rows now and then: refused with the range error.
                 const auto Index = static_cast<uint32_t>(Random() % 80);
                 try {
-                    Host.Data().SetData(Index, Marker(Markers++));
+                    Host->Data().SetData(Index, Marker(Markers++));
                 } catch (const ERangeError&) {
                 }
             } else if (Action < 12) {
-                CheckOrder(Host.Data().GetData());
-                CheckOrder(Host.Data().GetDrawData());
+                CheckOrder(Host->Data().GetData());
+                CheckOrder(Host->Data().GetDrawData());
                 ++Checks;
             }
         }
     }
-    Host.SetHold(false);
-    const TKvRealBufferArray Final = Host.Data().GetData();
+    Host->SetHold(false);
+    const TKvRealBufferArray Final = Host->Data().GetData();
     CheckOrder(Final);
     EXPECT_LE(Final.size(), 64u);
     EXPECT_GT(Checks, 0);
 }
 
 TEST(RowThreads, DestructionWhileProducersAddRefusesTheirRows) {
-    auto Host = std::make_unique<TWaterfallHost>(128);
+    auto Host = MakeWaterfall(128);
+    TKvWaterfallData& Data = Host->Data();
+    std::atomic<bool> Closing{false};
     std::atomic<int> RefusedAfterClose{0};
     std::vector<std::thread> Threads;
     for (int P = 0; P < kProducers; ++P)
-        Threads.emplace_back([&Host, &RefusedAfterClose, P] {
+        Threads.emplace_back([&Data, &Closing, &RefusedAfterClose, P] {
             const double Frame[3] = {double(P), 0, 0};
             // Each producer goes on for a while after destruction began.
             for (int After = 0; After < 200;) {
-                const bool Closing = Host->Closing();
-                Host->Data().AddData(Frame, 3);
-                if (Closing) {
+                const bool Closed = Closing.load();
+                Data.AddData(Frame, 3);
+                if (Closed) {
                     ++After;
                     RefusedAfterClose.fetch_add(1);
                 }
             }
         });
     while (Host->Rows().GetRowCount() < 100)
-        Host->Paint();
-    Host->BeforeDestruction();
-    const size_t Kept = Host->Data().GetDrawData().size();
-    for (std::thread& T : Threads)
-        T.join();
-    EXPECT_EQ(RefusedAfterClose.load(), kProducers * 200);
-    EXPECT_EQ(Host->InputCount(), 0);
-    Host->Paint();
-    EXPECT_EQ(Host->Data().GetDrawData().size(), Kept);
+        Host->MoveRows();
+    bool Checked = false;
+    // The producers are done before the control's parts go.
+    Host->WhileDestroying = [&](TObservedWaterfall& W) {
+        Checked = true;
+        Closing.store(true);
+        const size_t Kept = W.Data().GetDrawData().size();
+        for (std::thread& T : Threads)
+            T.join();
+        EXPECT_EQ(RefusedAfterClose.load(), kProducers * 200);
+        EXPECT_EQ(W.InputCount(), 0);
+        W.MoveRows();
+        EXPECT_EQ(W.Data().GetDrawData().size(), Kept);
+    };
     Host.reset();
+    EXPECT_TRUE(Checked);
 }
 
 } // namespace
@@ -248,9 +256,9 @@ void ExpectWholeRows(const TKvRealBufferArray& ARows) {
 }
 
 TEST(RowThreads, MatricesThroughThePinWhileHeldPaintedAndDestroyed) {
-    auto Host = std::make_unique<TWaterfallHost>(16);
+    auto Host = MakeWaterfall(16);
     auto Source = MakeOwned<TKvJwRealMatrixSourcePin>(nullptr);
-    ASSERT_TRUE(Source->Connect(Host->Input().Pin()));
+    ASSERT_TRUE(Source->Connect(Host->GetInputPin()));
     std::atomic<int> Sent{0};
     std::atomic<bool> Stop{false};
     std::thread Producer([&] {
@@ -261,7 +269,7 @@ TEST(RowThreads, MatricesThroughThePinWhileHeldPaintedAndDestroyed) {
     });
     std::mt19937 Random(7);
     for (int Step = 0; Step < 400; ++Step) {
-        Host->Paint();
+        Host->MoveRows();
         if (Random() % 8 == 0)
             Host->SetHold(!Host->GetHold());
         ExpectWholeRows(Host->Data().GetDrawData());
