@@ -34,6 +34,8 @@ protected:
         Display->GetLevels()->SetVisible(false);
         Display->GetXAxisObject()->SetVisible(false);
         Display->GetYAxisObject()->SetVisible(false);
+        // the toolbar would cover the view once the mouse has been in
+        Display->GetToolBar()->SetVisible(false);
         Display->GetHighlighting()->GetMouseHitPoint()->SetEnabled(false);
         TKvLevelAxis* Levels = Display->GetLevels()->GetAxis();
         Levels->SetAutoscale(false);

@@ -1,6 +1,7 @@
 // The whole waterfall control in a plain Qt window, driven through its public
 // interface and real input events.
 
+#include "ShownWaterfall.h"
 #include "waterfall/KvWaterfall.h"
 
 #include "buffers/KvRealBuffer.h"
@@ -31,24 +32,8 @@ constexpr int WaitMs = 5000;
 constexpr int Depth = 4;
 const std::vector<double> RowValues = {100, 400, 700, 1000};
 
-class WaterfallControlTest : public ::testing::Test {
+class WaterfallControlTest : public ShownWaterfallTest {
 protected:
-    void SetUp() override {
-        host = std::make_unique<QWidget>();
-        host->resize(500, 320);
-        waterfall = MakeOwned<TKvWaterfall>(nullptr);
-        waterfall->Widget()->setParent(host.get());
-        waterfall->SetBounds(0, 0, 450, 280);
-        waterfall->Widget()->show();
-        host->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(host.get()));
-    }
-
-    void TearDown() override {
-        waterfall.reset();
-        host.reset();
-    }
-
     void UseFixedLevels() {
         waterfall->GetXAxisObject()->SetSamples(Depth);
         TKvLevelAxis* axis = waterfall->GetLevels()->GetAxis();
@@ -62,12 +47,6 @@ protected:
         AWaterfall.Data().AddData(row.data(), static_cast<uint32_t>(row.size()));
     }
 
-    QImage Painted() {
-        return waterfall->Widget()->grab().toImage().convertToFormat(QImage::Format_RGB32);
-    }
-
-    TRect DataRect() const { return waterfall->DataView()->DrawRect(); }
-
     // The colour the level scale gives AValue in 0..1000, as 0x00RRGGBB.
     uint32_t ColorOf(double AValue) const {
         const TColor c = waterfall->GetLevels()->ValueToColor(AValue, 1000.0);
@@ -80,9 +59,6 @@ protected:
         const int x = r.Left + (2 * AColumn + 1) * r.Width() / (2 * Depth);
         return AImage.pixel(x, r.Top + r.Height() / 2) & 0xFFFFFFu;
     }
-
-    std::unique_ptr<QWidget> host;
-    TOwned<TKvWaterfall> waterfall;
 };
 
 // A full history of the four rows on screen, levels fixed to 0..1000.

@@ -1,6 +1,7 @@
 // The waterfall control's toolbar: drawn while the mouse is over the
 // control, and its setup button opens the control's properties.
 
+#include "ShownWaterfall.h"
 #include "waterfall/KvWaterfall.h"
 #include "waterfall/KvWaterfallPropertiesDialog.h"
 
@@ -15,32 +16,9 @@ namespace {
 
 constexpr int WaitMs = 5000;
 
-class WaterfallToolBarTest : public ::testing::Test {
+class WaterfallToolBarTest : public ShownWaterfallTest {
 protected:
-    void SetUp() override {
-        host = std::make_unique<QWidget>();
-        host->resize(500, 320);
-        waterfall = MakeOwned<TKvWaterfall>(nullptr);
-        waterfall->Widget()->setParent(host.get());
-        waterfall->SetBounds(0, 0, 450, 280);
-        waterfall->Widget()->show();
-        host->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(host.get()));
-    }
-
-    void TearDown() override {
-        waterfall.reset();
-        host.reset();
-    }
-
-    uint32_t PaintedAt(QPoint APoint) {
-        const QImage image =
-            waterfall->Widget()->grab().toImage().convertToFormat(QImage::Format_RGB32);
-        return image.pixel(APoint) & 0xFFFFFFu;
-    }
-
-    std::unique_ptr<QWidget> host;
-    TOwned<TKvWaterfall> waterfall;
+    uint32_t PaintedAt(QPoint APoint) { return Painted().pixel(APoint) & 0xFFFFFFu; }
 };
 
 TEST_F(WaterfallToolBarTest, ShownWhileTheMouseIsInAndSetupOpensTheProperties) {
