@@ -2,6 +2,7 @@
 // A real waterfall in a window, fed with rows of known values, for the
 // tests of its settings dialog.
 
+#include "../waterfall/ShownWaterfall.h"
 #include "DialogDriver.h"
 #include "dialogs/KvWaterfallPropertiesFormUnit.h"
 #include "waterfall/KvWaterfall.h"
@@ -11,21 +12,16 @@
 #include <memory>
 #include <vector>
 
-class WaterfallDialogTest : public ::testing::Test {
+class WaterfallDialogTest : public ShownWaterfallTest {
 protected:
     // Four rows of four samples, each row one value: the history is full.
     static constexpr int Depth = 4;
     static inline const std::vector<double> RowValues = {100, 400, 700, 1000};
 
     void SetUp() override {
-        host = std::make_unique<QWidget>();
-        host->resize(500, 320);
-        waterfall = MakeOwned<TKvWaterfall>(nullptr);
-        waterfall->Widget()->setParent(host.get());
-        waterfall->SetBounds(0, 0, 450, 280);
-        waterfall->Widget()->show();
-        host->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(host.get()));
+        ShownWaterfallTest::SetUp();
+        if (HasFatalFailure())
+            return;
         waterfall->GetXAxisObject()->SetSamples(Depth);
         // the hit point and its label would cover the pixels looked at
         waterfall->GetHighlighting()->GetMouseHitPoint()->SetEnabled(false);
@@ -37,8 +33,7 @@ protected:
 
     void TearDown() override {
         dialog.reset();
-        waterfall.reset();
-        host.reset();
+        ShownWaterfallTest::TearDown();
     }
 
     void AddRow(double AValue) {
@@ -73,12 +68,6 @@ protected:
         return nullptr;
     }
 
-    QImage Painted() {
-        return waterfall->Widget()->grab().toImage().convertToFormat(QImage::Format_RGB32);
-    }
-
-    TRect DataRect() const { return waterfall->DataView()->DrawRect(); }
-
     // The centre pixel of history column AColumn in the middle line.
     uint32_t ColumnPixel(const QImage& AImage, int AColumn) const {
         const TRect r = DataRect();
@@ -91,7 +80,5 @@ protected:
         return ((AColor & 0xFFu) << 16) | (AColor & 0xFF00u) | ((AColor >> 16) & 0xFFu);
     }
 
-    std::unique_ptr<QWidget> host;
-    TOwned<TKvWaterfall> waterfall;
     std::unique_ptr<TKvWaterfallPropertiesForm> dialog;
 };
