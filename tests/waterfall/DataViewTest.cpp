@@ -34,6 +34,9 @@ protected:
         Display->GetLevels()->SetVisible(false);
         Display->GetXAxisObject()->SetVisible(false);
         Display->GetYAxisObject()->SetVisible(false);
+        // The toolbar shows while the mouse is over the control; it is not
+        // the data view's.
+        Display->GetToolBar()->SetVisible(false);
         Display->GetHighlighting()->GetMouseHitPoint()->SetEnabled(false);
         TKvLevelAxis* Levels = Display->GetLevels()->GetAxis();
         Levels->SetAutoscale(false);
