@@ -183,7 +183,8 @@ void TKvWaterfall::ViewPan(int32_t ADX, int32_t ADY) {
         const TKvAxisRange zoomed{AAxis.GetZoomMin(), AAxis.GetZoomMax()};
         const TKvAxisRange moved = KvPanBy(zoomed, KvPanShift(zoomed, along, length), false,
                                            AAxis.ScaleTickFull(), TKvZoomLimits{});
-        AAxis.RestoreZoom(moved.Min, moved.Max, true);
+        // Axes linked through their zoom pins follow each move.
+        AAxis.RestoreZoom(moved.Min, moved.Max, true, zoMousePan);
     };
     pan(*FXAxis);
     pan(*FYAxis);

@@ -124,7 +124,9 @@ protected:
     void ExpectPlacedByTheRightEdge() const {
         EXPECT_EQ(opened.At, waterfall->Widget()->mapToGlobal(
                                  QPoint(waterfall->Width() - opened.Width - 20, 20)));
-        EXPECT_FALSE(opened.ToolBarVisible);
+        // the toolbar only lets go of its pressed buttons, or its setup
+        // button could not be reached again
+        EXPECT_TRUE(opened.ToolBarVisible);
     }
 
     TOpened opened;

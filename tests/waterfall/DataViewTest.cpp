@@ -34,7 +34,8 @@ protected:
         Display->GetLevels()->SetVisible(false);
         Display->GetXAxisObject()->SetVisible(false);
         Display->GetYAxisObject()->SetVisible(false);
-        // the toolbar would cover the view once the mouse has been in
+        // The toolbar shows while the mouse is over the control; it is not
+        // the data view's.
         Display->GetToolBar()->SetVisible(false);
         Display->GetHighlighting()->GetMouseHitPoint()->SetEnabled(false);
         TKvLevelAxis* Levels = Display->GetLevels()->GetAxis();

@@ -5,6 +5,7 @@
 #include "waterfall/KvWaterfall.h"
 
 #include "buffers/KvRealBuffer.h"
+#include "display/KvZoomPin.h"
 #include "pins/streams/KvStreamTypes.h"
 #include "platform/StoredForm.h"
 
@@ -458,6 +459,11 @@ TEST_F(WaterfallWithRows, PanDragsTheZoomedPictureWithTheMouse) {
     double ay = 0;
     ASSERT_TRUE(waterfall->GetAxisValueAt(a.x(), a.y(), ax, ay));
 
+    // A second waterfall whose history axis is linked to this one's.
+    TOwned<TKvWaterfall> linked = MakeOwned<TKvWaterfall>(nullptr);
+    ASSERT_TRUE(
+        waterfall->GetXAxisObject()->GetZoomPin()->Connect(linked->GetXAxisObject()->GetZoomPin()));
+
     std::vector<TKvZoomOperation> ops;
     waterfall->OnZoomChanged = [&](TPersistent*, TKvZoomOperation AOperation,
                                    const TKvRealRanges&) { ops.push_back(AOperation); };
@@ -483,6 +489,11 @@ TEST_F(WaterfallWithRows, PanDragsTheZoomedPictureWithTheMouse) {
     EXPECT_NEAR(by, ay, yWidth / r.Height());
     EXPECT_EQ(ops, std::vector<TKvZoomOperation>{zoMousePan});
     EXPECT_FALSE(waterfall->GetHold()); // HoldOnPan is off by default
+    // The linked axis went along with the pan.
+    EXPECT_DOUBLE_EQ(linked->GetXAxisObject()->GetZoomMin(),
+                     waterfall->GetXAxisObject()->GetZoomMin());
+    EXPECT_DOUBLE_EQ(linked->GetXAxisObject()->GetZoomMax(),
+                     waterfall->GetXAxisObject()->GetZoomMax());
 
     // One undo step takes the window back to where the pan began.
     waterfall->UndoZoom();
