@@ -11,6 +11,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QFile>
 #include <QFileInfo>
 #include <QPrinter>
 #include <QScopeGuard>
@@ -23,6 +24,7 @@
 #include <atomic>
 #include <functional>
 #include <memory>
+#include <stdexcept>
 #include <thread>
 #include <vector>
 
@@ -577,117 +579,27 @@ TEST_F(WaterfallPrinting, FreedWhilePrintingGoesOnceThePageIsDone) {
     QCoreApplication::processEvents();
 }
 
-// The demo's waterfall as its form stores it.
-const char* const DemoForm = R"(object KvWaterfall1: TKvWaterfall
-  Left = 0
-  Top = 0
-  Width = 586
-  Height = 350
-  Title.Align = vaTop
-  Title.Text = 'Waterfall'
-  Title.Font.Color = clWhite
-  Title.Font.Height = -21
-  Title.Font.Name = 'Arial'
-  Title.Font.Style = [fsBold]
-  XAxis.Align = vaBottom
-  XAxis.MinorTicks.Count = 0
-  XAxis.MajorTicks.Step = 10.0
-  XAxis.MajorTicks.StartFrom._Floats = ((StartFrom 0.0))
-  XAxis.Format.PrecisionMode = dpmGeneral
-  XAxis.Format.Precision = 0
-  XAxis.Font.Color = clWhite
-  XAxis.Font.Height = -11
-  XAxis.Font.Name = 'Arial'
-  XAxis.Font.Style = []
-  XAxis.Min.Range.High.Value = 1000.0
-  XAxis.Min.Range.High.Enabled = False
-  XAxis.Min.Range.Low.Value = -1000.0
-  XAxis.Min.Range.Low.Enabled = False
-  XAxis.Min.Tick._Floats = ((Value 0.0))
-  XAxis.Min._Floats = ((Value 0.0) (DataValue 0.0))
-  XAxis.Max.Value = 1024.0
-  XAxis.Max.DataValue = 1024.0
-  XAxis.Max.Tick.Value = 1024.0
-  XAxis.Max.Range.High.Value = 1000.0
-  XAxis.Max.Range.High.Enabled = False
-  XAxis.Max.Range.Low.Value = -1000.0
-  XAxis.Max.Range.Low.Enabled = False
-  XAxis.Max.Mode = mamValue
-  XAxis.Zooming.Range.High.Value = 100000000.0
-  XAxis.Zooming.Range.High.Enabled = False
-  XAxis.Zooming.Range.Low.Value = 1e-07
-  XAxis.Zooming.Range.Low.Enabled = True
-  XAxis.AxisLabel.Font.Color = clWhite
-  XAxis.AxisLabel.Font.Height = -13
-  XAxis.AxisLabel.Font.Name = 'Arial'
-  XAxis.AxisLabel.Font.Style = [fsBold]
-  XAxis.Samples = 256
-  YAxis.Align = vaLeft
-  YAxis.MinorTicks.Count = 0
-  YAxis.MajorTicks.Step = 10.0
-  YAxis.MajorTicks.StartFrom._Floats = ((StartFrom 0.0))
-  YAxis.Format.PrecisionMode = dpmGeneral
-  YAxis.Format.Precision = 3
-  YAxis.Font.Color = clWhite
-  YAxis.Font.Height = -11
-  YAxis.Font.Name = 'Arial'
-  YAxis.Font.Style = []
-  YAxis.Min.Value = -1000.0
-  YAxis.Min.DataValue = -1000.0
-  YAxis.Min.Tick._Floats = ((Value 0.0))
-  YAxis.Min.Range.High.Value = 1000.0
-  YAxis.Min.Range.High.Enabled = False
-  YAxis.Min.Range.Low.Value = -1000.0
-  YAxis.Min.Range.Low.Enabled = False
-  YAxis.Max.Value = 1000.0
-  YAxis.Max.DataValue = 1000.0
-  YAxis.Max.Tick.Value = 500.0
-  YAxis.Max.Range.High.Value = 1000.0
-  YAxis.Max.Range.High.Enabled = False
-  YAxis.Max.Range.Low.Value = -1000.0
-  YAxis.Max.Range.Low.Enabled = False
-  YAxis.Max.Mode = mamValue
-  YAxis.Zooming.Range.High.Value = 100000000.0
-  YAxis.Zooming.Range.High.Enabled = False
-  YAxis.Zooming.Range.Low.Value = 1e-07
-  YAxis.Zooming.Range.Low.Enabled = True
-  YAxis.AxisLabel.Font.Color = clWhite
-  YAxis.AxisLabel.Font.Height = -13
-  YAxis.AxisLabel.Font.Name = 'Arial'
-  YAxis.AxisLabel.Font.Style = [fsBold]
-  YAxis.TicksMode = atmAuto
-  Legend.Align = vaRight
-  Legend.Font.Color = clWhite
-  Legend.Font.Height = -11
-  Legend.Font.Name = 'Arial'
-  Legend.Font.Style = []
-  Legend.MarkerGroups.Caption.Font.Color = clWhite
-  Legend.MarkerGroups.Caption.Font.Height = -13
-  Legend.MarkerGroups.Caption.Font.Name = 'Arial'
-  Legend.MarkerGroups.Caption.Font.Style = [fsBold]
-  Highlighting.MouseHitPoint.PointLabel.Font.Color = clWhite
-  Highlighting.MouseHitPoint.PointLabel.Font.Height = -11
-  Highlighting.MouseHitPoint.PointLabel.Font.Name = 'Arial'
-  Highlighting.MouseHitPoint.PointLabel.Font.Style = []
-  Levels.Align = vaRight
-  Levels.MinorTicks.Count = 0
-  Levels.MajorTicks.Step = 10.0
-  Levels.MajorTicks.StartFrom._Floats = ((StartFrom 0.0))
-  Levels.Colors = <>
-  Levels.Axis.Font.Color = clWhite
-  Levels.Axis.Font.Height = -11
-  Levels.Axis.Font.Name = 'Arial'
-  Levels.Axis.Font.Style = []
-  Levels.Axis.FixedPrecision = False
-  Levels.Axis.Max = 1000.0
-  Levels.Axis._Floats = ((Min 0.0))
-  Levels.LevelLabel.Font.Color = clWhite
-  Levels.LevelLabel.Font.Height = -13
-  Levels.LevelLabel.Font.Name = 'Arial'
-  Levels.LevelLabel.Font.Style = [fsBold]
-  Levels.LevelLabel.Text = 'Levels'
-end
-)";
+// The demo's waterfall as its form stores it: the control's block of the
+// demo's stored form, taken out of the form and moved to the left margin.
+QString DemoForm() {
+    QFile file(QStringLiteral(KV_DEMO_FORM));
+    if (!file.open(QIODevice::ReadOnly))
+        throw std::runtime_error("cannot read the demo's form");
+    const QStringList lines = QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'));
+    QStringList block;
+    qsizetype indent = -1;
+    for (const QString& line : lines) {
+        const qsizetype at = line.indexOf(QStringLiteral("object KvWaterfall1: TKvWaterfall"));
+        if (indent < 0 && at >= 0)
+            indent = at;
+        if (indent < 0)
+            continue;
+        block << line.mid(indent);
+        if (line.trimmed() == QStringLiteral("end") && line.indexOf(QLatin1Char('e')) == indent)
+            return block.join(QLatin1Char('\n')) + QLatin1Char('\n');
+    }
+    throw std::runtime_error("the demo's form holds no waterfall");
+}
 
 void ExpectDemoValues(TKvWaterfall& W) {
     EXPECT_EQ(W.Width(), 586);
@@ -745,7 +657,7 @@ void ExpectDemoValues(TKvWaterfall& W) {
 
 TEST(WaterfallStoredFormTest, TheDemoFormLoadsAndAWrittenFormReadsBackTheSame) {
     auto loaded = MakeOwned<TKvWaterfall>(nullptr);
-    ReadComponentFromText(QString::fromUtf8(DemoForm), loaded.get());
+    ReadComponentFromText(DemoForm(), loaded.get());
     {
         SCOPED_TRACE("loaded");
         ExpectDemoValues(*loaded);
@@ -764,7 +676,7 @@ TEST(WaterfallStoredFormTest, TheDemosLevelsAutoscaleOverTheStoredRange) {
     // The form stores Min 0 and Max 1000 but not Autoscale, which stays on:
     // once rows arrive, image and bar span the history's own range.
     auto loaded = MakeOwned<TKvWaterfall>(nullptr);
-    ReadComponentFromText(QString::fromUtf8(DemoForm), loaded.get());
+    ReadComponentFromText(DemoForm(), loaded.get());
     EXPECT_TRUE(loaded->GetLevels()->GetAxis()->GetAutoscale());
     EXPECT_EQ(loaded->ImageLevelMin(), 0.0);
     EXPECT_EQ(loaded->ImageLevelMax(), 1000.0);
