@@ -11,12 +11,13 @@
 
 #include <memory>
 
-class DisplayFixture : public ::testing::Test {
+// A display of class TDisplay in a plain window, 450 x 280 at (0, 0).
+template <class TDisplay> class TDisplayInWindow : public ::testing::Test {
 protected:
     void SetUp() override {
         host = std::make_unique<QWidget>();
         host->resize(500, 320);
-        display = MakeOwned<TTestDisplay>(nullptr);
+        display = MakeOwned<TDisplay>(nullptr);
         display->Widget()->setParent(host.get());
         display->SetBounds(0, 0, 450, 280);
         display->Widget()->show();
@@ -40,6 +41,12 @@ protected:
         return display->Widget()->grab().toImage().convertToFormat(QImage::Format_RGB32);
     }
 
+    std::unique_ptr<QWidget> host;
+    TOwned<TDisplay> display;
+};
+
+class DisplayFixture : public TDisplayInWindow<TTestDisplay> {
+protected:
     static uint32_t Rgb(const QImage& AImage, int X, int Y) {
         return AImage.pixel(X, Y) & 0xFFFFFFu;
     }
@@ -55,7 +62,4 @@ protected:
             return 0x0000FF;
         return TestPatternPixel(X, Y) & 0xFFFFFF;
     }
-
-    std::unique_ptr<QWidget> host;
-    TOwned<TTestDisplay> display;
 };

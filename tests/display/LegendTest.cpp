@@ -36,16 +36,16 @@ private:
     TItem& At(int32_t AIndex) { return Items.at(static_cast<size_t>(AIndex)); }
 };
 
-class LegendTest : public TViewsFixture<TTitledTestDisplay> {
+class LegendTest : public TDisplayInWindow<TTitledTestDisplay> {
 protected:
     void SetUp() override {
-        TViewsFixture::SetUp();
+        TDisplayInWindow::SetUp();
         display->GetTitle()->SetVisible(false);
         legend = display->GetLegend();
     }
     void TearDown() override {
         groups.clear();
-        TViewsFixture::TearDown();
+        TDisplayInWindow::TearDown();
     }
 
     TListGroup* AddGroup(const QString& ALabel, std::vector<TListGroup::TItem> AItems) {

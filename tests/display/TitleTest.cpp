@@ -8,10 +8,10 @@
 
 namespace {
 
-class TitleTest : public TViewsFixture<TTitledTestDisplay> {
+class TitleTest : public TDisplayInWindow<TTitledTestDisplay> {
 protected:
     void SetUp() override {
-        TViewsFixture::SetUp();
+        TDisplayInWindow::SetUp();
         title = display->GetTitle();
         title->SetText(QStringLiteral("Waterfall"));
         display->Settle();

@@ -71,29 +71,4 @@ protected:
     ~TSizedTestView() override;
 };
 
-// A display of class TDisplay in a plain window, 450 x 280 at (0, 0).
-template <class TDisplay> class TViewsFixture : public ::testing::Test {
-protected:
-    void SetUp() override {
-        host = std::make_unique<QWidget>();
-        host->resize(500, 320);
-        display = MakeOwned<TDisplay>(nullptr);
-        display->Widget()->setParent(host.get());
-        display->SetBounds(0, 0, 450, 280);
-        display->Widget()->show();
-        // the views' pixels and hover without the toolbar over them
-        display->GetToolBar()->SetVisible(false);
-    }
-    void TearDown() override {
-        display.reset();
-        host.reset();
-    }
-    QImage Painted() {
-        return display->Widget()->grab().toImage().convertToFormat(QImage::Format_RGB32);
-    }
-
-    std::unique_ptr<QWidget> host;
-    TOwned<TDisplay> display;
-};
-
-using ViewsFixture = TViewsFixture<TViewsTestDisplay>;
+using ViewsFixture = TDisplayInWindow<TViewsTestDisplay>;
