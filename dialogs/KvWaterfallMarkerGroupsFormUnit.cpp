@@ -238,24 +238,23 @@ void TKvWaterfallMarkerGroupsForm::SizeEditChange(const QString& AText) {
     group->SetSize(static_cast<uint32_t>(size));
 }
 
-void TKvWaterfallMarkerGroupsForm::PointPenButtonClick() {
-    TKvDisplayMarkerGroup* group = SelectedGroup();
-    if (!group)
-        return;
-    std::unique_ptr<TKvPenForm> form(TKvPenForm::CreateEx(OwnerForm(), group->GetPen()));
+template <class TEditor> void TKvWaterfallMarkerGroupsForm::RunLiveEditor(TEditor* AEditor) {
+    // The editor writes into the group as the user works: the page shows each
+    // change, and once more after OK.
+    const std::unique_ptr<TEditor> form(AEditor);
     form->SetOnChange([this](QObject*) { LoadGroup(); });
     if (form->exec() == QDialog::Accepted)
         LoadGroup();
 }
 
+void TKvWaterfallMarkerGroupsForm::PointPenButtonClick() {
+    if (TKvDisplayMarkerGroup* group = SelectedGroup())
+        RunLiveEditor(TKvPenForm::CreateEx(OwnerForm(), group->GetPen()));
+}
+
 void TKvWaterfallMarkerGroupsForm::PointBrushButtonClick() {
-    TKvDisplayMarkerGroup* group = SelectedGroup();
-    if (!group)
-        return;
-    std::unique_ptr<TKvBrushForm> form(TKvBrushForm::CreateEx(OwnerForm(), group->GetBrush()));
-    form->SetOnChange([this](QObject*) { LoadGroup(); });
-    if (form->exec() == QDialog::Accepted)
-        LoadGroup();
+    if (TKvDisplayMarkerGroup* group = SelectedGroup())
+        RunLiveEditor(TKvBrushForm::CreateEx(OwnerForm(), group->GetBrush()));
 }
 
 void TKvWaterfallMarkerGroupsForm::LabelVisibleCheckBoxClick(bool AChecked) {

@@ -63,6 +63,8 @@ private:
     int GroupCount() const;
     TKvDisplayMarkerGroup* Group(int ARow) const;
     void LoadGroup();
+    // Runs a pen or brush editor, owned here, over the selected group.
+    template <class TEditor> void RunLiveEditor(TEditor* AEditor);
     void StoreName();
     void GroupListBoxClick(int ARow);
     void GroupListBoxClickCheck(QListWidgetItem* AItem);
